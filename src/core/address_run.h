@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "address_template.h"
+
+namespace serialix {
+
+// Receives the output of the sequential writer a chunk at a time; returns false to cancel.
+using ChunkSink = std::function<bool(std::string_view chunk)>;
+
+// The addresses of one generation run, frozen: O(1) to create and hold whatever its count,
+// random access by mixed-radix decoding, and a fast sequential writer.
+class AddressRun {
+ public:
+  // The template's count must fit (AddressCount has a value).
+  explicit AddressRun(AddressTemplate tmpl);
+
+  const AddressTemplate& addressTemplate() const { return tmpl_; }
+  std::uint64_t size() const { return size_; }
+
+  // The address at a position in [0, size()).
+  std::string at(std::uint64_t position) const;
+
+  // Appends the addresses [first, first + count), each followed by CR LF, to an internal buffer
+  // handed to the sink whenever it fills. Returns false when the sink cancelled.
+  bool writeLines(std::uint64_t first, std::uint64_t count, const ChunkSink& sink) const;
+
+  // The same run with every fixed text segment passed through f (for instance to encode it once
+  // for a file); counter digits are ASCII and stay as they are.
+  AddressRun withTextsMapped(const std::function<std::string(const std::string&)>& f) const;
+
+ private:
+  AddressTemplate tmpl_;
+  std::uint64_t size_ = 0;
+};
+
+}  // namespace serialix

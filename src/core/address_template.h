@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+
+#include "fill_style.h"
+
+namespace serialix {
+
+struct Counter {
+  bool enabled = false;
+  std::int32_t from = 0;
+  std::int32_t to = 0;  // inclusive; from > to is an empty range
+  FillStyle style = FillStyle::Plain;
+};
+
+// One address is "http://" B C D E F G H I J K L M N; switched-off text segments are empty here.
+struct AddressTemplate {
+  std::string B, C, D, E, F, H, I, K, M, N;
+  Counter G, J, L;
+  bool counterLink = false;  // J repeats G's value in J's own style and switch
+};
+
+// How many passes a counter makes: 1 when disabled, else to - from + 1, or 0 for an empty range.
+std::uint64_t PassCount(const Counter& counter);
+
+// The number of addresses a template yields, or nothing when it does not fit in 63 bits.
+std::optional<std::uint64_t> AddressCount(const AddressTemplate& tmpl);
+
+// What the window hands over before the counter texts are converted.
+struct CounterInput {
+  bool enabled = false;
+  std::string fromText, toText;
+  FillStyle style = FillStyle::Plain;
+};
+
+struct TemplateInput {
+  std::string B, C, D, E, F, H, I, K, M, N;  // already empty where the switch is off
+  CounterInput G, J, L;
+  bool counterLink = false;
+};
+
+// A counter text that is empty, not a decimal integer, or outside the signed 32-bit range.
+struct CounterTextError {
+  char counter = 'G';  // 'G', 'J' or 'L'
+  std::string text;
+};
+
+// Reads a counter text as a decimal integer: optional '-' or '+', then digits, nothing else.
+std::optional<std::int32_t> ParseCounterText(std::string_view text);
+
+// Converts the counter texts lazily, in enumeration order: a counter is read only when it is
+// enabled and its loop is reached (G always, J only when G has a pass and the link is off,
+// L only when G and J have a pass). Unreached counters keep from = 0, to = 0.
+std::variant<AddressTemplate, CounterTextError> ReadTemplate(const TemplateInput& input);
+
+}  // namespace serialix

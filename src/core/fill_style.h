@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace serialix {
+
+// The index of a counter's selected option button is its fill style.
+enum class FillStyle : int { Plain = 0, TwoDigit = 1, ThreeDigit = 2 };
+
+// Writes a counter value with the leading zeros of its style; a value wider than its style is never cut.
+std::string FormatCounterValue(std::int32_t value, FillStyle style);
+
+// Rewrites a counter text in another style by looking at its characters only (no parsing).
+std::string ConvertCounterText(std::string_view text, FillStyle target);
+
+// "0", "00" or "000": the text that stands for zero in a style.
+std::string_view ZeroText(FillStyle style);
+
+// The drop-down entries a counter offers in a style: 0..999, 00..99 or 000..999.
+std::vector<std::string> CounterValueList(FillStyle style);
+
+}  // namespace serialix

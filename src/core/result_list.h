@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "address_run.h"
+
+namespace serialix {
+
+// The result list as a sequence of runs with 64-bit positions: append is O(1) whatever the count.
+class ResultList {
+ public:
+  // False (and nothing appended) when the total would no longer fit in 63 bits.
+  bool append(AddressRun run);
+  void clear();
+
+  std::uint64_t size() const { return total_; }
+  bool empty() const { return total_ == 0; }
+  std::string at(std::uint64_t position) const;
+
+  // Every entry in [first, first + count) followed by CR LF, through the runs' sequential writers.
+  bool writeLines(std::uint64_t first, std::uint64_t count, const ChunkSink& sink) const;
+  bool writeAll(const ChunkSink& sink) const { return writeLines(0, total_, sink); }
+
+  // Byte length of writeAll's output, computed without writing it (for size checks before a copy).
+  std::uint64_t textBytes() const;
+
+  const std::vector<AddressRun>& runs() const { return runs_; }
+
+ private:
+  std::vector<AddressRun> runs_;
+  std::vector<std::uint64_t> starts_;  // position of each run's first entry
+  std::uint64_t total_ = 0;
+};
+
+}  // namespace serialix
