@@ -33,9 +33,17 @@ class AddressRun {
   // for a file); counter digits are ASCII and stay as they are.
   AddressRun withTextsMapped(const std::function<std::string(const std::string&)>& f) const;
 
+  // Byte length of writeLines(0, size())'s output, computed without writing it; saturates at
+  // the largest 64-bit value.
+  std::uint64_t textBytes() const;
+
  private:
+  AddressRun(AddressTemplate tmpl, std::string scheme);
+
   AddressTemplate tmpl_;
   std::uint64_t size_ = 0;
+  // The fixed text between the counters: scheme B C D E F | G | H I | J | K | L | M N.
+  std::string fixed_[4];
 };
 
 }  // namespace serialix

@@ -1,0 +1,132 @@
+#include "core/address_template.h"
+
+#include <limits>
+
+namespace serialix {
+
+std::uint64_t PassCount(const Counter& counter) {
+  if (!counter.enabled) {
+    return 1;
+  }
+  if (counter.from > counter.to) {
+    return 0;
+  }
+  // Widened first: INT32_MIN..INT32_MAX is 2^32 passes.
+  return static_cast<std::uint64_t>(static_cast<std::int64_t>(counter.to) - counter.from) + 1;
+}
+
+std::optional<std::uint64_t> AddressCount(const AddressTemplate& tmpl) {
+  constexpr std::uint64_t kLimit = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+  const std::uint64_t factors[] = {PassCount(tmpl.G), tmpl.counterLink ? 1 : PassCount(tmpl.J),
+                                   PassCount(tmpl.L)};
+  for (const std::uint64_t f : factors) {
+    if (f == 0) {
+      return 0;
+    }
+  }
+  std::uint64_t total = 1;
+  for (const std::uint64_t f : factors) {
+    if (total > kLimit / f) {
+      return std::nullopt;
+    }
+    total *= f;
+  }
+  return total;
+}
+
+// Strict on purpose: no blanks, no thousands separators, no other digit sets; leading zeros
+// are fine since styled texts such as "007" carry them.
+std::optional<std::int32_t> ParseCounterText(std::string_view text) {
+  bool negative = false;
+  if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+    negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  if (text.empty()) {
+    return std::nullopt;
+  }
+  constexpr std::int64_t kMagnitudeLimit = std::int64_t{1} << 31;  // |INT32_MIN|
+  std::int64_t magnitude = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') {
+      return std::nullopt;
+    }
+    magnitude = magnitude * 10 + (c - '0');
+    if (magnitude > kMagnitudeLimit) {
+      return std::nullopt;
+    }
+  }
+  const std::int64_t value = negative ? -magnitude : magnitude;
+  if (value > std::numeric_limits<std::int32_t>::max()) {
+    return std::nullopt;
+  }
+  return static_cast<std::int32_t>(value);
+}
+
+namespace {
+
+// Fills a counter from its input; only called when its loop is reached.
+std::optional<CounterTextError> ReadCounter(char name, const CounterInput& input, Counter& counter) {
+  counter.enabled = input.enabled;
+  counter.style = input.style;
+  if (!input.enabled) {
+    return std::nullopt;
+  }
+  const auto from = ParseCounterText(input.fromText);
+  if (!from) {
+    return CounterTextError{name, input.fromText};
+  }
+  const auto to = ParseCounterText(input.toText);
+  if (!to) {
+    return CounterTextError{name, input.toText};
+  }
+  counter.from = *from;
+  counter.to = *to;
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::variant<AddressTemplate, CounterTextError> ReadTemplate(const TemplateInput& input) {
+  AddressTemplate tmpl;
+  tmpl.B = input.B;
+  tmpl.C = input.C;
+  tmpl.D = input.D;
+  tmpl.E = input.E;
+  tmpl.F = input.F;
+  tmpl.H = input.H;
+  tmpl.I = input.I;
+  tmpl.K = input.K;
+  tmpl.M = input.M;
+  tmpl.N = input.N;
+  tmpl.counterLink = input.counterLink;
+
+  // Switch and style are known without reading any text; only the range waits for its loop.
+  tmpl.G.enabled = input.G.enabled;
+  tmpl.G.style = input.G.style;
+  tmpl.J.enabled = input.J.enabled;
+  tmpl.J.style = input.J.style;
+  tmpl.L.enabled = input.L.enabled;
+  tmpl.L.style = input.L.style;
+
+  if (auto error = ReadCounter('G', input.G, tmpl.G)) {
+    return *error;
+  }
+  if (PassCount(tmpl.G) == 0) {
+    return tmpl;
+  }
+  if (!tmpl.counterLink) {
+    if (auto error = ReadCounter('J', input.J, tmpl.J)) {
+      return *error;
+    }
+    if (PassCount(tmpl.J) == 0) {
+      return tmpl;
+    }
+  }
+  if (auto error = ReadCounter('L', input.L, tmpl.L)) {
+    return *error;
+  }
+  return tmpl;
+}
+
+}  // namespace serialix
