@@ -1,0 +1,208 @@
+#include "platform/text/profile_file.h"
+
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#include "platform/text/codepage932.h"
+
+namespace serialix {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view TrimBlanks(std::string_view text, bool strayCr = false) {
+  auto drop = [strayCr](char c) { return IsBlank(c) || (strayCr && c == '\r'); };
+  while (!text.empty() && drop(text.front())) text.remove_prefix(1);
+  while (!text.empty() && drop(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+// Names compare as decoded text with ASCII letters folded; UTF-8 bytes of
+// other characters are all >= 0x80 and pass through unchanged.
+std::string FoldName(std::string_view utf8) {
+  std::string folded(TrimBlanks(utf8));
+  for (char& c : folded) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return folded;
+}
+
+std::string FoldCp932Name(std::string_view cp932) { return FoldName(Cp932ToUtf8(cp932)); }
+
+// Position of the first character `wanted` (an ASCII byte) at a character
+// boundary of `line`, starting at `from`; npos if none.
+std::size_t FindChar(std::string_view line, char wanted, std::size_t from = 0) {
+  for (std::size_t pos = from; pos < line.size(); pos += Cp932CharLength(line, pos)) {
+    if (line[pos] == wanted) return pos;
+  }
+  return std::string_view::npos;
+}
+
+std::size_t FirstNonBlank(std::string_view line) {
+  std::size_t pos = 0;
+  while (pos < line.size() && IsBlank(line[pos])) ++pos;
+  return pos;
+}
+
+std::string NoLineBreaks(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  return out;
+}
+
+bool IsBlankLine(std::string_view raw) { return TrimBlanks(raw, true).empty(); }
+
+}  // namespace
+
+ProfileFile ProfileFile::parse(std::string_view bytes) {
+  ProfileFile file;
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    const std::size_t lf = bytes.find('\n', start);
+    Line line;
+    if (lf == std::string_view::npos) {
+      line.raw = std::string(bytes.data() + start, bytes.size() - start);
+      start = bytes.size();
+    } else {
+      std::size_t end = lf;
+      if (end > start && bytes[end - 1] == '\r') --end;
+      line.raw = std::string(bytes.data() + start, end - start);
+      line.ending = end == lf ? "\n" : "\r\n";
+      start = lf + 1;
+    }
+
+    const std::string_view raw = line.raw;
+    const std::size_t first = FirstNonBlank(raw);
+    if (first < raw.size() && raw[first] == '[') {
+      const std::size_t close = FindChar(raw, ']', first + 1);
+      if (close != std::string_view::npos) {
+        Section section;
+        section.name = FoldCp932Name(raw.substr(first + 1, close - first - 1));
+        section.header = std::move(line);
+        file.sections_.push_back(std::move(section));
+        continue;
+      }
+    }
+    std::vector<Line>& owner = file.sections_.empty() ? file.preamble_ : file.sections_.back().body;
+    if (!file.sections_.empty() && !(first < raw.size() && raw[first] == ';')) {
+      const std::size_t equals = FindChar(raw, '=');
+      if (equals != std::string_view::npos) {
+        line.valueStart = equals + 1;
+        file.sections_.back().keys.emplace(FoldCp932Name(raw.substr(0, equals)), owner.size());
+      }
+    }
+    owner.push_back(std::move(line));
+  }
+  file.indexSections();
+  return file;
+}
+
+ProfileFile ProfileFile::load(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return ProfileFile();
+  std::error_code error;
+  std::string bytes;
+  const auto size = std::filesystem::file_size(path, error);
+  if (!error) bytes.reserve(static_cast<std::size_t>(size));
+  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  if (in.bad()) return ProfileFile();
+  return parse(bytes);
+}
+
+void ProfileFile::indexSections() {
+  sectionIndex_.clear();
+  for (std::size_t i = 0; i < sections_.size(); ++i) sectionIndex_.emplace(sections_[i].name, i);
+}
+
+ProfileFile::Section* ProfileFile::findSection(const std::string& folded) {
+  const auto found = sectionIndex_.find(folded);
+  return found == sectionIndex_.end() ? nullptr : &sections_[found->second];
+}
+
+const ProfileFile::Section* ProfileFile::findSection(const std::string& folded) const {
+  const auto found = sectionIndex_.find(folded);
+  return found == sectionIndex_.end() ? nullptr : &sections_[found->second];
+}
+
+std::string ProfileFile::read(std::string_view section, std::string_view key) const {
+  const Section* found = findSection(FoldName(section));
+  if (found == nullptr) return {};
+  const auto line = found->keys.find(FoldName(key));
+  if (line == found->keys.end()) return {};
+  const Line& keyLine = found->body[line->second];
+  const std::string_view value = std::string_view(keyLine.raw).substr(keyLine.valueStart);
+  return std::string(TrimBlanks(Cp932ToUtf8(value), true));
+}
+
+void ProfileFile::write(std::string_view section, std::string_view key, std::string_view value) {
+  const std::string cleanKey = NoLineBreaks(key);
+  Line line;
+  line.raw = Utf8ToCp932(cleanKey + "=" + NoLineBreaks(value));
+  line.ending = "\r\n";
+  line.valueStart = Utf8ToCp932(cleanKey).size() + 1;
+  const std::string foldedKey = FoldName(cleanKey);
+
+  const std::string cleanSection = NoLineBreaks(section);
+  Section* target = findSection(FoldName(cleanSection));
+  if (target == nullptr) {
+    // The line before a new header must be ended, or the header would join it.
+    std::vector<Line>& last = sections_.empty() ? preamble_ : sections_.back().body;
+    Line* lastLine = !last.empty() ? &last.back() : (sections_.empty() ? nullptr : &sections_.back().header);
+    if (lastLine != nullptr && lastLine->ending.empty()) lastLine->ending = "\r\n";
+
+    Section added;
+    added.header.raw = Utf8ToCp932("[" + cleanSection + "]");
+    added.header.ending = "\r\n";
+    added.name = FoldName(cleanSection);
+    sectionIndex_.emplace(added.name, sections_.size());
+    sections_.push_back(std::move(added));
+    target = &sections_.back();
+  }
+
+  const auto existing = target->keys.find(foldedKey);
+  if (existing != target->keys.end()) {
+    target->body[existing->second] = std::move(line);
+    return;
+  }
+  // Insert after the last non-blank line so blank lines stay between sections.
+  std::size_t at = target->body.size();
+  while (at > 0 && IsBlankLine(target->body[at - 1].raw)) --at;
+  Line& before = at > 0 ? target->body[at - 1] : target->header;
+  if (before.ending.empty()) before.ending = "\r\n";
+  // Only blank lines follow the insertion point, so no indexed key moves.
+  target->body.insert(target->body.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
+  target->keys.emplace(foldedKey, at);
+}
+
+void ProfileFile::deleteSection(std::string_view section) {
+  const std::string folded = FoldName(NoLineBreaks(section));
+  std::erase_if(sections_, [&folded](const Section& s) { return s.name == folded; });
+  indexSections();
+}
+
+std::string ProfileFile::bytes() const {
+  std::size_t total = 0;
+  auto measure = [&total](const Line& line) { total += line.raw.size() + line.ending.size(); };
+  for (const Line& line : preamble_) measure(line);
+  for (const Section& section : sections_) {
+    measure(section.header);
+    for (const Line& line : section.body) measure(line);
+  }
+  std::string out;
+  out.reserve(total);
+  auto append = [&out](const Line& line) {
+    out += line.raw;
+    out += line.ending;
+  };
+  for (const Line& line : preamble_) append(line);
+  for (const Section& section : sections_) {
+    append(section.header);
+    for (const Line& line : section.body) append(line);
+  }
+  return out;
+}
+
+}  // namespace serialix

@@ -1,0 +1,121 @@
+#include "settings/settings.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <system_error>
+
+#include "platform/text/atomic_file.h"
+#include "platform/text/file_exists.h"
+#include "platform/text/profile_file.h"
+
+namespace serialix {
+namespace {
+
+constexpr char kPositionSection[] = "ｳｨﾝﾄﾞｳ位置";
+constexpr char kLeftKey[] = "frmMain.Left";
+constexpr char kTopKey[] = "frmMain.Top";
+
+struct HistorySection {
+  const char* section;
+  const char* keyPrefix;
+};
+constexpr HistorySection kHosts{"URL", "cmbB.List"};
+constexpr HistorySection kSymbols{"記号", "cmbk.List"};
+constexpr HistorySection kExtensions{"拡張子", "cmbN.List"};
+
+std::vector<std::string> ReadList(const ProfileFile& file, const HistorySection& list) {
+  std::vector<std::string> entries;
+  for (std::int32_t i = 0; i < std::numeric_limits<std::int32_t>::max(); ++i) {
+    std::string value = file.read(list.section, list.keyPrefix + std::to_string(i));
+    if (value.empty()) break;
+    entries.push_back(std::move(value));
+  }
+  return entries;
+}
+
+void WriteList(ProfileFile& file, const HistorySection& list, const std::vector<std::string>& entries) {
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (!entries[i].empty()) file.write(list.section, list.keyPrefix + std::to_string(i), entries[i]);
+  }
+}
+
+}  // namespace
+
+std::string FormatPosition(double twips) {
+  if (!std::isfinite(twips)) return {};
+  float value = static_cast<float>(twips);
+  if (!std::isfinite(value)) return {};
+  if (value == 0.0f) value = 0.0f;  // never "-0"
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+  if (result.ec != std::errc()) return {};
+  return std::string(buffer, result.ptr);
+}
+
+std::optional<double> ParsePosition(const std::string& text) {
+  const char* begin = text.data();
+  const char* end = begin + text.size();
+  if (begin != end && *begin == '+') {
+    ++begin;
+    if (begin != end && *begin == '-') return std::nullopt;
+  }
+  double value = 0;
+  const auto result = std::from_chars(begin, end, value);
+  if (result.ec != std::errc() || result.ptr != end || !std::isfinite(value)) return std::nullopt;
+  // Farther out than any screen could be; such a value cannot place a window.
+  constexpr double kLimit = std::numeric_limits<std::int32_t>::max();
+  if (std::fabs(value) > kLimit) return std::nullopt;
+  return value;
+}
+
+StoredSettings LoadSettings(const std::filesystem::path& iniFile) {
+  StoredSettings settings;
+  if (!FileExists(iniFile)) {
+    // A failed creation is not reported; the close writes the file anyway.
+    const int fd = ::open(iniFile.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) ::close(fd);
+    settings.symbols = {"-", "~", "_", "."};
+    settings.extensions = {"mpg", "mpeg", "mov", "rm", "ram"};
+    return settings;
+  }
+  const ProfileFile file = ProfileFile::load(iniFile);
+  settings.left = ParsePosition(file.read(kPositionSection, kLeftKey));
+  settings.top = ParsePosition(file.read(kPositionSection, kTopKey));
+  settings.hosts = ReadList(file, kHosts);
+  settings.symbols = ReadList(file, kSymbols);
+  settings.extensions = ReadList(file, kExtensions);
+  return settings;
+}
+
+bool SaveSettings(const std::filesystem::path& iniFile, double left, double top,
+                  const std::vector<std::string>& hosts, const std::vector<std::string>& symbols,
+                  const std::vector<std::string>& extensions) {
+  ProfileFile file = ProfileFile::load(iniFile);
+  file.deleteSection(kHosts.section);
+  file.deleteSection(kSymbols.section);
+  file.deleteSection(kExtensions.section);
+  file.write(kPositionSection, kLeftKey, FormatPosition(left));
+  file.write(kPositionSection, kTopKey, FormatPosition(top));
+  WriteList(file, kHosts, hosts);
+  WriteList(file, kSymbols, symbols);
+  WriteList(file, kExtensions, extensions);
+  return WriteFileAtomically(iniFile, file.bytes());
+}
+
+std::filesystem::path SettingsFilePath(const std::filesystem::path& programFolder,
+                                       const std::filesystem::path& fallbackFolder) {
+  std::error_code error;
+  if (!programFolder.empty() && std::filesystem::is_directory(programFolder, error) &&
+      ::access(programFolder.c_str(), W_OK) == 0) {
+    return programFolder / "set.ini";
+  }
+  std::filesystem::create_directories(fallbackFolder, error);
+  return fallbackFolder / "set.ini";
+}
+
+}  // namespace serialix

@@ -1,0 +1,47 @@
+// What start-up reads from set.ini and close-down writes back: the window
+// position and the three history lists.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace serialix {
+
+struct StoredSettings {
+  // Window position in twips; nothing when the key is missing, empty, not a
+  // number or too far out to be a window position (the window then keeps its
+  // default placement).
+  std::optional<double> left, top;
+  std::vector<std::string> hosts, symbols, extensions;  // UTF-8
+};
+
+// Start-up. A missing file is created empty and the default symbols "-", "~",
+// "_", "." and extensions "mpg", "mpeg", "mov", "rm", "ram" are returned.
+// Otherwise the position and the three lists are read: keys "cmbB.List<i>",
+// "cmbk.List<i>" and "cmbN.List<i>" from i = 0 on, the first absent or empty
+// key ending a list. Never fails; an unreadable file reads as empty.
+StoredSettings LoadSettings(const std::filesystem::path& iniFile);
+
+// Close-down: deletes "URL", "記号" and "拡張子", writes "frmMain.Left" then
+// "frmMain.Top" into "ｳｨﾝﾄﾞｳ位置" (other keys there stay), then writes each
+// non-empty entry under its own index. The file is replaced atomically.
+// Returns false when the file could not be written.
+bool SaveSettings(const std::filesystem::path& iniFile, double left, double top,
+                  const std::vector<std::string>& hosts, const std::vector<std::string>& symbols,
+                  const std::vector<std::string>& extensions);
+
+// programFolder/"set.ini" when that folder can be written, else
+// fallbackFolder/"set.ini", creating fallbackFolder when it is missing.
+std::filesystem::path SettingsFilePath(const std::filesystem::path& programFolder,
+                                       const std::filesystem::path& fallbackFolder);
+
+// The stored form of a position: the decimal text of the value as a
+// single-precision number ("975", "-120", "12.5"); "" when not finite.
+std::string FormatPosition(double twips);
+
+// The inverse, for a stored text; nothing when it is not a usable position.
+std::optional<double> ParsePosition(const std::string& text);
+
+}  // namespace serialix
