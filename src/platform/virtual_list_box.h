@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+#include "core/address_run.h"
+#include "core/result_list.h"
+
+namespace serialix {
+
+// The result list List1: a single-selection list box over a ResultList that may hold up to 2^63
+// rows. Only the visible rows are painted and nothing is kept per row; the vertical scroll bar
+// maps 64-bit row positions onto its int range.
+class VirtualListBox : public QAbstractScrollArea {
+  Q_OBJECT
+
+ public:
+  explicit VirtualListBox(QWidget* parent = nullptr);
+
+  // O(1); false, with nothing changed, when the total would overflow.
+  bool appendRun(serialix::AddressRun run);
+  void clear();
+  std::uint64_t count() const { return rows_.size(); }
+  QString text(std::uint64_t row) const;
+  const serialix::ResultList& rows() const { return rows_; }
+
+  std::optional<std::uint64_t> currentRow() const { return current_; }
+  // Selects the row and scrolls it into view; a row past the end is ignored.
+  void setCurrentRow(std::uint64_t row);
+  void clearSelection();
+
+  // The first row shown, the rows that fit entirely, and the height of one row, in pixels.
+  std::uint64_t topRow() const { return top_; }
+  int visibleRowCount() const;
+  int rowHeight() const;
+  // The row under a point of the viewport, if any.
+  std::optional<std::uint64_t> rowAt(const QPoint& viewportPoint) const;
+
+  QSize sizeHint() const override;
+
+ signals:
+  void currentRowChanged();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  std::uint64_t maxTop() const;
+  void setTop(std::uint64_t top);
+  void scrollToRow(std::uint64_t row);
+  void selectRow(std::uint64_t row);
+  void updateScrollBar();
+  void syncScrollBar();
+  void onScrollAction(int action);
+
+  serialix::ResultList rows_;
+  std::optional<std::uint64_t> current_;
+  std::uint64_t top_ = 0;
+  int wheelRemainder_ = 0;              // eighths of a degree not yet turned into rows
+  bool syncingBar_ = false;             // the bar follows top_, not the other way round
+  std::optional<int> pendingBarValue_;  // bar value of a step that already moved top_
+};
+
+}  // namespace serialix
