@@ -1,8 +1,10 @@
 #include "platform/text/profile_file.h"
 
-#include <fstream>
-#include <iterator>
-#include <system_error>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include "platform/text/codepage932.h"
 
@@ -101,15 +103,29 @@ ProfileFile ProfileFile::parse(std::string_view bytes) {
 }
 
 ProfileFile ProfileFile::load(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return ProfileFile();
-  std::error_code error;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return ProfileFile();
+  // Only regular files: a folder, a pipe or a device is not a profile.
+  struct stat info {};
   std::string bytes;
-  const auto size = std::filesystem::file_size(path, error);
-  if (!error) bytes.reserve(static_cast<std::size_t>(size));
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  if (in.bad()) return ProfileFile();
-  return parse(bytes);
+  bool complete = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+  if (complete) {
+    bytes.resize(static_cast<std::size_t>(info.st_size));
+    std::size_t used = 0;
+    for (;;) {
+      if (used == bytes.size()) bytes.resize(bytes.size() + 65536);  // the file may have grown
+      const ssize_t got = ::read(fd, bytes.data() + used, bytes.size() - used);
+      if (got < 0 && errno == EINTR) continue;
+      if (got <= 0) {
+        complete = got == 0;
+        break;
+      }
+      used += static_cast<std::size_t>(got);
+    }
+    bytes.resize(used);
+  }
+  ::close(fd);
+  return complete ? parse(bytes) : ProfileFile();
 }
 
 void ProfileFile::indexSections() {
