@@ -1,0 +1,183 @@
+#include "export/list_export.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QPointer>
+#include <QProgressDialog>
+#include <QSaveFile>
+#include <filesystem>
+#include <memory>
+
+#include "platform/text/codepage932.h"
+#include "platform/text/file_exists.h"
+
+namespace serialix {
+namespace {
+
+const QString kCaption = QStringLiteral("Serialix");
+
+constexpr qint64 kShowAfterMs = 500;
+constexpr qint64 kUpdateEveryMs = 40;
+constexpr int kSteps = 1000;
+
+// The same list with the fixed texts of every run encoded once; counter digits are ASCII.
+ResultList EncodedForFile(const ResultList& rows) {
+  ResultList encoded;
+  for (const AddressRun& run : rows.runs()) {
+    encoded.append(run.withTextsMapped([](const std::string& text) { return Utf8ToCp932(text); }));
+  }
+  return encoded;
+}
+
+std::filesystem::path LocalPath(const QString& path) {
+  return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+SaveDialogRequest MakeRequest(const ExportState& state) {
+  SaveDialogRequest request;
+  request.title = QStringLiteral("txt書き出し");
+  request.filterDescriptions = {QStringLiteral("txtﾌｧｲﾙ(.txt)"), QStringLiteral("lstﾌｧｲﾙ(.lst)"),
+                                QStringLiteral("すべてのﾌｧｲﾙ(*.*)")};
+  request.filterPatterns = {QStringLiteral("*.txt"), QStringLiteral("*.lst"), QStringLiteral("*.*")};
+  request.selectedFilter = 0;
+  request.folder = state.exportDir;
+  request.proposedName = state.keepFileName ? state.dialogFileName : QStringLiteral("List");
+  return request;
+}
+
+}  // namespace
+
+struct DialogExportProgress::Impl {
+  QPointer<QWidget> parent;
+  std::unique_ptr<QProgressDialog> dialog;
+  QElapsedTimer timer;
+  qint64 nextCheckMs = 0;
+  std::uint64_t total = 0;
+  bool cancelled = false;
+};
+
+DialogExportProgress::DialogExportProgress(QWidget* parent) : impl_(new Impl) {
+  impl_->parent = parent;
+}
+
+DialogExportProgress::~DialogExportProgress() { delete impl_; }
+
+void DialogExportProgress::start(std::uint64_t totalBytes) {
+  impl_->total = totalBytes;
+  impl_->cancelled = false;
+  impl_->dialog.reset();
+  impl_->nextCheckMs = kUpdateEveryMs;
+  impl_->timer.start();
+}
+
+bool DialogExportProgress::advance(std::uint64_t doneBytes) {
+  Impl& d = *impl_;
+  if (d.cancelled) return false;
+  // One clock read per chunk; everything else happens a few dozen times a second at most.
+  const qint64 now = d.timer.elapsed();
+  if (now < d.nextCheckMs) return true;
+  d.nextCheckMs = now + kUpdateEveryMs;
+
+  const int value = d.total == 0 ? kSteps
+                                 : static_cast<int>(static_cast<double>(doneBytes) /
+                                                    static_cast<double>(d.total) * kSteps);
+  if (!d.dialog) {
+    d.dialog = std::make_unique<QProgressDialog>(QStringLiteral("書き出し中..."),
+                                                 QStringLiteral("ｷｬﾝｾﾙ"), 0, kSteps, d.parent);
+    d.dialog->setWindowTitle(kCaption);
+    d.dialog->setWindowModality(Qt::WindowModal);
+    d.dialog->setAutoReset(false);
+    d.dialog->setAutoClose(false);
+    // The write has already run for `now` ms; the dialog appears once half a second has passed.
+    d.dialog->setMinimumDuration(static_cast<int>(std::max<qint64>(0, kShowAfterMs - now)));
+    d.dialog->setValue(0);
+  }
+  d.dialog->setValue(std::min(value, kSteps - 1));
+  if (d.dialog->isVisible()) QCoreApplication::processEvents();
+  if (d.dialog->wasCanceled()) d.cancelled = true;
+  return !d.cancelled;
+}
+
+void DialogExportProgress::finish() { impl_->dialog.reset(); }
+
+WriteOutcome WriteResultList(const ResultList& rows, const QString& path,
+                             ExportProgress* progress, QString* error) {
+  const ResultList encoded = EncodedForFile(rows);
+
+  // QSaveFile writes a temporary file in the target's folder and renames it over the target
+  // on commit; it refuses an existing file that is not writable and a folder.
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) {
+    if (error) *error = file.errorString();
+    return WriteOutcome::Failed;
+  }
+
+  if (progress) progress->start(encoded.textBytes());
+  std::uint64_t done = 0;
+  bool writeFailed = false;
+  const bool complete = encoded.writeAll([&](std::string_view chunk) {
+    const auto size = static_cast<qint64>(chunk.size());
+    if (file.write(chunk.data(), size) != size) {
+      writeFailed = true;
+      return false;
+    }
+    done += chunk.size();
+    return progress == nullptr || progress->advance(done);
+  });
+  if (progress) progress->finish();
+
+  if (!complete) {
+    if (error && writeFailed) *error = file.errorString();
+    file.cancelWriting();
+    return writeFailed ? WriteOutcome::Failed : WriteOutcome::Cancelled;
+  }
+  if (!file.commit()) {
+    if (error) *error = file.errorString();
+    return WriteOutcome::Failed;
+  }
+  return WriteOutcome::Written;
+}
+
+bool ExportResultList(QWidget* parent, const ResultList& rows, ExportState& state,
+                      SaveDialog& dialog, MessageBox& messages, ExportProgress* progress) {
+  for (;;) {
+    const SaveDialogRequest request = MakeRequest(state);
+    const std::optional<QString> chosen = dialog.ask(parent, request);
+    if (!chosen) return false;
+    const QString path = *chosen;
+    state.dialogFileName = QFileInfo(path).fileName();
+
+    const bool existed = FileExists(LocalPath(path));
+    if (existed && messages.askYesNo(parent, kCaption, QStringLiteral("上書保存してもいいの？")) ==
+                       MessageBox::Answer::No) {
+      state.keepFileName = true;
+      continue;
+    }
+
+    std::unique_ptr<DialogExportProgress> ownProgress;
+    if (progress == nullptr) {
+      ownProgress = std::make_unique<DialogExportProgress>(parent);
+      progress = ownProgress.get();
+    }
+    QString reason;
+    const WriteOutcome outcome = WriteResultList(rows, path, progress, &reason);
+    if (outcome == WriteOutcome::Failed) {
+      messages.inform(parent, kCaption,
+                      QStringLiteral("ﾌｧｲﾙに書き出せませんでした。\n%1\n%2")
+                          .arg(QDir::toNativeSeparators(path), reason));
+      return false;
+    }
+    if (outcome == WriteOutcome::Cancelled) return false;
+
+    state.keepFileName = false;
+    // After an overwrite the next dialog opens in that file's folder; after a new file the
+    // folder stays as it was.
+    if (existed) state.exportDir = QDir::toNativeSeparators(QFileInfo(path).absolutePath());
+    return true;
+  }
+}
+
+}  // namespace serialix
