@@ -271,6 +271,14 @@ void VirtualListBox::mouseMoveEvent(QMouseEvent* event) {
   event->accept();
 }
 
+void VirtualListBox::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) {
+    event->accept();
+    return;
+  }
+  QAbstractScrollArea::mouseReleaseEvent(event);
+}
+
 void VirtualListBox::wheelEvent(QWheelEvent* event) {
   wheelRemainder_ += event->angleDelta().y();
   const int notches = wheelRemainder_ / 120;
