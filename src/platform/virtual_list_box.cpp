@@ -46,6 +46,7 @@ VirtualListBox::VirtualListBox(QWidget* parent) : QAbstractScrollArea(parent) {
   viewport()->setBackgroundRole(QPalette::Base);
   viewport()->setAutoFillBackground(true);
   connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, &VirtualListBox::onScrollAction);
+  verticalScrollBar()->installEventFilter(this);
   updateScrollBar();
 }
 
@@ -181,6 +182,15 @@ void VirtualListBox::onScrollAction(int action) {
   const int value = ValueForTop(top_, limit);
   bar->setSliderPosition(value);
   if (value != bar->value()) pendingBarValue_ = value;
+}
+
+// The wheel over the bar scrolls by rows too; the bar's own handling would jump by bar units.
+bool VirtualListBox::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == verticalScrollBar() && event->type() == QEvent::Wheel) {
+    wheelEvent(static_cast<QWheelEvent*>(event));
+    return true;
+  }
+  return QAbstractScrollArea::eventFilter(watched, event);
 }
 
 void VirtualListBox::resizeEvent(QResizeEvent* event) {

@@ -53,6 +53,7 @@ class VirtualListBox : public QAbstractScrollArea {
   void wheelEvent(QWheelEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
   void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   std::uint64_t maxTop() const;

@@ -27,44 +27,34 @@ TEST(KeyAsciiFromKeyEvent, GivesTheCodeAWindowsKeyPressCarries) {
   const Qt::KeyboardModifiers none = Qt::NoModifier, ctrl = Qt::ControlModifier, shift = Qt::ShiftModifier;
   const KeyCase cases[] = {
       {"digit", Qt::Key_5, none, "5", '5'},
-      {"keypad digit", Qt::Key_7, Qt::KeypadModifier, "7", '7'},
       {"letter", Qt::Key_A, none, "a", 'a'},
-      {"capital", Qt::Key_A, shift, "A", 'A'},
       {"letter without text", Qt::Key_Q, none, "", 'q'},
       {"shifted symbol", Qt::Key_Exclam, shift, "!", '!'},
       {"below zero", Qt::Key_Slash, none, "/", '/'},
       {"above nine", Qt::Key_Colon, shift, ":", ':'},
-      {"space", Qt::Key_Space, none, " ", ' '},
       {"full-width digit", Qt::Key_unknown, none, QStringLiteral("５"), 0xFF15},
       {"Ctrl+C as Qt Test sends it", Qt::Key_C, ctrl, "c", 3},
       {"Ctrl+V as X11 sends it", Qt::Key_V, ctrl, "\x16", 22},
       {"Ctrl+V as Qt Test sends it", Qt::Key_V, ctrl, "v", 22},
       {"Ctrl+X", Qt::Key_X, ctrl, "x", 24},
       {"Ctrl+Shift+Z", Qt::Key_Z, ctrl | shift, "Z", 26},
-      {"Ctrl+A", Qt::Key_A, ctrl, "", 1},
       {"Backspace", Qt::Key_Backspace, none, "\b", 8},
       {"Tab", Qt::Key_Tab, none, "\t", 9},
       {"Shift+Tab", Qt::Key_Backtab, shift, "", 9},
       {"Return", Qt::Key_Return, none, "\r", 13},
       {"keypad Enter", Qt::Key_Enter, Qt::KeypadModifier, "\r", 13},
-      {"Escape", Qt::Key_Escape, none, "\x1b", 27},
       {"Shift+Insert pastes", Qt::Key_Insert, shift, "", 22},
       {"Shift+Delete cuts", Qt::Key_Delete, shift, "", 24},
       {"Ctrl+Insert copies", Qt::Key_Insert, ctrl, "", 3},
-      {"Paste key", Qt::Key_Paste, none, "", 22},
       {"Delete as X11 sends it", Qt::Key_Delete, none, "\x7f", 0},
       {"Delete as Qt Test sends it", Qt::Key_Delete, none, "", 0},
       {"Ctrl+Delete", Qt::Key_Delete, ctrl, "", 0},
-      {"Insert", Qt::Key_Insert, none, "", 0},
       {"Left", Qt::Key_Left, none, "", 0},
       {"Shift+Right", Qt::Key_Right, shift, "", 0},
-      {"Up", Qt::Key_Up, none, "", 0},
       {"Home", Qt::Key_Home, none, "", 0},
-      {"End", Qt::Key_End, none, "", 0},
       {"Page Down", Qt::Key_PageDown, none, "", 0},
       {"F4", Qt::Key_F4, none, "", 0},
       {"Shift alone", Qt::Key_Shift, shift, "", 0},
-      {"Control alone", Qt::Key_Control, ctrl, "", 0},
       {"Alt+A", Qt::Key_A, Qt::AltModifier, "a", 0},
   };
   for (const KeyCase& c : cases) {
@@ -157,10 +147,13 @@ TEST_F(CounterComboTest, KeysTheHandlerKeepsReachTheCombo) {
   EXPECT_EQ(codes, (std::vector<int>{'4', 22}));
 }
 
-TEST_F(CounterComboTest, EditingKeysPassWithoutTheHandler) {
+TEST_F(CounterComboTest, KeysWithoutACharacterPassUntouched) {
   installDigitsFilter();
+  combo->setCurrentIndex(1);
   focusCombo();
-  type("123");
+  key(Qt::Key_Down);  // the next list entry
+  EXPECT_EQ(text(), "2");
+  combo->setEditText("123");
   codes.clear();
   key(Qt::Key_Home);
   key(Qt::Key_Right);
@@ -171,17 +164,6 @@ TEST_F(CounterComboTest, EditingKeysPassWithoutTheHandler) {
   type("7");
   EXPECT_EQ(text(), "173");
   EXPECT_EQ(codes, (std::vector<int>{'7'}));
-}
-
-TEST_F(CounterComboTest, ArrowKeysStillPickListEntries) {
-  installDigitsFilter();
-  combo->setCurrentIndex(1);
-  focusCombo();
-  key(Qt::Key_Down);
-  EXPECT_EQ(text(), "2");
-  key(Qt::Key_Up);
-  key(Qt::Key_Up);
-  EXPECT_EQ(text(), "0");
 }
 
 TEST_F(CounterComboTest, InputMethodTextIsRefused) {
@@ -205,11 +187,16 @@ TEST_F(CounterComboTest, InputMethodTextIsRefused) {
 
 TEST_F(CounterComboTest, FocusLossToAnotherWidgetCallsTheHandlerOnce) {
   int calls = 0;
-  InstallLostFocusHandler(combo, [&calls] { ++calls; });
+  // As frmMain does: an emptied counter gets its zero text.
+  InstallLostFocusHandler(combo, [&] {
+    ++calls;
+    if (text().isEmpty()) combo->setEditText("00");
+  });
   focusCombo();
   other->setFocus();
   QApplication::processEvents();
   EXPECT_EQ(calls, 1);
+  EXPECT_EQ(text(), "00");
   focusCombo();
   QTest::keyClick(combo, Qt::Key_Tab);  // to the next combo
   QApplication::processEvents();
@@ -234,17 +221,6 @@ TEST_F(CounterComboTest, OpeningTheDropDownIsNoFocusLoss) {
   other->setFocus();
   QApplication::processEvents();
   EXPECT_EQ(calls, 1);
-}
-
-TEST_F(CounterComboTest, HandlerSeesTheTextItChanges) {
-  // frmMain's focus-loss rule: an emptied counter gets its zero text.
-  InstallLostFocusHandler(combo, [this] {
-    if (combo->currentText().isEmpty()) combo->setEditText("00");
-  });
-  focusCombo();
-  other->setFocus();
-  QApplication::processEvents();
-  EXPECT_EQ(text(), "00");
 }
 
 }  // namespace

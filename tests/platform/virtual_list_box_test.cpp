@@ -10,25 +10,20 @@
 namespace serialix {
 namespace {
 
-Counter Range(std::int32_t from, std::int32_t to) { return Counter{true, from, to, FillStyle::Plain}; }
-
-// "http://example.com/G/J-L.jpg" for every combination of the three counters.
+// "http://example.com/G/J-L.jpg" for every combination of three counters over 0..to.
 AddressRun CubeRun(std::int32_t to) {
   AddressTemplate t;
   t.B = "example.com";
-  t.C = "/";
-  t.H = "/";
+  t.C = t.H = "/";
   t.K = "-";
   t.M = ".";
   t.N = "jpg";
-  t.G = Range(0, to);
-  t.J = Range(0, to);
-  t.L = Range(0, to);
+  t.G = t.J = t.L = Counter{true, 0, to, FillStyle::Plain};
   return AddressRun(t);
 }
 
-AddressRun Billion() { return CubeRun(999); }          // 10^9 rows
-AddressRun Quintillion() { return CubeRun(999999); }   // 10^18 rows
+constexpr std::uint64_t kBillion = 1'000'000'000;
+constexpr std::uint64_t kQuintillion = 1'000'000'000'000'000'000;
 
 class VirtualListBoxTest : public ::testing::Test {
  protected:
@@ -38,250 +33,168 @@ class VirtualListBoxTest : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
   }
   QScrollBar* bar() { return list.verticalScrollBar(); }
+  std::uint64_t visible() const { return static_cast<std::uint64_t>(list.visibleRowCount()); }
   void key(Qt::Key k) { QTest::keyClick(&list, k); }
-  // Selected row must lie within the rows shown.
-  void expectCurrentVisible() {
-    ASSERT_TRUE(list.currentRow().has_value());
-    const std::uint64_t row = *list.currentRow();
-    EXPECT_GE(row, list.topRow());
-    EXPECT_LT(row - list.topRow(), static_cast<std::uint64_t>(list.visibleRowCount()));
+  void click(int y) { QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(20, y)); }
+  void wheel(QWidget* target, int delta) {
+    const QPointF at(5, 5);
+    QWheelEvent event(at, target->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(target, &event);
   }
-  void wheel(int delta) {
-    const QPointF at(10, 10);
-    QWheelEvent event(at, list.viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(list.viewport(), &event);
+  void expectSelected(std::uint64_t row) {
+    ASSERT_EQ(list.currentRow(), row);
+    EXPECT_GE(row, list.topRow()) << "selection above the shown rows";
+    EXPECT_LT(row - list.topRow(), visible()) << "selection below the shown rows";
   }
 
   VirtualListBox list;
 };
 
-TEST_F(VirtualListBoxTest, BillionRowsReadByPosition) {
-  ASSERT_TRUE(list.appendRun(Billion()));
-  EXPECT_EQ(list.count(), 1'000'000'000u);
-  EXPECT_EQ(list.text(0), QStringLiteral("http://example.com/0/0-0.jpg"));
-  EXPECT_EQ(list.text(1), QStringLiteral("http://example.com/0/0-1.jpg"));
-  EXPECT_EQ(list.text(1'000), QStringLiteral("http://example.com/0/1-0.jpg"));
-  EXPECT_EQ(list.text(999'999'999), QStringLiteral("http://example.com/999/999-999.jpg"));
-  EXPECT_EQ(list.text(1'000'000'000), QString());
-  EXPECT_FALSE(list.currentRow().has_value());
-  EXPECT_EQ(bar()->maximum(), 1'000'000'000 - list.visibleRowCount());
-}
-
-TEST_F(VirtualListBoxTest, SecondRunFollowsTheFirst) {
-  ASSERT_TRUE(list.appendRun(CubeRun(1)));  // 8 rows
+TEST_F(VirtualListBoxTest, HoldsABillionRowsReadByPosition) {
+  ASSERT_TRUE(list.appendRun(CubeRun(999)));
   ASSERT_TRUE(list.appendRun(CubeRun(0)));
-  ASSERT_EQ(list.count(), 9u);
-  EXPECT_EQ(list.text(7), QStringLiteral("http://example.com/1/1-1.jpg"));
-  EXPECT_EQ(list.text(8), QStringLiteral("http://example.com/0/0-0.jpg"));
-  EXPECT_EQ(list.rows().size(), 9u);
+  EXPECT_EQ(list.count(), kBillion + 1);
+  EXPECT_EQ(list.rows().size(), kBillion + 1);
+  EXPECT_EQ(list.text(0), "http://example.com/0/0-0.jpg");
+  EXPECT_EQ(list.text(1'000), "http://example.com/0/1-0.jpg");
+  EXPECT_EQ(list.text(kBillion - 1), "http://example.com/999/999-999.jpg");
+  EXPECT_EQ(list.text(kBillion), "http://example.com/0/0-0.jpg");
+  EXPECT_EQ(list.text(kBillion + 1), QString());
+  EXPECT_FALSE(list.currentRow().has_value());
+  EXPECT_EQ(bar()->maximum(), static_cast<int>(kBillion + 1 - visible()));
 }
 
 TEST_F(VirtualListBoxTest, OverflowingAppendChangesNothing) {
-  for (int i = 0; i < 9; ++i) ASSERT_TRUE(list.appendRun(Quintillion()));
-  const std::uint64_t before = list.count();
-  EXPECT_EQ(before, 9'000'000'000'000'000'000u);
-  EXPECT_FALSE(list.appendRun(Quintillion()));
-  EXPECT_EQ(list.count(), before);
-  EXPECT_EQ(list.text(before - 1), QStringLiteral("http://example.com/999999/999999-999999.jpg"));
+  for (int i = 0; i < 9; ++i) ASSERT_TRUE(list.appendRun(CubeRun(999'999)));
+  EXPECT_FALSE(list.appendRun(CubeRun(999'999)));  // 10^19 > 2^63 - 1
+  EXPECT_EQ(list.count(), 9 * kQuintillion);
 }
 
-TEST_F(VirtualListBoxTest, KeyboardNavigationKeepsSelectionVisible) {
-  ASSERT_TRUE(list.appendRun(Billion()));
-  const auto page = static_cast<std::uint64_t>(list.visibleRowCount() - 1);
-  ASSERT_GT(page, 2u);
-
-  key(Qt::Key_Down);  // no selection yet: the first row
-  EXPECT_EQ(list.currentRow(), 0u);
-  key(Qt::Key_Up);
-  EXPECT_EQ(list.currentRow(), 0u);
-  key(Qt::Key_Down);
-  EXPECT_EQ(list.currentRow(), 1u);
-
+TEST_F(VirtualListBoxTest, KeysMoveTheSelectionAndKeepItVisible) {
+  ASSERT_TRUE(list.appendRun(CubeRun(999)));
+  const std::uint64_t page = visible() - 1, last = kBillion - 1;
+  // Each step: the key and the row selected after it.
+  const std::pair<Qt::Key, std::uint64_t> steps[] = {
+      {Qt::Key_Down, 0},  // nothing selected yet: the first row
+      {Qt::Key_Up, 0},           {Qt::Key_Down, 1},         {Qt::Key_End, last},
+      {Qt::Key_Down, last},      {Qt::Key_PageUp, last - page}, {Qt::Key_Home, 0},
+      {Qt::Key_PageDown, page},  {Qt::Key_PageDown, 2 * page},  {Qt::Key_PageUp, page},
+  };
+  for (const auto& [k, row] : steps) {
+    key(k);
+    expectSelected(row);
+  }
   key(Qt::Key_End);
-  EXPECT_EQ(list.currentRow(), 999'999'999u);
-  expectCurrentVisible();
-  EXPECT_EQ(list.topRow(), 1'000'000'000u - static_cast<std::uint64_t>(list.visibleRowCount()));
+  EXPECT_EQ(list.topRow(), kBillion - visible());
   EXPECT_EQ(bar()->value(), bar()->maximum());
-  key(Qt::Key_Down);
-  EXPECT_EQ(list.currentRow(), 999'999'999u);
-
-  key(Qt::Key_PageUp);
-  EXPECT_EQ(list.currentRow(), 999'999'999u - page);
-  expectCurrentVisible();
-
   key(Qt::Key_Home);
-  EXPECT_EQ(list.currentRow(), 0u);
-  EXPECT_EQ(list.topRow(), 0u);
   EXPECT_EQ(bar()->value(), 0);
-
-  key(Qt::Key_PageDown);
-  EXPECT_EQ(list.currentRow(), page);
-  key(Qt::Key_PageDown);
-  EXPECT_EQ(list.currentRow(), 2 * page);
-  expectCurrentVisible();
-  EXPECT_EQ(list.topRow(), 2 * page - page);
-  key(Qt::Key_PageUp);
-  EXPECT_EQ(list.currentRow(), page);
-  expectCurrentVisible();
-}
-
-TEST_F(VirtualListBoxTest, PageKeysStopAtTheEnds) {
-  ASSERT_TRUE(list.appendRun(CubeRun(1)));  // 8 rows, fewer than a page
-  key(Qt::Key_PageDown);
-  EXPECT_EQ(list.currentRow(), 7u);
-  key(Qt::Key_PageDown);
-  EXPECT_EQ(list.currentRow(), 7u);
-  key(Qt::Key_PageUp);
-  EXPECT_EQ(list.currentRow(), 0u);
-  EXPECT_EQ(list.topRow(), 0u);
 }
 
 TEST_F(VirtualListBoxTest, ClickSelectsTheRowUnderThePointer) {
-  ASSERT_TRUE(list.appendRun(Billion()));
+  ASSERT_TRUE(list.appendRun(CubeRun(999)));
   const int h = list.rowHeight();
-  QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 3 * h + h / 2));
+  click(3 * h + h / 2);
   EXPECT_EQ(list.currentRow(), 3u);
-
   list.setCurrentRow(500'000);
+  expectSelected(500'000);
   const std::uint64_t top = list.topRow();
-  QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(20, h / 2));
-  EXPECT_EQ(list.currentRow(), top);
-  QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 2 * h + 1));
+  click(2 * h + 1);
   EXPECT_EQ(list.currentRow(), top + 2);
-}
 
-TEST_F(VirtualListBoxTest, ClickBelowTheLastRowKeepsTheSelection) {
-  ASSERT_TRUE(list.appendRun(CubeRun(0)));  // one row
+  list.clear();
+  ASSERT_TRUE(list.appendRun(CubeRun(0)));  // a single row
   list.setCurrentRow(0);
+  list.setCurrentRow(1);  // past the end: ignored
   QSignalSpy changed(&list, &VirtualListBox::currentRowChanged);
-  QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 5 * list.rowHeight()));
+  click(5 * h);  // below the last row
   EXPECT_EQ(list.currentRow(), 0u);
   EXPECT_EQ(changed.count(), 0);
 }
 
-TEST_F(VirtualListBoxTest, WheelScrollsWithoutSelecting) {
-  ASSERT_TRUE(list.appendRun(Billion()));
+TEST_F(VirtualListBoxTest, WheelScrollsByLinesOverTheRowsAndTheBar) {
+  ASSERT_TRUE(list.appendRun(CubeRun(999'999)));  // bar in proportional range
   const auto lines = static_cast<std::uint64_t>(QApplication::wheelScrollLines());
-  wheel(-120);
+  wheel(list.viewport(), -120);
   EXPECT_EQ(list.topRow(), lines);
-  EXPECT_EQ(bar()->value(), static_cast<int>(lines));
-  wheel(-60);  // half a notch waits for the other half
+  wheel(list.viewport(), -60);  // half a notch waits for the other half
   EXPECT_EQ(list.topRow(), lines);
-  wheel(-60);
+  wheel(bar(), -60);
   EXPECT_EQ(list.topRow(), 2 * lines);
-  wheel(3 * 120);
+  wheel(bar(), 5 * 120);
   EXPECT_EQ(list.topRow(), 0u);
   EXPECT_FALSE(list.currentRow().has_value());
 }
 
 TEST_F(VirtualListBoxTest, ClearResetsEverything) {
-  ASSERT_TRUE(list.appendRun(Billion()));
+  ASSERT_TRUE(list.appendRun(CubeRun(999)));
   key(Qt::Key_End);
   QSignalSpy changed(&list, &VirtualListBox::currentRowChanged);
   list.clear();
   EXPECT_EQ(list.count(), 0u);
-  EXPECT_TRUE(list.rows().empty());
   EXPECT_FALSE(list.currentRow().has_value());
   EXPECT_EQ(list.topRow(), 0u);
   EXPECT_EQ(bar()->maximum(), 0);
   EXPECT_EQ(changed.count(), 1);
   key(Qt::Key_End);  // nothing to select
   EXPECT_FALSE(list.currentRow().has_value());
-  ASSERT_TRUE(list.appendRun(CubeRun(0)));
-  EXPECT_EQ(list.text(0), QStringLiteral("http://example.com/0/0-0.jpg"));
-}
-
-TEST_F(VirtualListBoxTest, SelectionApi) {
-  ASSERT_TRUE(list.appendRun(Billion()));
-  QSignalSpy changed(&list, &VirtualListBox::currentRowChanged);
-  list.setCurrentRow(123'456'789);
-  EXPECT_EQ(list.currentRow(), 123'456'789u);
-  expectCurrentVisible();
-  list.setCurrentRow(123'456'789);  // same row: no second signal
-  list.setCurrentRow(1'000'000'000);  // past the end: ignored
-  EXPECT_EQ(list.currentRow(), 123'456'789u);
-  list.clearSelection();
-  EXPECT_FALSE(list.currentRow().has_value());
-  EXPECT_EQ(changed.count(), 2);
 }
 
 TEST_F(VirtualListBoxTest, ScrollBarIsExactWithinIntRange) {
   ASSERT_TRUE(list.appendRun(CubeRun(9)));  // 1000 rows
-  const int visible = list.visibleRowCount();
-  EXPECT_EQ(bar()->maximum(), 1000 - visible);
-  EXPECT_EQ(bar()->pageStep(), visible);
-  for (int value : {0, 1, 500, 1000 - visible}) {
+  const int lastTop = 1000 - list.visibleRowCount();
+  EXPECT_EQ(bar()->maximum(), lastTop);
+  for (int value : {0, 1, 500, lastTop}) {
     bar()->setValue(value);
     EXPECT_EQ(list.topRow(), static_cast<std::uint64_t>(value));
   }
-  bar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-  EXPECT_EQ(list.topRow(), static_cast<std::uint64_t>(1000 - visible));
+  list.resize(300, 400);  // more rows fit: the last ones move down
+  QApplication::processEvents();
+  EXPECT_EQ(list.topRow(), 1000 - visible());
+  EXPECT_EQ(bar()->value(), bar()->maximum());
 }
 
 TEST_F(VirtualListBoxTest, ScrollBarMapsHugeCountsProportionally) {
-  ASSERT_TRUE(list.appendRun(Quintillion()));
-  const std::uint64_t count = 1'000'000'000'000'000'000u;
-  const auto visible = static_cast<std::uint64_t>(list.visibleRowCount());
-  const std::uint64_t lastTop = count - visible;
+  ASSERT_TRUE(list.appendRun(CubeRun(999'999)));
+  const std::uint64_t lastTop = kQuintillion - visible();
   EXPECT_EQ(bar()->maximum(), INT_MAX);
 
-  // Dragging the bar to the bottom shows the last row, to the top the first.
-  bar()->triggerAction(QAbstractSlider::SliderToMaximum);
+  bar()->triggerAction(QAbstractSlider::SliderToMaximum);  // dragged to the bottom
   EXPECT_EQ(list.topRow(), lastTop);
-  bar()->setSliderPosition(0);
-  EXPECT_EQ(list.topRow(), 0u);
   bar()->setValue(INT_MAX / 2);
   const std::uint64_t half = list.topRow();
-  EXPECT_GT(half, lastTop / 2 - lastTop / INT_MAX - 1);
-  EXPECT_LT(half, lastTop / 2 + lastTop / INT_MAX + 1);
+  const std::uint64_t unit = lastTop / INT_MAX + 1;  // rows per bar unit
+  EXPECT_LT(half > lastTop / 2 ? half - lastTop / 2 : lastTop / 2 - half, unit);
 
-  // Arrow and page steps of the bar move by rows, not by billions of rows.
+  // Arrow and page steps of the bar move by rows, not by bar units.
   bar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
   EXPECT_EQ(list.topRow(), half + 1);
   bar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
-  EXPECT_EQ(list.topRow(), half + 1 + (visible - 1));
+  EXPECT_EQ(list.topRow(), half + visible());
   bar()->triggerAction(QAbstractSlider::SliderPageStepSub);
   bar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
   EXPECT_EQ(list.topRow(), half);
 
-  QTest::keyClick(&list, Qt::Key_End);
-  EXPECT_EQ(list.currentRow(), count - 1);
-  EXPECT_EQ(list.topRow(), lastTop);
+  key(Qt::Key_End);
+  expectSelected(kQuintillion - 1);
   EXPECT_EQ(bar()->value(), INT_MAX);
-  EXPECT_EQ(list.text(count - 1), QStringLiteral("http://example.com/999999/999999-999999.jpg"));
-  QTest::keyClick(&list, Qt::Key_Up);
-  EXPECT_EQ(list.currentRow(), count - 2);
-  EXPECT_EQ(list.topRow(), lastTop);
-  QTest::keyClick(&list, Qt::Key_Home);
+  EXPECT_EQ(list.text(kQuintillion - 1), "http://example.com/999999/999999-999999.jpg");
+  key(Qt::Key_Home);
   EXPECT_EQ(list.topRow(), 0u);
   EXPECT_EQ(bar()->value(), 0);
 }
 
-TEST_F(VirtualListBoxTest, GrowingTheBoxPullsTheLastRowsDown) {
-  ASSERT_TRUE(list.appendRun(CubeRun(9)));
-  key(Qt::Key_End);
-  list.resize(300, 400);
-  QApplication::processEvents();
-  EXPECT_EQ(list.topRow(), 1000u - static_cast<std::uint64_t>(list.visibleRowCount()));
-  expectCurrentVisible();
-  EXPECT_EQ(bar()->value(), bar()->maximum());
-}
-
 TEST_F(VirtualListBoxTest, PaintsTheSelectedRowHighlightedOnWhite) {
-  ASSERT_TRUE(list.appendRun(Quintillion()));
+  ASSERT_TRUE(list.appendRun(CubeRun(999'999)));
   list.setCurrentRow(1);
   const QImage image = list.viewport()->grab().toImage();
-  const int h = list.rowHeight();
-  const QColor highlight = list.palette().color(QPalette::Highlight);
-  // Right edge of a row: away from the text.
-  const int x = list.viewport()->width() - 3;
-  EXPECT_EQ(image.pixelColor(x, h + h / 2), highlight);
+  const int h = list.rowHeight(), x = list.viewport()->width() - 3;  // right of the text
+  EXPECT_EQ(image.pixelColor(x, h + h / 2), list.palette().color(QPalette::Highlight));
   EXPECT_EQ(image.pixelColor(x, h / 2), QColor(Qt::white));
-  // Some text is drawn in the first row.
-  bool inked = false;
-  for (int px = 0; px < 60 && !inked; ++px)
-    for (int py = 0; py < h && !inked; ++py) inked = image.pixelColor(px, py) != QColor(Qt::white);
+  bool inked = false;  // the first row's text
+  for (int px = 0; px < 60; ++px)
+    for (int py = 0; py < h; ++py) inked = inked || image.pixelColor(px, py) != QColor(Qt::white);
   EXPECT_TRUE(inked);
 }
 
