@@ -66,14 +66,13 @@ TEST(ProfileFileRead, ValuesComeBackWholeAndUnsplit) {
 }
 
 TEST(ProfileFileRead, InvalidBytesNeverBreakTheLineStructure) {
-  // 0x81 before "=" has no trail byte; 0x85 0x5D is an unassigned pair whose
-  // second byte must not close the header.
-  const char bytes[] = "[a\x85\x5D]\r\nk=1\r\n[b]\r\nkey\x81=v\x80w\r\nbin\0ary=x\0y\r\n";
+  // 0x85 0x5D is an unassigned pair: its second byte must not close the
+  // header, so that line is no header and "k" stays in section "s".
+  const char bytes[] = "[s]\r\n[\x85\x5D\r\nk=1\r\nv=a\x80" "b\x81\r\nbin\0ary=x\0y\r\n";
   const ProfileFile file = ProfileFile::parse(std::string_view(bytes, sizeof bytes - 1));
-  EXPECT_EQ(file.read("a\xEF\xBF\xBD", "k"), "1");
-  EXPECT_EQ(file.read("a", "k"), "");
-  EXPECT_EQ(file.read("b", "key\xEF\xBF\xBD"), "v\xEF\xBF\xBDw");
-  EXPECT_EQ(file.read("b", std::string("bin\0ary", 7)), std::string("x\0y", 3));
+  EXPECT_EQ(file.read("s", "k"), "1");
+  EXPECT_EQ(file.read("s", "v"), "a\xEF\xBF\xBD" "b\xEF\xBF\xBD");
+  EXPECT_EQ(file.read("s", std::string("bin\0ary", 7)), std::string("x\0y", 3));
 }
 
 TEST(ProfileFileBytes, UntouchedFileKeepsEveryByte) {
@@ -127,13 +126,17 @@ TEST(ProfileFileWrite, WrittenValuesReadBackAndSurviveAReparse) {
   file.write("ｳｨﾝﾄﾞｳ位置", "frmMain.Top", "600");
   file.write("ｳｨﾝﾄﾞｳ位置", "FRMMAIN.LEFT", "975");
   file.write("拡張子", "cmbN.List0", "ソ表]");
+  file.write("s\xC3\xA9", "k\xF0\x9F\x98\x80", "lacking");  // neither name fits the code page
   for (const ProfileFile& f : {file, ProfileFile::parse(file.bytes())}) {
+    EXPECT_EQ(f.read("s\xC3\xA9", "k\xF0\x9F\x98\x80"), "lacking");
+    EXPECT_EQ(f.read("s?", "k?"), "lacking");
     EXPECT_EQ(f.read("ｳｨﾝﾄﾞｳ位置", "frmMain.Left"), "975");
     EXPECT_EQ(f.read("ｳｨﾝﾄﾞｳ位置", "frmMain.Top"), "600");
     EXPECT_EQ(f.read("拡張子", "cmbN.List0"), "ソ表]");
   }
   EXPECT_EQ(Text(file),
-            "[ｳｨﾝﾄﾞｳ位置]\r\nFRMMAIN.LEFT=975\r\nfrmMain.Top=600\r\n[拡張子]\r\ncmbN.List0=ソ表]\r\n");
+            "[ｳｨﾝﾄﾞｳ位置]\r\nFRMMAIN.LEFT=975\r\nfrmMain.Top=600\r\n[拡張子]\r\ncmbN.List0=ソ表]\r\n"
+            "[s?]\r\nk?=lacking\r\n");
 }
 
 TEST(ProfileFileDelete, RemovesEverySectionOfThatNameWithItsLines) {

@@ -55,6 +55,9 @@ std::string NoLineBreaks(std::string_view text) {
   return out;
 }
 
+// A name as the file holds it, in the form names are compared in.
+std::string StoredName(std::string_view utf8) { return FoldCp932Name(Utf8ToCp932(NoLineBreaks(utf8))); }
+
 bool IsBlankLine(std::string_view raw) { return TrimBlanks(raw, true).empty(); }
 
 }  // namespace
@@ -144,9 +147,9 @@ const ProfileFile::Section* ProfileFile::findSection(const std::string& folded) 
 }
 
 std::string ProfileFile::read(std::string_view section, std::string_view key) const {
-  const Section* found = findSection(FoldName(section));
+  const Section* found = findSection(StoredName(section));
   if (found == nullptr) return {};
-  const auto line = found->keys.find(FoldName(key));
+  const auto line = found->keys.find(StoredName(key));
   if (line == found->keys.end()) return {};
   const Line& keyLine = found->body[line->second];
   const std::string_view value = std::string_view(keyLine.raw).substr(keyLine.valueStart);
@@ -154,15 +157,16 @@ std::string ProfileFile::read(std::string_view section, std::string_view key) co
 }
 
 void ProfileFile::write(std::string_view section, std::string_view key, std::string_view value) {
-  const std::string cleanKey = NoLineBreaks(key);
+  const std::string storedKey = Utf8ToCp932(NoLineBreaks(key));
   Line line;
-  line.raw = Utf8ToCp932(cleanKey + "=" + NoLineBreaks(value));
+  line.raw = storedKey + "=" + Utf8ToCp932(NoLineBreaks(value));
   line.ending = "\r\n";
-  line.valueStart = Utf8ToCp932(cleanKey).size() + 1;
-  const std::string foldedKey = FoldName(cleanKey);
+  line.valueStart = storedKey.size() + 1;
+  const std::string foldedKey = FoldCp932Name(storedKey);
 
-  const std::string cleanSection = NoLineBreaks(section);
-  Section* target = findSection(FoldName(cleanSection));
+  const std::string storedSection = Utf8ToCp932(NoLineBreaks(section));
+  const std::string foldedSection = FoldCp932Name(storedSection);
+  Section* target = findSection(foldedSection);
   if (target == nullptr) {
     // The line before a new header must be ended, or the header would join it.
     std::vector<Line>& last = sections_.empty() ? preamble_ : sections_.back().body;
@@ -170,9 +174,9 @@ void ProfileFile::write(std::string_view section, std::string_view key, std::str
     if (lastLine != nullptr && lastLine->ending.empty()) lastLine->ending = "\r\n";
 
     Section added;
-    added.header.raw = Utf8ToCp932("[" + cleanSection + "]");
+    added.header.raw = "[" + storedSection + "]";
     added.header.ending = "\r\n";
-    added.name = FoldName(cleanSection);
+    added.name = foldedSection;
     sectionIndex_.emplace(added.name, sections_.size());
     sections_.push_back(std::move(added));
     target = &sections_.back();
@@ -194,7 +198,7 @@ void ProfileFile::write(std::string_view section, std::string_view key, std::str
 }
 
 void ProfileFile::deleteSection(std::string_view section) {
-  const std::string folded = FoldName(NoLineBreaks(section));
+  const std::string folded = StoredName(section);
   std::erase_if(sections_, [&folded](const Section& s) { return s.name == folded; });
   indexSections();
 }

@@ -4,7 +4,10 @@
 // Behaviour:
 // - Section and key names match without regard to ASCII letter case; other
 //   characters (Japanese names included) must match exactly, compared as
-//   decoded text. Blanks (space, tab) around names are ignored.
+//   decoded text. Blanks (space, tab) around names are ignored. A name given
+//   to any function means the name as the file holds it: a character the code
+//   page lacks is "?" there, so "é" and "?" name the same key. The profile thus
+//   reads the same before and after it is saved and parsed again.
 // - Reading an absent key and reading an empty value both give "". Blanks
 //   (space, tab, stray CR) around a value are dropped; quotes are kept.
 //   Values come back whole, however long.
