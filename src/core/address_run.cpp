@@ -12,7 +12,9 @@ namespace serialix {
 namespace {
 
 constexpr char kScheme[] = "http://";
-constexpr std::size_t kChunkBytes = std::size_t{1} << 20;
+// Small enough to stay in the second-level cache between the writer and the sink.
+constexpr std::size_t kChunkBytes = std::size_t{1} << 18;
+constexpr std::size_t kBatchLines = 10;
 // Lines up to this length are copied with one fixed-size memcpy (a few vector moves); the
 // line buffer and the chunk carry this much slack so the over-read and over-write are safe.
 constexpr std::size_t kFixedCopy = 64;
@@ -173,7 +175,7 @@ bool AddressRun::writeLines(std::uint64_t first, std::uint64_t count, const Chun
     maxLine += f.size();
   }
   std::vector<char> line(maxLine + kFixedCopy, '\0');
-  std::vector<char> chunk(kChunkBytes + maxLine + kFixedCopy);
+  std::vector<char> chunk(kChunkBytes + kBatchLines * (maxLine + kFixedCopy));
 
   std::uint64_t idx[3];
   Decode(ls, first, idx);
@@ -215,19 +217,43 @@ bool AddressRun::writeLines(std::uint64_t first, std::uint64_t count, const Chun
   std::uint64_t innerLeft = inner >= 0 ? ls.level[inner].passes - 1 - idx[inner] : 0;
   const char* const src = line.data();
   for (;;) {
-    if (lineLength <= kFixedCopy) {
-      std::memcpy(out, src, kFixedCopy);
-    } else {
-      std::memcpy(out, src, lineLength);
+    // Up to ten lines that differ only in the inner counter's last digit. That digit is stored
+    // into the output, not into `line`: a byte store followed by a wide load of the same line
+    // would stall on store forwarding every line.
+    std::uint64_t batch = 1;
+    if (fast) {
+      batch = std::min<std::uint64_t>({static_cast<std::uint64_t>('9' - fieldEnd[-1]) + 1, innerLeft + 1, remaining});
     }
-    out += lineLength;
+    if (batch == 1) {
+      if (lineLength <= kFixedCopy) {
+        std::memcpy(out, src, kFixedCopy);
+      } else {
+        std::memcpy(out, src, lineLength);
+      }
+      out += lineLength;
+    } else {
+      const auto digitAt = static_cast<std::size_t>(fieldEnd - 1 - src);
+      char digit = fieldEnd[-1];
+      for (std::uint64_t i = 0; i < batch; ++i, ++digit) {
+        if (lineLength <= kFixedCopy) {
+          std::memcpy(out, src, kFixedCopy);
+        } else {
+          std::memcpy(out, src, lineLength);
+        }
+        out[digitAt] = digit;
+        out += lineLength;
+      }
+      fieldEnd[-1] = static_cast<char>(digit - 1);
+    }
+    remaining -= batch;
+    innerLeft -= batch - 1;
     if (out >= flushAt) {
       if (!sink(std::string_view(begin, static_cast<std::size_t>(out - begin)))) {
         return false;
       }
       out = begin;
     }
-    if (--remaining == 0) {
+    if (remaining == 0) {
       break;
     }
     if (innerLeft != 0) {

@@ -238,7 +238,7 @@ TEST(AddressRun, MatchesStreamingOverRangesAndStyles) {
 }
 
 TEST(AddressRun, LongRunsAcrossDigitGrowthAndChunks) {
-  // L 0..999999 plain crosses every width up to 6 and fills several 1 MiB chunks.
+  // L 0..999999 plain crosses every width up to 6 and fills many chunks.
   AddressTemplate t = WorkedExample();
   t.L = On(0, 999999);
   const AddressRun run(t);
