@@ -15,7 +15,8 @@ namespace serialix {
 int KeyAsciiFromKeyEvent(const QKeyEvent& event);
 
 // Calls the handler for every key press with a non-zero code into the (editable) combo; a code
-// set to 0 discards the key. Keys with code 0 pass untouched. Input-method text is refused.
+// set to 0 discards the key, any other code lets the original key through. Keys with code 0
+// pass untouched. The input method is kept off and its text refused.
 void InstallKeyPressHandler(QComboBox* combo, std::function<void(int& keyAscii)> handler);
 
 // Calls the handler once each time the (editable) combo loses the focus to another widget; the
