@@ -75,6 +75,20 @@ char* WriteCounter(char* out, std::int64_t value, FillStyle style) {
   return out + length;
 }
 
+// Adds one to the decimal digits [begin, end) in place; false when they were all nines (the
+// digits are then left as zeros and the number needs one more digit).
+bool CarryIncrement(char* begin, char* end) {
+  for (char* d = end; d != begin;) {
+    --d;
+    if (*d != '9') {
+      ++*d;
+      return true;
+    }
+    *d = '0';
+  }
+  return false;
+}
+
 // The values of G, J, L at each index triple.
 void ValuesAt(const Levels& ls, const std::uint64_t idx[3], std::int64_t values[3]) {
   for (int k = 0; k < 3; ++k) {
@@ -258,21 +272,10 @@ bool AddressRun::writeLines(std::uint64_t first, std::uint64_t count, const Chun
     }
     if (innerLeft != 0) {
       --innerLeft;
-      if (fast) {
-        char* d = fieldEnd - 1;
-        if (*d != '9') {
-          ++*d;
-          continue;
-        }
-        while (d >= fieldBegin && *d == '9') {
-          *d-- = '0';
-        }
-        if (d >= fieldBegin) {
-          ++*d;
-          continue;
-        }
-        // All nines: the text grows by a digit and everything after it moves.
+      if (fast && CarryIncrement(fieldBegin, fieldEnd)) {
+        continue;
       }
+      // Slow step; after all nines the text grows by a digit and everything after it moves.
       idx[inner] = ls.level[inner].passes - 1 - innerLeft;
     } else {
       idx[inner] = 0;
