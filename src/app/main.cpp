@@ -1,10 +1,12 @@
 #include <QApplication>
-#include <QWidget>
+
+#include "mainwindow/frm_main.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QWidget window;
-  window.setWindowTitle(QStringLiteral("Serialix 0.04"));
+  QApplication::setApplicationName(QStringLiteral("Serialix"));
+  QApplication::setApplicationVersion(QStringLiteral("0.0.4"));
+  serialix::frmMain window;
   window.show();
   return app.exec();
 }

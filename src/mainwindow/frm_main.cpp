@@ -1,0 +1,187 @@
+// The window's life: construction, wiring of handlers, load and unload.
+#include "mainwindow/frm_main.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardPaths>
+
+#include "export/list_export.h"
+#include "mainwindow/history_combo.h"
+#include "platform/clipboard.h"
+#include "platform/config_store.h"
+#include "platform/counter_combo_events.h"
+#include "platform/message_box.h"
+#include "platform/program_folder.h"
+#include "platform/program_launcher.h"
+#include "platform/save_dialog.h"
+#include "platform/virtual_list_box.h"
+#include "settings/settings.h"
+
+namespace serialix {
+namespace {
+
+// Window positions are stored in twips; 15 twips make one logical pixel.
+constexpr double kTwipsPerPixel = 15.0;
+
+std::vector<std::string> toStdStrings(const QStringList& texts) {
+  std::vector<std::string> list;
+  for (const auto& t : texts) list.push_back(t.toStdString());
+  return list;
+}
+
+}  // namespace
+
+frmMain::frmMain(frmMainServices services, QWidget* parent)
+    : QWidget(parent), services_(std::move(services)), exportState_(std::make_unique<ExportState>()) {
+  buildControls();
+  connectHandlers();
+  Form_Load();
+}
+
+frmMain::~frmMain() = default;
+
+Clipboard* frmMain::clipboard() {
+  if (services_.clipboard) return services_.clipboard;
+  if (!ownClipboard_) ownClipboard_ = std::make_unique<QtClipboard>();
+  return ownClipboard_.get();
+}
+
+MessageBox* frmMain::messages() {
+  if (services_.messages) return services_.messages;
+  if (!ownMessages_) ownMessages_ = std::make_unique<QtMessageBox>();
+  return ownMessages_.get();
+}
+
+SaveDialog* frmMain::saveDialog() {
+  if (services_.saveDialog) return services_.saveDialog;
+  if (!ownSaveDialog_) ownSaveDialog_ = std::make_unique<QtSaveDialog>();
+  return ownSaveDialog_.get();
+}
+
+void frmMain::connectHandlers() {
+  const struct {
+    QCheckBox* check;
+    QWidget* governed;
+  } plainSwitches[] = {{CheckC, lblC}, {CheckD, cmbD}, {CheckE, lblE}, {CheckF, txtF}, {CheckH, lblH},
+                       {CheckI, txtI}, {CheckK, cmbK}, {CheckM, lblM}, {CheckN, cmbN}};
+  for (const auto& s : plainSwitches) {
+    connect(s.check, &QCheckBox::toggled, this, [this, s] { CheckPlain_Click(s.check, s.governed); });
+  }
+  connect(CheckG, &QCheckBox::toggled, this, &frmMain::CheckG_Click);
+  connect(CheckJ, &QCheckBox::toggled, this, &frmMain::CheckJ_Click);
+  connect(CheckL, &QCheckBox::toggled, this, &frmMain::CheckL_Click);
+  connect(Check1, &QPushButton::toggled, this, &frmMain::Check1_Click);
+  connect(Check2, &QPushButton::toggled, this, &frmMain::Check2_Click);
+  connect(txtF, &QLineEdit::textChanged, this, &frmMain::txtF_Change);
+
+  using Change = void (frmMain::*)(int);
+  const struct {
+    std::array<QComboBox*, 2>& combos;
+    std::array<QRadioButton*, 3>& options;
+    Change change;
+    Change optionClick;
+  } counters[] = {{cmbG, opt1, &frmMain::cmbG_Change, &frmMain::opt1_Click},
+                  {cmbJ, opt2, &frmMain::cmbJ_Change, &frmMain::opt2_Click},
+                  {cmbL, opt3, &frmMain::cmbL_Change, &frmMain::opt3_Click}};
+  for (const auto& c : counters) {
+    for (int i = 0; i < 2; ++i) {
+      QComboBox* combo = c.combos[i];
+      const Change change = c.change;
+      // Change and Click run the same rules; a pick runs them twice with the same result.
+      connect(combo, &QComboBox::editTextChanged, this, [this, change, i] { (this->*change)(i); });
+      connect(combo, &QComboBox::activated, this, [this, change, i] { (this->*change)(i); });
+      InstallKeyPressHandler(combo, [this](int& keyAscii) { counterKeyPress(keyAscii); });
+      auto* combos = &c.combos;
+      auto* options = &c.options;
+      InstallLostFocusHandler(combo, [this, combos, options, i] { counterLostFocus(*combos, *options, i); });
+    }
+    for (int i = 0; i < 3; ++i) {
+      const Change click = c.optionClick;
+      connect(c.options[i], &QRadioButton::toggled, this, [this, click, i](bool on) {
+        if (on) (this->*click)(i);
+      });
+    }
+  }
+
+  const struct {
+    QComboBox* combo;
+    QPushButton* button;
+  } histories[] = {{cmbB, cmdListC1}, {cmbK, cmdListC2}, {cmbN, cmdListC3}};
+  for (const auto& h : histories) {
+    connect(h.combo, &QComboBox::editTextChanged, this, [this, h] { updateDeleteButton(h.combo, h.button); });
+    connect(h.combo, &QComboBox::activated, this, [this, h] { updateDeleteButton(h.combo, h.button); });
+    connect(h.button, &QPushButton::clicked, this, [this, h] { deleteHistoryEntry(h.combo, h.button); });
+  }
+
+  connect(cmdR, &QPushButton::clicked, this, &frmMain::cmdR_Click);
+  connect(cmdClear, &QPushButton::clicked, this, &frmMain::cmdClear_Click);
+  connect(cmdCrip, &QPushButton::clicked, this, &frmMain::cmdCrip_Click);
+  connect(cmdEnd, &QPushButton::clicked, this, &frmMain::cmdEnd_Click);
+  connect(cmdOut, &QPushButton::clicked, this, &frmMain::cmdOut_Click);
+  connect(cmdHelp, &QPushButton::clicked, this, &frmMain::cmdHelp_Click);
+}
+
+void frmMain::Form_Load() {
+  const QString programFolder = ProgramFolder();
+  const bool folderWritable = FolderIsWritable(programFolder);
+  settingsFile_ = services_.settingsFile;
+  if (settingsFile_.empty()) {
+    const QString fallback = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    settingsFile_ = SettingsFilePath(programFolder.toStdString(), fallback.toStdString());
+  }
+
+  const StoredSettings stored = LoadSettings(settingsFile_);
+  if (stored.left && stored.top) {
+    move(qRound(*stored.left / kTwipsPerPixel), qRound(*stored.top / kTwipsPerPixel));
+  }
+  for (const auto& entry : stored.hosts) AppendHistoryEntry(cmbB, QString::fromStdString(entry));
+  for (const auto& entry : stored.symbols) AppendHistoryEntry(cmbK, QString::fromStdString(entry));
+  for (const auto& entry : stored.extensions) AppendHistoryEntry(cmbN, QString::fromStdString(entry));
+
+  // An installed program's folder is not the user's: export starts at home then.
+  exportState_->exportDir = !services_.exportDir.isEmpty() ? services_.exportDir
+                            : folderWritable                ? programFolder
+                                                            : QDir::homePath();
+
+  G1();
+  J1();
+  L1();
+  for (QComboBox* combo : {cmbG[0], cmbG[1], cmbJ[0], cmbJ[1], cmbL[0], cmbL[1]}) combo->setEditText("0");
+  for (auto* o : opt2) o->setEnabled(false);
+  cmbJ[0]->setEnabled(false);
+  cmbJ[1]->setEnabled(false);
+  cmdOut->setEnabled(false);
+}
+
+void frmMain::Form_Unload() {
+  if (unloaded_) return;
+  unloaded_ = true;
+  // Selecting each entry shows it in the combo, as the save walks the lists.
+  auto walk = [](QComboBox* combo) {
+    QStringList entries;
+    for (int i = 0; i < combo->count(); ++i) {
+      combo->setCurrentIndex(i);
+      entries << combo->currentText();
+    }
+    return toStdStrings(entries);
+  };
+  const auto hosts = walk(cmbB);
+  const auto symbols = walk(cmbK);
+  const auto extensions = walk(cmbN);
+  const QPoint position = pos();
+  SaveSettings(settingsFile_, position.x() * kTwipsPerPixel, position.y() * kTwipsPerPixel, hosts, symbols,
+               extensions);
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+  Form_Unload();
+  event->accept();
+}
+
+}  // namespace serialix
