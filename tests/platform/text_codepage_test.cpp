@@ -54,18 +54,6 @@ TEST(Codepage932, InvalidBytesDecodeAsReplacementCharacters) {
   for (const Pair& c : cases) EXPECT_EQ(Cp932ToUtf8(c.cp932), c.utf8) << c.utf8;
 }
 
-TEST(Codepage932, CharLengthFollowsLeadAndTrailRanges) {
-  struct Case {
-    std::string bytes;
-    std::size_t length;
-  };
-  const Case cases[] = {
-      {"a", 1}, {"\xB3", 1}, {std::string("\x83\x5D", 2), 2}, {"\x81", 1},
-      {"\x81\x20", 1}, {"\xE0\x40", 2}, {"\xFC\xFC", 2}, {"\xFC\xFD", 1}, {"\x81\x7F", 1},
-  };
-  for (const Case& c : cases) EXPECT_EQ(Cp932CharLength(c.bytes, 0), c.length) << c.bytes;
-}
-
 // Every character the code page decodes must encode to bytes that decode to
 // the same character again (duplicated characters may take the other code).
 TEST(Codepage932, EveryDecodableCharacterSurvivesARoundTrip) {
