@@ -2,24 +2,16 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFont>
 #include <QLabel>
 #include <QPalette>
 #include <QPushButton>
 #include <QScreen>
 #include <array>
 
+#include "platform/japanese_font.h"
+#include "platform/pictures.h"
 #include "platform/text/codepage932.h"
 #include "platform/top_most.h"
-
-#if __has_include("platform/japanese_font.h")
-#include "platform/japanese_font.h"
-#define SERIALIX_HAS_JAPANESE_FONT 1
-#endif
-#if __has_include("platform/pictures.h")
-#include "platform/pictures.h"
-#define SERIALIX_HAS_PICTURES 1
-#endif
 
 namespace serialix {
 namespace {
@@ -43,18 +35,6 @@ constexpr std::array kStandIns = {"hardinfo", "kinfocenter", "gnome-system-monit
 constexpr int Px(int twips) { return twips / 15; }
 QRect TwipRect(int left, int top, int width, int height) {
   return QRect(Px(left), Px(top), Px(width), Px(height));
-}
-
-QFont LabelFont() {
-#ifdef SERIALIX_HAS_JAPANESE_FONT
-  return JapaneseUiFont();
-#else
-  QFont font;
-  font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"),
-                    QStringLiteral("Noto Sans CJK JP")});
-  font.setPointSize(12);
-  return font;
-#endif
 }
 
 // One of the two lines of Line1: a filled strip of the line's colour and width.
@@ -114,15 +94,13 @@ frmAbout::frmAbout(QWidget* mainWindow, const AboutServices& services)
   picIcon->setObjectName(QStringLiteral("picIcon"));
   picIcon->setGeometry(TwipRect(240, 240, 540, 540));
   picIcon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-#ifdef SERIALIX_HAS_PICTURES
-  picIcon->setPixmap(IconPicture().scaled(32, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-#endif
+  picIcon->setPixmap(IconPicture());
 
   lblTitle_ = new QLabel(this);
   lblTitle_->setObjectName(QStringLiteral("lblTitle"));
   lblTitle_->setGeometry(TwipRect(960, 360, 1845, 480));
   lblTitle_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  lblTitle_->setFont(LabelFont());
+  lblTitle_->setFont(JapaneseUiFont(12));
   QPalette black = lblTitle_->palette();
   black.setColor(QPalette::WindowText, Qt::black);
   lblTitle_->setPalette(black);
@@ -131,7 +109,7 @@ frmAbout::frmAbout(QWidget* mainWindow, const AboutServices& services)
   lblVersion_->setObjectName(QStringLiteral("lblVersion"));
   lblVersion_->setGeometry(TwipRect(840, 1200, 1845, 345));
   lblVersion_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  lblVersion_->setFont(LabelFont());
+  lblVersion_->setFont(JapaneseUiFont(12));
 
   // An etched rule: the grey line lies on the upper row of the two-pixel white one.
   MakeLine(this, 0, 105, 3120, 2640, 2, Qt::white);

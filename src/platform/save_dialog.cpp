@@ -34,9 +34,11 @@ std::optional<QString> QtSaveDialog::ask(QWidget* parent, const SaveDialogReques
 std::optional<QString> ScriptedSaveDialog::ask(QWidget*, const SaveDialogRequest& request) {
   requests.push_back(request);
   if (nextAnswers.empty()) return std::nullopt;
-  std::optional<QString> answer = nextAnswers.front();
+  const bool chosen = nextAnswers.front().has_value();
+  const QString path = chosen ? *nextAnswers.front() : QString();
   nextAnswers.pop_front();
-  return answer;
+  if (!chosen) return std::nullopt;
+  return path;
 }
 
 }  // namespace serialix
