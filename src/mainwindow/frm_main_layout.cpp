@@ -78,9 +78,18 @@ QWidget* line(QWidget* parent, const QString& name, int x1, int y1, int x2, int 
 }
 
 // A fill-style group: a caption-less group box holding the "  1", " 01", "001" options.
+// Group boxes drawn as on the classic desktop: the caption sits on the frame line, and option
+// captions keep to the designed widths.
+void classicFrame(QGroupBox* frame) {
+  frame->setStyleSheet(QStringLiteral("QGroupBox { border: 1px solid #a0a0a0; margin-top: 7px; }"
+                                      "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"
+                                      "QRadioButton { spacing: 2px; }"));
+}
+
 QGroupBox* styleGroup(QWidget* parent, const QString& name, int left, std::array<QRadioButton*, 3>& options,
                       const QString& optionName) {
   auto* frame = place<QGroupBox>(parent, name, left, -50, 735, 890);
+  classicFrame(frame);
   static const char* const captions[] = {"  1", " 01", "001"};
   for (int i = 0; i < 3; ++i) {
     options[i] = place<QRadioButton>(frame, QStringLiteral("%1(%2)").arg(optionName).arg(i), 120, 120 + 240 * i,
@@ -100,6 +109,7 @@ void frmMain::buildControls() {
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   setFixedSize(px(11655), px(7665));
+  setFont(JapaneseDialogFont());
 
   lblA = label(this, "lblA", "http://", Qt::AlignLeft, 120, 1250, 735, 255);
   cmbB = combo(this, "cmbB", 840, 1200, 3375, 360);
@@ -153,6 +163,7 @@ void frmMain::buildControls() {
 
   Frame4 = place<QGroupBox>(this, "Frame4", 120, 1920, 11415, 495);
   Frame4->setTitle(QStringLiteral("適用／非適用"));
+  classicFrame(Frame4);
   struct SwitchPlace {
     QCheckBox** check;
     const char* name;

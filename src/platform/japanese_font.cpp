@@ -5,7 +5,7 @@
 
 namespace serialix {
 
-QFont JapaneseUiFont() {
+QFont JapaneseUiFont(int pointSize) {
   QStringList families{QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"),
                        QStringLiteral("Noto Sans CJK JP")};
   for (const QString& family : QFontDatabase::families(QFontDatabase::Japanese)) {
@@ -16,7 +16,7 @@ QFont JapaneseUiFont() {
   }
   QFont font;
   font.setFamilies(families);
-  font.setPointSize(12);
+  font.setPointSize(pointSize);
   font.setWeight(QFont::Normal);
   font.setItalic(false);
   return font;
