@@ -1,0 +1,158 @@
+// Main window figures on the offscreen platform: window start, one fill-style click, and a
+// thousand-million-address run appended by the generation command.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+#include "mainwindow/frm_main.h"
+#include "platform/message_box.h"
+#include "platform/virtual_list_box.h"
+
+namespace {
+
+using serialix::frmMain;
+using serialix::frmMainServices;
+
+QTemporaryDir* settingsDir = nullptr;
+serialix::ScriptedMessageBox* messages = nullptr;
+
+frmMainServices services() {
+  frmMainServices s;
+  s.messages = messages;
+  s.settingsFile = std::filesystem::path(settingsDir->path().toStdString()) / "set.ini";
+  s.exportDir = settingsDir->path();
+  return s;
+}
+
+// Resident memory in bytes.
+std::uint64_t residentBytes() {
+  std::ifstream statm("/proc/self/statm");
+  std::uint64_t size = 0, resident = 0;
+  statm >> size >> resident;
+  return resident * static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE));
+}
+
+void BM_WindowStart(benchmark::State& state) {
+  for (auto _ : state) {
+    frmMain w(services());
+    w.show();
+    QApplication::processEvents();
+    benchmark::DoNotOptimize(w.cmbG[0]->count());
+  }
+}
+BENCHMARK(BM_WindowStart)->Unit(benchmark::kMillisecond);
+
+void BM_FillStyleClick(benchmark::State& state) {
+  frmMain w(services());
+  w.show();
+  int index = 0;
+  for (auto _ : state) {
+    index = index == 1 ? 2 : 1;  // G with the link: both counters' lists are rebuilt
+    w.opt1[index]->click();
+  }
+}
+BENCHMARK(BM_FillStyleClick)->Unit(benchmark::kMillisecond);
+
+void setCounter(const std::array<QComboBox*, 2>& combos, const char* from, const char* to) {
+  combos[0]->setEditText(from);
+  combos[1]->setEditText(to);
+}
+
+void BM_ListOutBillion(benchmark::State& state) {
+  frmMain w(services());
+  w.Check2->click();  // J runs its own range
+  setCounter(w.cmbG, "0", "999");
+  setCounter(w.cmbJ, "0", "999");
+  setCounter(w.cmbL, "0", "999");
+  for (auto _ : state) {
+    w.cmdR->click();
+    state.PauseTiming();
+    w.cmdClear->click();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_ListOutBillion)->Unit(benchmark::kMicrosecond);
+
+// The summary: each figure next to its target.
+class Summary : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const auto& run : runs) {
+      const double ms = run.GetAdjustedRealTime() * ToMs(run.time_unit);
+      times_[run.benchmark_name()] = ms;
+    }
+  }
+  double ms(const std::string& name) const {
+    auto it = times_.find(name);
+    return it == times_.end() ? -1 : it->second;
+  }
+
+ private:
+  static double ToMs(benchmark::TimeUnit unit) {
+    switch (unit) {
+      case benchmark::kNanosecond: return 1e-6;
+      case benchmark::kMicrosecond: return 1e-3;
+      case benchmark::kMillisecond: return 1.0;
+      default: return 1e3;
+    }
+  }
+  std::map<std::string, double> times_;
+};
+
+// Memory taken by appending the run, measured once outside the timing loop.
+std::uint64_t listOutGrowth() {
+  frmMain w(services());
+  w.Check2->click();
+  setCounter(w.cmbG, "0", "999");
+  setCounter(w.cmbJ, "0", "999");
+  setCounter(w.cmbL, "0", "999");
+  w.cmdR->click();  // warm up allocations made once
+  w.cmdClear->click();
+  const std::uint64_t before = residentBytes();
+  w.cmdR->click();
+  const std::uint64_t after = residentBytes();
+  if (w.List1->count() != 1000000000u) std::fprintf(stderr, "unexpected row count\n");
+  return after > before ? after - before : 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  QTemporaryDir dir;
+  serialix::ScriptedMessageBox box;
+  settingsDir = &dir;
+  messages = &box;
+
+  benchmark::Initialize(&argc, argv);
+  Summary summary;
+  benchmark::RunSpecifiedBenchmarks(&summary);
+  const std::uint64_t growth = listOutGrowth();
+
+  const double start = summary.ms("BM_WindowStart");
+  const double click = summary.ms("BM_FillStyleClick");
+  const double listOut = summary.ms("BM_ListOutBillion");
+  std::printf("\n%-52s %14s %14s %s\n", "figure", "measured", "target", "");
+  std::printf("%-52s %11.2f ms %11s ms %s\n", "window start (all lists filled, offscreen)", start, "< 200",
+              start < 200 ? "ok" : "MISSED");
+  std::printf("%-52s %11.2f ms %11s ms %s\n", "one fill-style click (G with link: G and J)", click, "< 30",
+              click < 30 ? "ok" : "MISSED");
+  std::printf("%-52s %11.4f ms %11s ms %s\n", "ListOut of a 10^9-address template", listOut, "< 10",
+              listOut < 10 ? "ok" : "MISSED");
+  std::printf("%-52s %11.1f KiB %10s KiB %s\n", "memory growth of that ListOut", growth / 1024.0, "< 1024",
+              growth < 1024 * 1024 ? "ok" : "MISSED");
+  benchmark::Shutdown();
+  return 0;
+}
