@@ -6,7 +6,7 @@
 //         -DSERIALIX_BUILD_TESTS=OFF -DSERIALIX_BUILD_BENCH=OFF
 //   cmake --build build-fuzz --target profile_fuzz
 //   mkdir -p build-fuzz/corpus
-//   build-fuzz/fuzz/profile_fuzz build-fuzz/corpus -max_total_time=300 -jobs=1 -rss_limit_mb=2048
+//   build-fuzz/fuzz/profile_fuzz build-fuzz/corpus -max_total_time=300 -rss_limit_mb=2048
 //
 // The input is split into a section name, a key, a value and the file bytes.
 // Besides crashes and sanitizer reports it checks the properties the program
