@@ -1,6 +1,6 @@
 // Fuzz target for the profile (INI) reader and writer.
 //
-// Build and run (clang only; one job, the machine is shared):
+// Build and run (clang only; a single process is enough):
 //   cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang \
 //         -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSERIALIX_BUILD_FUZZ=ON \
 //         -DSERIALIX_BUILD_TESTS=OFF -DSERIALIX_BUILD_BENCH=OFF
