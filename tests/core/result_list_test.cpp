@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <string>
 #include <vector>
@@ -11,127 +12,89 @@
 namespace serialix {
 namespace {
 
+using namespace std::string_literals;
+
 Counter On(std::int32_t from, std::int32_t to, FillStyle style = FillStyle::Plain) {
   return Counter{true, from, to, style};
 }
 
-AddressTemplate Tmpl(std::string host, Counter g, Counter l, bool link = false) {
+// "http://" host "/" G J "~" L, J two-digit 0..0 unless given.
+AddressTemplate Tmpl(std::string host, Counter g, Counter l, bool link = false, Counter j = On(0, 0, FillStyle::TwoDigit)) {
   AddressTemplate t;
-  t.B = std::move(host);
-  t.C = std::string("/");
-  t.G = g;
-  t.J = Counter{true, 0, 0, FillStyle::TwoDigit};
-  t.K = std::string("~");
-  t.L = l;
-  t.counterLink = link;
+  t.B = std::move(host), t.C = "/"s, t.K = "~"s;
+  t.G = g, t.J = j, t.L = l, t.counterLink = link;
   return t;
 }
 
-// Three runs of different shapes, and every line they hold, in order.
-struct Fixture {
-  ResultList list;
-  std::vector<std::string> lines;
-
-  void add(const AddressTemplate& t) {
-    ASSERT_TRUE(list.append(AddressRun(t)));
-    BuildAddressList(t, [&](std::string_view a) {
-      lines.emplace_back(a);
-      return true;
-    });
-  }
-};
-
 std::string Written(const ResultList& list, std::uint64_t first, std::uint64_t count) {
   std::string out;
-  EXPECT_TRUE(list.writeLines(first, count, [&](std::string_view chunk) {
-    out += chunk;
-    return true;
-  }));
+  EXPECT_TRUE(list.writeLines(first, count, [&](std::string_view chunk) { return out += chunk, true; }));
   return out;
 }
 
 TEST(ResultList, PositionsAndLinesAcrossRuns) {
-  Fixture f;
-  f.add(Tmpl("a", On(8, 12, FillStyle::TwoDigit), On(0, 2), true));  // 15
-  f.add(Tmpl("b", On(3, 1), On(0, 9)));                             // empty: adds nothing
-  f.add(Tmpl("c", Counter{}, On(-3, 3, FillStyle::ThreeDigit)));    // 7
-  f.add(Tmpl("d", On(99, 101), On(998, 1000)));                     // 9
-  ASSERT_EQ(f.list.size(), f.lines.size());
-  ASSERT_EQ(f.list.size(), 31u);
-  EXPECT_EQ(f.list.runs().size(), 3u);
-
-  std::string all;
-  for (std::size_t i = 0; i < f.lines.size(); ++i) {
-    EXPECT_EQ(f.list.at(i), f.lines[i]) << i;
-    all += f.lines[i] + "\r\n";
+  ResultList list;
+  std::vector<std::string> lines;
+  for (const AddressTemplate& t : {Tmpl("a", On(8, 12, FillStyle::TwoDigit), On(0, 2), true),  // 15
+                                   Tmpl("b", On(3, 1), On(0, 9)),                               // empty
+                                   Tmpl("c", Counter{}, On(-3, 3, FillStyle::ThreeDigit)),      // 7
+                                   Tmpl("d", On(99, 101), On(998, 1000))}) {                    // 9
+    ASSERT_TRUE(list.append(AddressRun(t)));
+    BuildAddressList(t, [&](std::string_view a) { return lines.emplace_back(a), true; });
   }
-  EXPECT_EQ(f.list.at(f.lines.size()), "");
-  EXPECT_EQ(f.list.textBytes(), all.size());
-
-  std::string written;
-  ASSERT_TRUE(f.list.writeAll([&](std::string_view chunk) {
-    written += chunk;
-    return true;
-  }));
-  EXPECT_EQ(written, all);
-
-  // Every window [first, first + count) that starts and ends in or across run boundaries.
-  for (std::uint64_t first = 0; first <= f.lines.size(); ++first) {
-    for (std::uint64_t count = 0; first + count <= f.lines.size() + 2; ++count) {
-      std::string expected;
-      for (std::uint64_t i = first; i < first + count && i < f.lines.size(); ++i) {
-        expected += f.lines[i] + "\r\n";
-      }
-      ASSERT_EQ(Written(f.list, first, count), expected) << first << " " << count;
+  ASSERT_EQ(list.size(), 31u);
+  ASSERT_EQ(lines.size(), 31u);
+  EXPECT_EQ(list.runs().size(), 3u);  // the empty run is not kept
+  std::string all;
+  std::vector<std::size_t> offset{0};  // where each line starts in `all`
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    EXPECT_EQ(list.at(i), lines[i]) << i;
+    all += lines[i] + "\r\n";
+    offset.push_back(all.size());
+  }
+  EXPECT_EQ(list.textBytes(), all.size());
+  // Every window, starting and ending inside runs, on their boundaries and past the end.
+  for (std::size_t first = 0; first <= lines.size(); ++first) {
+    for (std::size_t count = 0; first + count <= lines.size() + 2; ++count) {
+      const std::size_t end = offset[std::min(first + count, lines.size())];
+      ASSERT_EQ(Written(list, first, count), all.substr(offset[first], end - offset[first])) << first << " " << count;
     }
   }
-}
-
-TEST(ResultList, CancelInALaterRunStopsEverything) {
-  ResultList list;
-  ASSERT_TRUE(list.append(AddressRun(Tmpl("a", On(0, 3), Counter{}))));
-  ASSERT_TRUE(list.append(AddressRun(Tmpl("b", On(0, 3000000), Counter{}))));
+  EXPECT_EQ(Written(list, 0, 31), all);
   int calls = 0;
-  EXPECT_FALSE(list.writeAll([&](std::string_view) { return ++calls < 3; }));
+  ASSERT_TRUE(list.append(AddressRun(Tmpl("e", On(0, 3000000), Counter{}))));
+  EXPECT_FALSE(list.writeAll([&](std::string_view) { return ++calls < 3; }));  // cancel reaches the caller
   EXPECT_EQ(calls, 3);
 }
 
 TEST(ResultList, RefusesTotalsBeyond63Bits) {
   // 153092023 * 92737 * 649657 = 2^63 - 1, the largest total that fits.
-  AddressTemplate largest = Tmpl("x", On(1, 153092023), On(1, 649657));
-  largest.J = On(1, 92737);
+  const AddressTemplate largest = Tmpl("x", On(1, 153092023), On(1, 649657), false, On(1, 92737));
+  const AddressTemplate one = Tmpl("y", On(0, 0), On(0, 0));
   ResultList list;
-  ASSERT_TRUE(list.append(AddressRun(Tmpl("y", On(0, 0), On(0, 0)))));
+  ASSERT_TRUE(list.append(AddressRun(one)));
   EXPECT_FALSE(list.append(AddressRun(largest)));
   EXPECT_EQ(list.size(), 1u);
   list.clear();
   ASSERT_TRUE(list.append(AddressRun(largest)));
+  EXPECT_FALSE(list.append(AddressRun(one)));
+  EXPECT_TRUE(list.append(AddressRun(Tmpl("z", On(1, 0), On(0, 0)))));  // an empty run still fits
   EXPECT_EQ(list.size(), static_cast<std::uint64_t>(INT64_MAX));
-  EXPECT_FALSE(list.append(AddressRun(Tmpl("y", On(0, 0), On(0, 0)))));
-  EXPECT_TRUE(list.append(AddressRun(Tmpl("z", On(1, 0), On(0, 0)))));  // empty still fits
-  EXPECT_EQ(list.size(), static_cast<std::uint64_t>(INT64_MAX));
-  EXPECT_EQ(list.runs().size(), 1u);
-  EXPECT_EQ(list.at(INT64_MAX - 1), "http://x/153092023" "92737~649657");
+  EXPECT_EQ(list.at(INT64_MAX - 1), "http://x/15309202392737~649657");
 }
 
-TEST(ResultList, HugeRunsCostNothingAndStayAddressable) {
-  // Three counters over 0..999: a thousand million addresses held as one frozen template.
-  AddressTemplate t = Tmpl("pics", On(0, 999), On(0, 999, FillStyle::ThreeDigit));
-  t.J = On(0, 999, FillStyle::TwoDigit);
+TEST(ResultList, ThousandMillionAddressesStayAddressable) {
   ResultList list;
-  ASSERT_TRUE(list.append(AddressRun(t)));
+  ASSERT_TRUE(list.append(AddressRun(
+      Tmpl("pics", On(0, 999), On(0, 999, FillStyle::ThreeDigit), false, On(0, 999, FillStyle::TwoDigit)))));
   ASSERT_TRUE(list.append(AddressRun(Tmpl("tail", Counter{}, Counter{}))));
   ASSERT_EQ(list.size(), 1000000001u);
   EXPECT_EQ(list.at(0), "http://pics/000~000");
   EXPECT_EQ(list.at(123456789), "http://pics/123456~789");
-  EXPECT_EQ(list.at(999999999), "http://pics/999999~999");
-  EXPECT_EQ(list.at(1000000000), "http://tail/00~");
-  // Fixed "http://pics/~" and CR LF make 15 bytes a line; over 0..999 the plain texts take
-  // 2890 characters, the two-digit 2900, the three-digit 3000; the tail line is 17 bytes.
-  const std::uint64_t expected = 15 * std::uint64_t{1000000000} + (2890 + 2900 + 3000) * std::uint64_t{1000000} + 17;
-  EXPECT_EQ(list.textBytes(), expected);
   EXPECT_EQ(Written(list, 999999999, 5), "http://pics/999999~999\r\nhttp://tail/00~\r\n");
-
+  // "http://pics/~" and CR LF make 15 bytes a line; over 0..999 the plain texts take 2890
+  // characters, the two-digit 2900, the three-digit 3000; the tail line is 17 bytes.
+  EXPECT_EQ(list.textBytes(), 15 * std::uint64_t{1000000000} + (2890 + 2900 + 3000) * std::uint64_t{1000000} + 17);
   list.clear();
   EXPECT_TRUE(list.empty());
   EXPECT_EQ(list.textBytes(), 0u);
