@@ -142,7 +142,7 @@ Wide SumTextLength(std::int64_t first, std::int64_t last, FillStyle style) {
 AddressRun::AddressRun(AddressTemplate tmpl) : AddressRun(std::move(tmpl), kScheme) {}
 
 AddressRun::AddressRun(AddressTemplate tmpl, std::string scheme) : tmpl_(std::move(tmpl)) {
-  size_ = AddressCount(tmpl_).value_or(0);
+  size_ = AddressCount(tmpl_).value_or(0);  // a count beyond 63 bits is refused upstream; hold nothing
   fixed_[0] = scheme + tmpl_.B + tmpl_.C + tmpl_.D + tmpl_.E + tmpl_.F;
   fixed_[1] = tmpl_.H + tmpl_.I;
   fixed_[2] = tmpl_.K;
