@@ -15,6 +15,7 @@
 #include "core/address_run.h"
 #include "core/address_template.h"
 #include "core/result_list.h"
+#include "worked_example.h"
 
 namespace {
 
@@ -26,20 +27,7 @@ constexpr std::uint64_t kSequentialCount = 100000000;
 // The worked example ("pics", letter a, G two-digit with the link, K "~", extension mpg)
 // with L widened to 0..99999999 in plain style: 10^8 addresses.
 AddressTemplate SequentialTemplate() {
-  AddressTemplate t;
-  t.B = "pics"s;
-  t.C = "/"s;
-  t.D = "a"s;
-  t.E = "/"s;
-  t.H = "/"s;
-  t.K = "~"s;
-  t.M = "."s;
-  t.N = "mpg"s;
-  t.G = Counter{true, 1, 1, FillStyle::TwoDigit};
-  t.J = Counter{true, 0, 0, FillStyle::TwoDigit};
-  t.L = Counter{true, 0, static_cast<std::int32_t>(kSequentialCount - 1), FillStyle::Plain};
-  t.counterLink = true;
-  return t;
+  return bench::WorkedExample(static_cast<std::int32_t>(kSequentialCount - 1));
 }
 
 const char kSequentialDescription[] = "http://pics/a/01/01~<L>.mpg, L 0..99999999 plain (G 1..1 two-digit, link on)";

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "core/result_list.h"
+#include "worked_example.h"
 #include "export/list_export.h"
 
 namespace {
@@ -27,19 +28,7 @@ constexpr long kTmpfsMagic = 0x01021994;
 
 // "http://pics/a/01/01~<L>.mpg" with L 0..39999999: 4*10^7 lines, about 1.3 GB.
 ResultList BenchList() {
-  AddressTemplate t;
-  t.B = "pics"s;
-  t.C = "/"s;
-  t.D = "a"s;
-  t.E = "/"s;
-  t.H = "/"s;
-  t.K = "~"s;
-  t.M = "."s;
-  t.N = "mpg"s;
-  t.G = Counter{true, 1, 1, FillStyle::TwoDigit};
-  t.J = Counter{true, 0, 0, FillStyle::TwoDigit};
-  t.L = Counter{true, 0, 39'999'999, FillStyle::Plain};
-  t.counterLink = true;
+  const AddressTemplate t = bench::WorkedExample(39'999'999);
   ResultList list;
   list.append(AddressRun(t));
   return list;
