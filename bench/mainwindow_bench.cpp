@@ -151,7 +151,7 @@ int main(int argc, char** argv) {
               click < 30 ? "ok" : "MISSED");
   std::printf("%-52s %11.4f ms %11s ms %s\n", "ListOut of a 10^9-address template", listOut, "< 10",
               listOut < 10 ? "ok" : "MISSED");
-  std::printf("%-52s %11.1f KiB %10s KiB %s\n", "memory growth of that ListOut", growth / 1024.0, "< 1024",
+  std::printf("%-52s %11.1f KiB %10s KiB %s\n", "memory growth of that ListOut", static_cast<double>(growth) / 1024.0, "< 1024",
               growth < 1024 * 1024 ? "ok" : "MISSED");
   benchmark::Shutdown();
   return 0;

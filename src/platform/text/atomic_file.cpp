@@ -51,7 +51,10 @@ bool WriteFileAtomically(const std::filesystem::path& requested, std::string_vie
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
     char suffix[16];
     std::snprintf(suffix, sizeof suffix, ".%08x", static_cast<unsigned>(random()));
-    temp = (folder / ("." + path.filename().string() + suffix)).string();
+    std::string name = ".";
+    name += path.filename().string();
+    name += suffix;
+    temp = (folder / name).string();
     fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno != EEXIST) break;
   }
