@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
   char text[64];
   std::snprintf(text, sizeof text, "%.2f GB/s (%.2f s)", rate / 1e9, best);
   std::printf("%-44s %-22s %-16s %s\n", "export to a file (tmpfs)", text, ">= 1 GB/s",
-              pass ? "PASS" : "FAIL");
+              pass ? "pass" : "FAIL");
   // On a loaded machine the wall figure undercounts; CPU time shows the writer's own cost.
   std::snprintf(text, sizeof text, "%.2f GB/s (%.2f s)", static_cast<double>(list.textBytes()) / bestCpu / 1e9, bestCpu);
   std::printf("%-44s %-22s %-16s %s\n", "  same, by CPU time of the process", text, "(information)", "");
