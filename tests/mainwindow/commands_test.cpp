@@ -138,6 +138,15 @@ TEST_F(CommandsTest, OversizedListIsNotCopied) {
   EXPECT_EQ(messages.shown[0].caption, "Serialix");
 }
 
+TEST_F(CommandsTest, TemplateBeyondSixtyThreeBitsIsRefusedWithAMessage) {
+  w->Check2->click();
+  for (auto* c : {&w->cmbG, &w->cmbJ, &w->cmbL}) setCounter((*c)[0], (*c)[1], "0", "2147483647");
+  w->cmdR->click();  // 2^93 addresses
+  EXPECT_EQ(w->List1->count(), 0u);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_FALSE(w->cmdOut->isEnabled());
+}
+
 TEST_F(CommandsTest, ABillionAddressesAppendAtOnceAndTheLastRowIsReachable) {
   w->Check2->click();  // release the link so that J runs its own range
   for (auto* c : {&w->cmbG, &w->cmbJ, &w->cmbL}) setCounter((*c)[0], (*c)[1], "0", "999");
