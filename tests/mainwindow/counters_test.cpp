@@ -45,7 +45,7 @@ TEST_F(CountersTest, LinkedTypingInGFromCarriesIntoJAndOrders) {
 }
 
 TEST_F(CountersTest, UnlinkedTypingInGLeavesJAlone) {
-  w->Check2->click();
+  QTest::mouseClick(w->Check2, Qt::LeftButton);
   w->cmbJ[0]->setEditText("2");
   w->cmbJ[1]->setEditText("4");
   w->cmbG[0]->setEditText("1");
@@ -57,7 +57,7 @@ TEST_F(CountersTest, UnlinkedTypingInGLeavesJAlone) {
 }
 
 TEST_F(CountersTest, OrderingRuleRunsForTheFromComboOnly) {
-  w->Check2->click();
+  QTest::mouseClick(w->Check2, Qt::LeftButton);
   w->cmbJ[0]->setEditText("1");
   w->cmbJ[1]->setEditText("3");
   w->cmbJ[0]->lineEdit()->setFocus();
@@ -74,7 +74,7 @@ TEST_F(CountersTest, OrderingRuleRunsForTheFromComboOnly) {
 }
 
 TEST_F(CountersTest, PickingFromTheListOrdersWithLeadingZeros) {
-  w->Check2->click();
+  QTest::mouseClick(w->Check2, Qt::LeftButton);
   w->opt1[2]->setChecked(true);
   w->cmbG[1]->setEditText("010");
   w->cmbG[0]->setCurrentIndex(50);
@@ -112,7 +112,7 @@ TEST_F(CountersTest, EmptiedComboRefillsWithTheZeroTextOfItsStyle) {
 TEST_F(CountersTest, FillStyleOfLinkedGRerendersBothCounters) {
   w->cmbG[0]->setEditText("1");
   w->cmbG[1]->setEditText("12");
-  w->opt1[1]->click();
+  QTest::mouseClick(w->opt1[1], Qt::LeftButton);
   EXPECT_TRUE(w->opt2[1]->isChecked());
   EXPECT_EQ(w->cmbG[0]->currentText(), "01");
   EXPECT_EQ(w->cmbG[1]->currentText(), "12");
@@ -127,29 +127,29 @@ TEST_F(CountersTest, FillStyleOfLinkedGRerendersBothCounters) {
 }
 
 TEST_F(CountersTest, FillStyleConversionsFollowTheCharacterRules) {
-  w->Check2->click();
+  QTest::mouseClick(w->Check2, Qt::LeftButton);
   w->cmbL[0]->setEditText("5");
   w->cmbL[1]->setEditText("120");
-  w->opt3[2]->click();
+  QTest::mouseClick(w->opt3[2], Qt::LeftButton);
   EXPECT_EQ(w->cmbL[0]->currentText(), "005");
   EXPECT_EQ(w->cmbL[1]->currentText(), "120");
-  w->opt3[0]->click();
+  QTest::mouseClick(w->opt3[0], Qt::LeftButton);
   EXPECT_EQ(w->cmbL[0]->currentText(), "5");
 
   w->cmbJ[0]->setEditText("007");
   w->cmbJ[1]->setEditText("1234");
-  w->opt2[1]->click();
+  QTest::mouseClick(w->opt2[1], Qt::LeftButton);
   EXPECT_EQ(w->cmbJ[0]->currentText(), "07");
   EXPECT_EQ(w->cmbJ[1]->currentText(), "1234");
-  w->opt2[0]->click();
+  QTest::mouseClick(w->opt2[0], Qt::LeftButton);
   EXPECT_EQ(w->cmbJ[0]->currentText(), "7");
   EXPECT_EQ(w->cmbG[0]->currentText(), "0");  // G untouched by J's style
   EXPECT_EQ(w->cmbG[0]->count(), 1000);
 }
 
 TEST_F(CountersTest, UnlinkedStyleOfGLeavesJsLists) {
-  w->Check2->click();
-  w->opt1[1]->click();
+  QTest::mouseClick(w->Check2, Qt::LeftButton);
+  QTest::mouseClick(w->opt1[1], Qt::LeftButton);
   EXPECT_TRUE(w->opt2[0]->isChecked());
   EXPECT_EQ(w->cmbJ[0]->count(), 1000);
   EXPECT_EQ(w->cmbG[0]->count(), 100);

@@ -26,32 +26,32 @@ TEST_F(HistoryTest, DeleteRemovesTheFirstEqualEntryAndKeepsTheText) {
   w->cmbB->addItem("y");
   w->cmbB->addItem("x");
   w->cmbB->setEditText("x");
-  w->cmdListC1->click();
+  QTest::mouseClick(w->cmdListC1, Qt::LeftButton);
   EXPECT_EQ(items(w->cmbB), QStringList({"y", "x"}));
 }
 
 TEST_F(HistoryTest, TextWithoutAnEqualEntryIsCleared) {
   for (const char* text : {"MPG", "mpg "}) {
     w->cmbN->setEditText(text);
-    w->cmdListC3->click();
+    QTest::mouseClick(w->cmdListC3, Qt::LeftButton);
     EXPECT_EQ(w->cmbN->currentText(), "") << text;
     EXPECT_FALSE(w->cmdListC3->isEnabled());
     EXPECT_EQ(w->cmbN->count(), 5);
   }
   w->cmbB->setEditText("host");  // no entries at all
-  w->cmdListC1->click();
+  QTest::mouseClick(w->cmdListC1, Qt::LeftButton);
   EXPECT_EQ(w->cmbB->currentText(), "");
   EXPECT_FALSE(w->cmdListC1->isEnabled());
 }
 
 TEST_F(HistoryTest, HistoriesAndPositionSurviveARestart) {
   w->cmbB->setEditText("host1");
-  w->cmdR->click();
+  QTest::mouseClick(w->cmdR, Qt::LeftButton);
   w->cmbB->setEditText("host2");
-  w->cmdR->click();
+  QTest::mouseClick(w->cmdR, Qt::LeftButton);
   while (w->cmbK->count() > 0) {
     w->cmbK->setEditText(w->cmbK->itemText(0));
-    w->cmdListC2->click();
+    QTest::mouseClick(w->cmdListC2, Qt::LeftButton);
   }
   w->move(65, 40);
   restart();

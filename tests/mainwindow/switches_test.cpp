@@ -101,7 +101,7 @@ TEST_F(SwitchesTest, ExcludingGReleasesTheLinkForGood) {
 
   // With J checked, excluding G enables J's controls.
   w->CheckJ->setChecked(true);
-  w->Check2->click();  // back to "="
+  QTest::mouseClick(w->Check2, Qt::LeftButton);  // back to "="
   ASSERT_EQ(w->Check2->text(), "=");
   w->CheckG->setChecked(false);
   EXPECT_TRUE(w->cmbJ[0]->isEnabled());
@@ -110,7 +110,7 @@ TEST_F(SwitchesTest, ExcludingGReleasesTheLinkForGood) {
 
 TEST_F(SwitchesTest, ReleasingTheLinkWithJUncheckedStillEnablesJ) {
   w->CheckJ->setChecked(false);
-  w->Check2->click();
+  QTest::mouseClick(w->Check2, Qt::LeftButton);
   EXPECT_TRUE(w->cmbJ[0]->isEnabled());
   EXPECT_TRUE(w->opt2[1]->isEnabled());
 }
