@@ -10,14 +10,11 @@ namespace {
 TEST(ParseCounterText, AcceptsOnlyStrictDecimalInt32) {
   const std::pair<const char*, std::optional<std::int32_t>> rows[] = {
       {"007", 7}, {"+12", 12}, {"-5", -5}, {"2147483647", INT32_MAX}, {"-2147483648", INT32_MIN},
-      {"000000000002147483647", INT32_MAX}, {"2147483648", std::nullopt}, {"-2147483649", std::nullopt},
-      {"99999999999999999999999", std::nullopt}, {"", std::nullopt}, {"-", std::nullopt}, {" 1", std::nullopt},
-      {"1 ", std::nullopt}, {"1a", std::nullopt}, {"1.0", std::nullopt}, {"--1", std::nullopt},
-      {"\xef\xbc\x91", std::nullopt},  // full-width one
+      {"000000000002147483647", INT32_MAX}, {"2147483648", {}}, {"-2147483649", {}}, {"99999999999999999999999", {}},
+      {"", {}}, {"-", {}}, {" 1", {}}, {"1 ", {}}, {"1a", {}}, {"1.0", {}}, {"--1", {}},
+      {"\xef\xbc\x91", {}},  // full-width one
   };
-  for (const auto& [text, value] : rows) {
-    EXPECT_EQ(ParseCounterText(text), value) << text;
-  }
+  for (const auto& [text, value] : rows) EXPECT_EQ(ParseCounterText(text), value) << text;
 }
 
 Counter On(std::int32_t from, std::int32_t to) { return Counter{true, from, to, FillStyle::Plain}; }
@@ -77,19 +74,18 @@ TEST(ReadTemplate, ConvertsLazilyInEnumerationOrder) {
     TemplateInput input;
     input.G = row.g, input.J = row.j, input.L = row.l, input.counterLink = row.link;
     const auto result = ReadTemplate(input);
-    ASSERT_EQ(std::holds_alternative<CounterTextError>(result), row.errorCounter != 0);
-    if (row.errorCounter != 0) {
-      EXPECT_EQ(std::get<CounterTextError>(result).counter, row.errorCounter);
-      EXPECT_EQ(std::get<CounterTextError>(result).text, row.errorText);
+    const auto* error = std::get_if<CounterTextError>(&result);
+    ASSERT_EQ(error != nullptr, row.errorCounter != 0);
+    if (error) {
+      EXPECT_EQ(std::tie(error->counter, error->text), std::make_tuple(row.errorCounter, row.errorText));
     }
   }
 
-  TemplateInput input;
+  TemplateInput input;  // texts carried over, values converted, a disabled counter keeps its style only
   input.B = "host", input.N = "mpg";
   input.G = In("-2", "2147483647"), input.J = In("5", "6", false), input.L = In("7", "8");
   auto t = std::get<AddressTemplate>(ReadTemplate(input));
-  EXPECT_EQ(t.B + t.N, "hostmpg");
-  EXPECT_EQ(std::make_tuple(t.G.from, t.G.to, t.L.from, t.L.to), std::make_tuple(-2, INT32_MAX, 7, 8));
+  EXPECT_EQ(std::make_tuple(t.B + t.N, t.G.from, t.G.to, t.L.from, t.L.to), std::make_tuple("hostmpg", -2, INT32_MAX, 7, 8));
   EXPECT_EQ(std::make_tuple(t.J.enabled, t.J.from, t.J.style), std::make_tuple(false, 0, FillStyle::TwoDigit));
   input.G = In("3", "1");
   t = std::get<AddressTemplate>(ReadTemplate(input));

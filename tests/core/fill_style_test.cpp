@@ -2,65 +2,51 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <climits>
+#include <string>
 
 #include "core/history.h"
 
 namespace serialix {
 namespace {
 
-struct StyleRow {
-  std::int32_t value;
-  const char* text;  // input of ConvertCounterText
-  const char *plain, *twoDigit, *threeDigit;
-};
+using Styled = std::array<const char*, 3>;  // plain, two-digit, three-digit
+constexpr FillStyle kStyles[] = {FillStyle::Plain, FillStyle::TwoDigit, FillStyle::ThreeDigit};
 
 TEST(FormatCounterValue, PadsByStyleAndNeverCuts) {
-  const StyleRow rows[] = {
-      {0, "", "0", "00", "000"},         {7, "", "7", "07", "007"},         {42, "", "42", "42", "042"},
-      {99, "", "99", "99", "099"},       {123, "", "123", "123", "123"},    {1234, "", "1234", "1234", "1234"},
-      {INT32_MAX, "", "2147483647", "2147483647", "2147483647"},
+  const std::pair<std::int32_t, Styled> rows[] = {
+      {0, {"0", "00", "000"}}, {7, {"7", "07", "007"}}, {42, {"42", "42", "042"}}, {99, {"99", "99", "099"}},
+      {123, {"123", "123", "123"}}, {1234, {"1234", "1234", "1234"}},
+      {INT32_MAX, {"2147483647", "2147483647", "2147483647"}},
       // Negative: the sign first, then the digits padded as for the absolute value.
-      {-5, "", "-5", "-05", "-005"},     {-42, "", "-42", "-42", "-042"},
-      {INT32_MIN, "", "-2147483648", "-2147483648", "-2147483648"},
+      {-5, {"-5", "-05", "-005"}}, {-42, {"-42", "-42", "-042"}}, {INT32_MIN, {"-2147483648", "-2147483648", "-2147483648"}},
   };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.value);
-    EXPECT_EQ(FormatCounterValue(row.value, FillStyle::Plain), row.plain);
-    EXPECT_EQ(FormatCounterValue(row.value, FillStyle::TwoDigit), row.twoDigit);
-    EXPECT_EQ(FormatCounterValue(row.value, FillStyle::ThreeDigit), row.threeDigit);
+  for (const auto& [value, expected] : rows) {
+    for (int s = 0; s < 3; ++s) EXPECT_EQ(FormatCounterValue(value, kStyles[s]), expected[s]) << value;
   }
 }
 
 TEST(ConvertCounterText, RewritesByLengthWithoutParsing) {
-  const StyleRow rows[] = {
-      {0, "7", "7", "07", "007"},       {0, "07", "7", "07", "007"},       {0, "007", "7", "07", "007"},
-      {0, "010", "10", "10", "010"},    {0, "12", "12", "12", "012"},      {0, "100", "100", "100", "100"},
-      {0, "1000", "1000", "1000", "1000"}, {0, "", "", "", ""},            {0, "000", "0", "00", "000"},
-      {0, "0012", "0012", "0012", "0012"},  // four characters are never touched
-      {0, "0a", "a", "0a", "00a"},      {0, "-5", "-5", "-5", "0-5"},     // characters only, no parsing
+  const std::pair<const char*, Styled> rows[] = {
+      {"7", {"7", "07", "007"}},   {"07", {"7", "07", "007"}},    {"007", {"7", "07", "007"}},
+      {"010", {"10", "10", "010"}}, {"12", {"12", "12", "012"}},  {"100", {"100", "100", "100"}},
+      {"1000", {"1000", "1000", "1000"}}, {"", {"", "", ""}},   {"000", {"0", "00", "000"}},
+      {"0012", {"0012", "0012", "0012"}},  // four characters are never touched
+      {"0a", {"a", "0a", "00a"}}, {"-5", {"-5", "-5", "0-5"}},  // characters only, no parsing
   };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.text);
-    EXPECT_EQ(ConvertCounterText(row.text, FillStyle::Plain), row.plain);
-    EXPECT_EQ(ConvertCounterText(row.text, FillStyle::TwoDigit), row.twoDigit);
-    EXPECT_EQ(ConvertCounterText(row.text, FillStyle::ThreeDigit), row.threeDigit);
+  for (const auto& [text, expected] : rows) {
+    for (int s = 0; s < 3; ++s) EXPECT_EQ(ConvertCounterText(text, kStyles[s]), expected[s]) << text;
   }
 }
 
 TEST(CounterValueList, EntriesPerStyle) {
-  const struct {
-    FillStyle style;
-    std::size_t count;
-    const char *tenth, *last;
-  } rows[] = {{FillStyle::Plain, 1000, "9", "999"}, {FillStyle::TwoDigit, 100, "09", "99"},
-              {FillStyle::ThreeDigit, 1000, "009", "999"}};
-  for (const auto& row : rows) {
-    const auto list = CounterValueList(row.style);
-    ASSERT_EQ(list.size(), row.count);
-    EXPECT_EQ(list.front(), ZeroText(row.style));
-    EXPECT_EQ(list[9], row.tenth);
-    EXPECT_EQ(list.back(), row.last);
+  const std::size_t counts[] = {1000, 100, 1000};
+  const Styled tenth = {"9", "09", "009"}, last = {"999", "99", "999"};
+  for (int s = 0; s < 3; ++s) {
+    const auto list = CounterValueList(kStyles[s]);
+    ASSERT_EQ(list.size(), counts[s]);
+    EXPECT_EQ(std::tie(list.front(), list[9], list.back()), std::make_tuple(ZeroText(kStyles[s]), tenth[s], last[s]));
   }
 }
 

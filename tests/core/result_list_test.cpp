@@ -14,15 +14,12 @@ namespace {
 
 using namespace std::string_literals;
 
-Counter On(std::int32_t from, std::int32_t to, FillStyle style = FillStyle::Plain) {
-  return Counter{true, from, to, style};
-}
+Counter On(std::int32_t from, std::int32_t to, FillStyle style = FillStyle::Plain) { return {true, from, to, style}; }
 
 // "http://" host "/" G J "~" L, J two-digit 0..0 unless given.
 AddressTemplate Tmpl(std::string host, Counter g, Counter l, bool link = false, Counter j = On(0, 0, FillStyle::TwoDigit)) {
   AddressTemplate t;
-  t.B = std::move(host), t.C = "/"s, t.K = "~"s;
-  t.G = g, t.J = j, t.L = l, t.counterLink = link;
+  t.B = std::move(host), t.C = "/"s, t.K = "~"s, t.G = g, t.J = j, t.L = l, t.counterLink = link;
   return t;
 }
 
@@ -60,7 +57,6 @@ TEST(ResultList, PositionsAndLinesAcrossRuns) {
       ASSERT_EQ(Written(list, first, count), all.substr(offset[first], end - offset[first])) << first << " " << count;
     }
   }
-  EXPECT_EQ(Written(list, 0, 31), all);
   int calls = 0;
   ASSERT_TRUE(list.append(AddressRun(Tmpl("e", On(0, 3000000), Counter{}))));
   EXPECT_FALSE(list.writeAll([&](std::string_view) { return ++calls < 3; }));  // cancel reaches the caller
