@@ -133,7 +133,6 @@ TEST_F(ListExportTest, NoNoYesAsksEachTimeThenReplacesTheWholeFileAndMovesToItsF
     EXPECT_TRUE(box.question);
     EXPECT_EQ(box.caption + box.text, "Serialix上書保存してもいいの？");
   }
-  EXPECT_FALSE(state.keepFileName);
   EXPECT_EQ(state.exportDir, QDir::toNativeSeparators(other.path()));  // the folder, not the file
 
   ASSERT_FALSE(run(ListOf({"a"})));  // the next press opens there and proposes "List" again
@@ -152,7 +151,6 @@ TEST_F(ListExportTest, CancelKeepsTheStateAndAKeptNameIsProposedAgainUntilAWrite
   dialog.nextAnswers = {existing};  // No, then cancel: kept on this press and the next
   messages.nextAnswers = {Answer::No};
   ASSERT_FALSE(run(ListOf({"a"})));
-  EXPECT_TRUE(state.keepFileName);
   EXPECT_EQ(dialog.requests.back().proposedName, "keep.txt");
   ASSERT_FALSE(run(ListOf({"a"})));
   EXPECT_EQ(dialog.requests.back().proposedName, "keep.txt");
