@@ -1,7 +1,5 @@
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QFontInfo>
 #include <QFontMetrics>
 #include <QImage>
 #include <QTemporaryDir>
@@ -16,21 +14,13 @@
 namespace serialix {
 namespace {
 
+// A thin wrapper, but the only user of the system clipboard: CR LF and Japanese text come back as set.
 TEST(QtClipboard, TextRoundTripsAndClears) {
   QtClipboard clipboard;
-  const QString texts[] = {QStringLiteral("a\r\nb\r\n"), QStringLiteral("http://例え.jp/ｿﾌﾄ/001.mpg\r\n"), QString()};
-  for (const QString& text : texts) {
-    clipboard.setText(text);
-    EXPECT_EQ(clipboard.text(), text);
-  }
-  clipboard.setText(QStringLiteral("x"));
+  clipboard.setText(QStringLiteral("http://例え.jp/ｿﾌﾄ/001.mpg\r\n"));
+  EXPECT_EQ(clipboard.text(), QStringLiteral("http://例え.jp/ｿﾌﾄ/001.mpg\r\n"));
   clipboard.clear();
   EXPECT_EQ(clipboard.text(), QString());
-}
-
-TEST(ProgramFolder, IsTheFolderOfTheRunningProgram) {
-  EXPECT_EQ(ProgramFolder(), QCoreApplication::applicationDirPath());
-  EXPECT_TRUE(QDir(ProgramFolder()).exists());
 }
 
 TEST(FolderIsWritable, TellsFoldersThatTakeNewFiles) {
@@ -39,14 +29,10 @@ TEST(FolderIsWritable, TellsFoldersThatTakeNewFiles) {
   EXPECT_TRUE(FolderIsWritable(dir.path()));
   EXPECT_TRUE(QDir(dir.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
       << "the probe file must not stay behind";
-
-  const QString file = dir.filePath("plain.txt");
-  QFile f(file);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.close();
-  EXPECT_FALSE(FolderIsWritable(file));
-  EXPECT_FALSE(FolderIsWritable(dir.filePath("missing")));
-  EXPECT_FALSE(FolderIsWritable(QString()));
+  QFile file(dir.filePath("plain.txt"));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  for (const QString& path : {file.fileName(), dir.filePath("missing"), QString()})
+    EXPECT_FALSE(FolderIsWritable(path)) << path.toStdString();
 
   if (geteuid() != 0) {  // permission bits do not stop root
     const QString locked = dir.filePath("locked");
@@ -59,20 +45,10 @@ TEST(FolderIsWritable, TellsFoldersThatTakeNewFiles) {
 
 TEST(JapaneseUiFont, AsksForTheJapaneseFaceAndFallsBackToAnInstalledOne) {
   const QFont font = JapaneseUiFont();
-  ASSERT_GE(font.families().size(), 3);
+  ASSERT_FALSE(font.families().isEmpty());
   EXPECT_EQ(font.families().at(0), QStringLiteral("ＭＳ Ｐゴシック"));
-  EXPECT_EQ(font.families().at(1), QStringLiteral("IPAPGothic"));
-  EXPECT_EQ(font.families().at(2), QStringLiteral("Noto Sans CJK JP"));
-  EXPECT_EQ(font.pointSize(), 12);
-  EXPECT_EQ(font.weight(), QFont::Normal);
-  EXPECT_FALSE(font.italic());
   const QFontMetrics metrics(font);
   for (char16_t c : {u'あ', u'ｸ', u'削', u'～'}) EXPECT_TRUE(metrics.inFontUcs4(c)) << int(c);
-}
-
-bool IsReddish(QColor c) { return c.red() > 150 && c.green() < 90 && c.blue() < 90; }
-bool IsGreyish(QColor c) {
-  return c.red() > 60 && std::abs(c.red() - c.green()) < 20 && std::abs(c.green() - c.blue()) < 20;
 }
 
 struct Ink {
@@ -84,32 +60,29 @@ Ink Count(const QImage& image) {
   for (int y = 0; y < image.height(); ++y)
     for (int x = 0; x < image.width(); ++x) {
       const QColor c = image.pixelColor(x, y);
-      if (IsReddish(c)) ++ink.red;
-      else if (IsGreyish(c)) ++ink.grey;
+      if (c.red() > 150 && c.green() < 90 && c.blue() < 90) ++ink.red;
+      else if (c.red() > 60 && std::abs(c.red() - c.green()) < 20 && std::abs(c.green() - c.blue()) < 20) ++ink.grey;
       else if (c == Qt::black) ++ink.black;
     }
   return ink;
 }
 
-TEST(Pictures, LogoIsRedLettersWithAGreyShadowOnBlack) {
+TEST(Pictures, LogoAndIconsAreRedOnBlackAtEachSize) {
   const QImage logo = LogoPicture().toImage();
   ASSERT_EQ(logo.size(), QSize(77, 41));
   for (QPoint corner : {QPoint(0, 0), QPoint(76, 0), QPoint(0, 40), QPoint(76, 40)})
     EXPECT_EQ(logo.pixelColor(corner), QColor(Qt::black));
   const Ink ink = Count(logo);
   EXPECT_GT(ink.red, 77 * 41 / 10);
-  EXPECT_GT(ink.grey, 20);
+  EXPECT_GT(ink.grey, 20);  // the letters' shadow
   EXPECT_GT(ink.black, 77 * 41 / 2);
-}
 
-TEST(Pictures, IconHasItsOwnImageForEachSize) {
-  const QIcon icon = ApplicationIcon();
-  const QList<QSize> sizes = icon.availableSizes();
+  const QList<QSize> sizes = ApplicationIcon().availableSizes();
   for (int side : {16, 32, 48}) {
     EXPECT_TRUE(sizes.contains(QSize(side, side))) << side;
-    const Ink ink = Count(icon.pixmap(side, side).toImage());
-    EXPECT_GT(ink.red, side * side / 10) << side;
-    EXPECT_GT(ink.black, side * side / 4) << side;
+    const Ink icon = Count(ApplicationIcon().pixmap(side, side).toImage());
+    EXPECT_GT(icon.red, side * side / 10) << side;
+    EXPECT_GT(icon.black, side * side / 4) << side;
   }
   const QImage about = IconPicture().toImage();
   EXPECT_EQ(about.size(), QSize(32, 32));

@@ -18,9 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 using Entries = std::vector<std::string>;
 
-const Entries kDefaultSymbols{"-", "~", "_", "."};
-const Entries kDefaultExtensions{"mpg", "mpeg", "mov", "rm", "ram"};
-
+// File contents are given and checked as UTF-8, stored as code page 932.
 class Settings : public testing::Test {
  protected:
   void SetUp() override {
@@ -31,64 +29,28 @@ class Settings : public testing::Test {
     ini_ = dir_ / "set.ini";
   }
   void TearDown() override { fs::remove_all(dir_); }
-
-  // File contents are given and checked as UTF-8 text, stored as code page 932.
-  void PutText(const std::string& utf8) const {
-    std::ofstream(ini_, std::ios::binary) << Utf8ToCp932(utf8);
-  }
-  std::string RawBytes() const {
+  void PutText(const std::string& utf8) const { std::ofstream(ini_, std::ios::binary) << Utf8ToCp932(utf8); }
+  std::string Text() const {
     std::ifstream in(ini_, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return Cp932ToUtf8(std::string(std::istreambuf_iterator<char>(in), {}));
   }
-  std::string Text() const { return Cp932ToUtf8(RawBytes()); }
 
   fs::path dir_;
   fs::path ini_;
 };
 
+// The first close's bytes are checked through the window in tests/mainwindow/settings_file_test.cpp.
 TEST_F(Settings, FirstStartCreatesAnEmptyFileAndSeedsDefaults) {
   const StoredSettings loaded = LoadSettings(ini_);
-  EXPECT_EQ(loaded.symbols, kDefaultSymbols);
-  EXPECT_EQ(loaded.extensions, kDefaultExtensions);
+  EXPECT_EQ(loaded.symbols, (Entries{"-", "~", "_", "."}));
+  EXPECT_EQ(loaded.extensions, (Entries{"mpg", "mpeg", "mov", "rm", "ram"}));
   EXPECT_TRUE(loaded.hosts.empty());
-  EXPECT_FALSE(loaded.left.has_value());
-  EXPECT_FALSE(loaded.top.has_value());
+  EXPECT_FALSE(loaded.left || loaded.top);
   ASSERT_TRUE(fs::is_regular_file(ini_));
   EXPECT_EQ(fs::file_size(ini_), 0u);
-
-  // The empty file of a first start that never closed: no defaults, no position.
+  // The empty file of a first start that never closed: no defaults.
   const StoredSettings again = LoadSettings(ini_);
-  EXPECT_TRUE(again.symbols.empty());
-  EXPECT_TRUE(again.extensions.empty());
-  EXPECT_FALSE(again.left.has_value());
-}
-
-TEST_F(Settings, FirstCloseWritesTheDocumentedFileByteForByte) {
-  const StoredSettings loaded = LoadSettings(ini_);
-  ASSERT_TRUE(SaveSettings(ini_, 975, 600, {"host1", "host2"}, loaded.symbols, {"mpg"}));
-  const std::string expected =
-      "\xB3\xA8\xDD\xC4\xDE\xB3\x88\xCA\x92\x75"; // ｳｨﾝﾄﾞｳ位置
-  EXPECT_EQ(RawBytes(),
-            "[" + expected + "]\r\n"
-            "frmMain.Left=975\r\n"
-            "frmMain.Top=600\r\n"
-            "[URL]\r\n"
-            "cmbB.List0=host1\r\n"
-            "cmbB.List1=host2\r\n"
-            "[\x8B\x4C\x8D\x86]\r\n"
-            "cmbk.List0=-\r\n"
-            "cmbk.List1=~\r\n"
-            "cmbk.List2=_\r\n"
-            "cmbk.List3=.\r\n"
-            "[\x8A\x67\x92\xA3\x8E\x71]\r\n"
-            "cmbN.List0=mpg\r\n");
-
-  const StoredSettings next = LoadSettings(ini_);
-  EXPECT_EQ(next.left, 975.0);
-  EXPECT_EQ(next.top, 600.0);
-  EXPECT_EQ(next.hosts, (Entries{"host1", "host2"}));
-  EXPECT_EQ(next.symbols, kDefaultSymbols);
-  EXPECT_EQ(next.extensions, Entries{"mpg"});
+  EXPECT_TRUE(again.symbols.empty() && again.extensions.empty());
 }
 
 TEST_F(Settings, AListEndsAtTheFirstMissingOrEmptyKey) {
@@ -100,33 +62,17 @@ TEST_F(Settings, AListEndsAtTheFirstMissingOrEmptyKey) {
   EXPECT_EQ(loaded.hosts, (Entries{"a", "b"}));
   EXPECT_EQ(loaded.symbols, (Entries{"-", "~"}));
   EXPECT_TRUE(loaded.extensions.empty());
-
-  ASSERT_TRUE(SaveSettings(ini_, 0, 0, loaded.hosts, loaded.symbols, loaded.extensions));
-  EXPECT_EQ(Text(),
-            "[ｳｨﾝﾄﾞｳ位置]\r\nfrmMain.Left=0\r\nfrmMain.Top=0\r\n"
-            "[URL]\r\ncmbB.List0=a\r\ncmbB.List1=b\r\n"
-            "[記号]\r\ncmbk.List0=-\r\ncmbk.List1=~\r\n");
 }
 
 TEST_F(Settings, CloseRewritesHistoriesButKeepsOtherKeysAndSections) {
   PutText(
-      "; kept comment\r\n"
-      "[ｳｨﾝﾄﾞｳ位置]\r\nfrmMain.Top=1\r\nfrmMain.Width=9000\r\nfrmMain.Left=2\r\n\r\n"
+      "; kept comment\r\n[ｳｨﾝﾄﾞｳ位置]\r\nfrmMain.Top=1\r\nfrmMain.Width=9000\r\nfrmMain.Left=2\r\n\r\n"
       "[拡張子]\r\ncmbN.List0=a\r\ncmbN.List1=b\r\ncmbN.List2=c\r\ncmbN.List3=d\r\ncmbN.List4=e\r\nmine=x\r\n"
-      "[other]\r\nk=v\r\n"
-      "[記号]\r\ncmbk.List0=-\r\n");
+      "[other]\r\nk=v\r\n[記号]\r\ncmbk.List0=-\r\n");
   ASSERT_TRUE(SaveSettings(ini_, -120, 12.5, {}, {}, {"a", "b", "c"}));
   EXPECT_EQ(Text(),
-            "; kept comment\r\n"
-            "[ｳｨﾝﾄﾞｳ位置]\r\nfrmMain.Top=12.5\r\nfrmMain.Width=9000\r\nfrmMain.Left=-120\r\n\r\n"
-            "[other]\r\nk=v\r\n"
-            "[拡張子]\r\ncmbN.List0=a\r\ncmbN.List1=b\r\ncmbN.List2=c\r\n");
-
-  // Every symbol deleted: no section, and the next start shows none.
-  const StoredSettings next = LoadSettings(ini_);
-  EXPECT_TRUE(next.symbols.empty());
-  EXPECT_EQ(next.left, -120.0);
-  EXPECT_EQ(next.top, 12.5);
+            "; kept comment\r\n[ｳｨﾝﾄﾞｳ位置]\r\nfrmMain.Top=12.5\r\nfrmMain.Width=9000\r\nfrmMain.Left=-120\r\n\r\n"
+            "[other]\r\nk=v\r\n[拡張子]\r\ncmbN.List0=a\r\ncmbN.List1=b\r\ncmbN.List2=c\r\n");
 }
 
 TEST_F(Settings, EntriesAreStoredSafelyAndComeBackWhole) {
@@ -137,54 +83,36 @@ TEST_F(Settings, EntriesAreStoredSafelyAndComeBackWhole) {
   EXPECT_EQ(Text(),
             "[ｳｨﾝﾄﾞｳ位置]\r\nfrmMain.Left=975\r\nfrmMain.Top=600\r\n"
             "[URL]\r\ncmbB.List0=a  [記号]  cmbk.List0=evil\r\ncmbB.List2=\"quoted\"\r\n"
-            "cmbB.List3=" + longHost + "\r\ncmbB.List4=emoji?\r\n"
-            "[記号]\r\ncmbk.List0=-\r\n");
+            "cmbB.List3=" + longHost + "\r\ncmbB.List4=emoji?\r\n[記号]\r\ncmbk.List0=-\r\n");
   // The empty entry keeps its index, so the next start stops before it.
   const StoredSettings loaded = LoadSettings(ini_);
   EXPECT_EQ(loaded.hosts, Entries{"a  [記号]  cmbk.List0=evil"});
   EXPECT_EQ(loaded.symbols, Entries{"-"});
 
-  ASSERT_TRUE(SaveSettings(ini_, 0, 0, {"\"quoted\"", longHost}, {}, {}));
-  EXPECT_EQ(LoadSettings(ini_).hosts, (Entries{"\"quoted\"", longHost}));
+  Entries many{"\"quoted\"", longHost};  // and more than 16-bit indexes hold
+  for (int i = 0; i < 40000; ++i) many.push_back(std::string("h").append(std::to_string(i)));
+  ASSERT_TRUE(SaveSettings(ini_, 0, 0, many, {}, {}));
+  EXPECT_EQ(LoadSettings(ini_).hosts, many);
 }
 
-TEST_F(Settings, ListsLongerThanSixteenBitsSurvive) {
-  Entries hosts;
-  for (int i = 0; i < 40000; ++i) hosts.push_back(std::string("h").append(std::to_string(i)));
-  ASSERT_TRUE(SaveSettings(ini_, 0, 0, hosts, {}, {}));
-  EXPECT_EQ(LoadSettings(ini_).hosts, hosts);
-}
-
-TEST_F(Settings, UnusablePositionsKeepTheDefaultPlacement) {
-  struct Case {
-    const char* stored;
-    std::optional<double> position;
+TEST_F(Settings, PositionsAreReadWhenUsableAndStoredAsSinglePrecision) {
+  const std::pair<const char*, std::optional<double>> read[] = {
+      {"975", 975.0}, {" -120 ", -120.0}, {"12.5", 12.5}, {"+30", 30.0}, {"1e3", 1000.0},
+      {"", {}},       {"abc", {}},        {"12px", {}},   {"1,5", {}},   {"nan", {}},
+      {"inf", {}},    {"1e300", {}},      {"+-5", {}},    {"--5", {}},   {"\"975\"", {}},
   };
-  const Case cases[] = {
-      {"975", 975.0},   {" -120 ", -120.0}, {"12.5", 12.5},        {"+30", 30.0},   {"1e3", 1000.0},
-      {"", std::nullopt}, {"abc", std::nullopt}, {"12px", std::nullopt}, {"1,5", std::nullopt},
-      {"nan", std::nullopt}, {"inf", std::nullopt}, {"1e300", std::nullopt}, {"+-5", std::nullopt},
-      {"--5", std::nullopt}, {"\"975\"", std::nullopt},
-  };
-  for (const Case& c : cases) {
-    PutText(std::string("[ｳｨﾝﾄﾞｳ位置]\r\nfrmMain.Left=") + c.stored + "\r\nfrmMain.Top=" + c.stored + "\r\n");
+  for (const auto& [stored, position] : read) {
+    PutText(std::string("[ｳｨﾝﾄﾞｳ位置]\r\nfrmMain.Left=") + stored + "\r\nfrmMain.Top=" + stored + "\r\n");
     const StoredSettings loaded = LoadSettings(ini_);
-    EXPECT_EQ(loaded.left, c.position) << c.stored;
-    EXPECT_EQ(loaded.top, c.position) << c.stored;
+    EXPECT_EQ(loaded.left, position) << stored;
+    EXPECT_EQ(loaded.top, position) << stored;
   }
-}
-
-TEST(SettingsPosition, IsStoredAsASinglePrecisionDecimal) {
-  struct Case {
-    double twips;
-    const char* text;
+  const std::pair<double, const char*> written[] = {
+      {975, "975"}, {-120, "-120"}, {12.5, "12.5"}, {0, "0"}, {-0.0, "0"}, {0.1, "0.1"}, {-1.25, "-1.25"},
+      {16777217, "16777216"}, {123456789, "123456792"},  // as the stored single precision holds them
+      {1e40, ""}, {std::nan(""), ""},
   };
-  const Case cases[] = {
-      {975, "975"}, {-120, "-120"}, {12.5, "12.5"}, {0, "0"}, {-0.0, "0"}, {0.1, "0.1"},
-      {16777217, "16777216"},  // beyond single precision, as the stored type holds it
-      {123456789, "123456792"}, {-1.25, "-1.25"}, {1e40, ""}, {std::nan(""), ""},
-  };
-  for (const Case& c : cases) EXPECT_EQ(FormatPosition(c.twips), c.text) << c.twips;
+  for (const auto& [twips, text] : written) EXPECT_EQ(FormatPosition(twips), text) << twips;
 }
 
 TEST_F(Settings, SaveReportsFailureAndLeavesTheOldFile) {
@@ -200,7 +128,6 @@ TEST_F(Settings, FilePathFallsBackWhenTheProgramFolderCannotBeWritten) {
   const fs::path fallback = dir_ / "config" / "Serialix";
   EXPECT_EQ(SettingsFilePath(dir_, fallback), dir_ / "set.ini");
   EXPECT_FALSE(fs::exists(fallback));
-
   PutText("");
   EXPECT_EQ(SettingsFilePath(ini_, fallback), fallback / "set.ini");  // not a folder
   EXPECT_TRUE(fs::is_directory(fallback));
