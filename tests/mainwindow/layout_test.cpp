@@ -88,6 +88,7 @@ TEST_F(LayoutTest, StartStateFollowsTheLoadHandler) {
 
 TEST_F(LayoutTest, TabOrderSkipsLabelsAndPutsTheToComboOfLFirst) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+  EXPECT_EQ(QApplication::focusWidget(), w->txtF);  // the first control in the tab order
   auto tabFrom = [](QWidget* from) {
     from->setFocus(Qt::OtherFocusReason);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
