@@ -230,6 +230,14 @@ bool AddressRun::writeLines(std::uint64_t first, std::uint64_t count, const Chun
   std::uint64_t remaining = count;
   std::uint64_t innerLeft = inner >= 0 ? ls.level[inner].passes - 1 - idx[inner] : 0;
   const char* const src = line.data();
+  // Short lines go as one fixed-size copy (a few vector moves); both buffers carry the slack.
+  auto copyLine = [&](char* to) {
+    if (lineLength <= kFixedCopy) {
+      std::memcpy(to, src, kFixedCopy);
+    } else {
+      std::memcpy(to, src, lineLength);
+    }
+  };
   for (;;) {
     // Up to ten lines that differ only in the inner counter's last digit. That digit is stored
     // into the output, not into `line`: a byte store followed by a wide load of the same line
@@ -239,21 +247,13 @@ bool AddressRun::writeLines(std::uint64_t first, std::uint64_t count, const Chun
       batch = std::min<std::uint64_t>({static_cast<std::uint64_t>('9' - fieldEnd[-1]) + 1, innerLeft + 1, remaining});
     }
     if (batch == 1) {
-      if (lineLength <= kFixedCopy) {
-        std::memcpy(out, src, kFixedCopy);
-      } else {
-        std::memcpy(out, src, lineLength);
-      }
+      copyLine(out);
       out += lineLength;
     } else {
       const auto digitAt = static_cast<std::size_t>(fieldEnd - 1 - src);
       char digit = fieldEnd[-1];
       for (std::uint64_t i = 0; i < batch; ++i, ++digit) {
-        if (lineLength <= kFixedCopy) {
-          std::memcpy(out, src, kFixedCopy);
-        } else {
-          std::memcpy(out, src, lineLength);
-        }
+        copyLine(out);
         out[digitAt] = digit;
         out += lineLength;
       }

@@ -105,10 +105,6 @@ class frmMain : public QWidget {
   int optIndex = 0;
   QString optFrom, optTo;
 
-  // Export state shared with the export dialogue.
-  ExportState& exportState() { return *exportState_; }
-  const std::filesystem::path& settingsFile() const { return settingsFile_; }
-
  protected:
   void closeEvent(QCloseEvent* event) override;
 

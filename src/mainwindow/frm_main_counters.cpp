@@ -48,10 +48,8 @@ void frmMain::optionClick(const QString& letter, const std::array<QComboBox*, 2>
   optTo = combos[1]->currentText();
   OPT();
   // OPT emptied both combos; write the converted texts back, which runs their change handlers.
-  const QString from = optFrom;
-  const QString to = optTo;
-  combos[0]->setEditText(from);
-  combos[1]->setEditText(to);
+  combos[0]->setEditText(optFrom);
+  combos[1]->setEditText(optTo);
   optCounter.clear();
   optIndex = 0;
   optFrom.clear();

@@ -29,10 +29,6 @@ void frmMain::fillCounter(const std::array<QComboBox*, 2>& combos, FillStyle sty
   for (QComboBox* combo : combos) {
     const QSignalBlocker blocker(combo);
     combo->clear();
-    combo->clearEditText();
-  }
-  for (QComboBox* combo : combos) {
-    const QSignalBlocker blocker(combo);
     combo->addItems(valueList(style));
     combo->setCurrentIndex(-1);
     combo->clearEditText();

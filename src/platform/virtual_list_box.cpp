@@ -77,13 +77,6 @@ void VirtualListBox::setCurrentRow(std::uint64_t row) {
   selectRow(row);
 }
 
-void VirtualListBox::clearSelection() {
-  if (!current_) return;
-  current_.reset();
-  viewport()->update();
-  emit currentRowChanged();
-}
-
 int VirtualListBox::rowHeight() const { return std::max(1, fontMetrics().height()); }
 
 int VirtualListBox::visibleRowCount() const { return std::max(1, viewport()->height() / rowHeight()); }

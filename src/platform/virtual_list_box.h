@@ -29,7 +29,6 @@ class VirtualListBox : public QAbstractScrollArea {
   std::optional<std::uint64_t> currentRow() const { return current_; }
   // Selects the row and scrolls it into view; a row past the end is ignored.
   void setCurrentRow(std::uint64_t row);
-  void clearSelection();
 
   // The first row shown, the rows that fit entirely, and the height of one row, in pixels.
   std::uint64_t topRow() const { return top_; }
