@@ -1,9 +1,12 @@
 # Installation (GNUInstallDirs) and the Debian package built by `make package` through CPack.
-# Included from the top level after every target exists.
+# Included at the end of the top level, after every target exists.
 include(GNUInstallDirs)
 
 install(TARGETS serialix RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 add_subdirectory(${PROJECT_SOURCE_DIR}/data ${PROJECT_BINARY_DIR}/data)
+if(SERIALIX_BUILD_TESTS)
+  add_subdirectory(${PROJECT_SOURCE_DIR}/tests/packaging ${PROJECT_BINARY_DIR}/tests/packaging)
+endif()
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME serialix)
