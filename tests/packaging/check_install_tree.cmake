@@ -1,5 +1,5 @@
 # Installs the project into a scratch folder and checks that the pieces a desktop needs are
-# there and agree with each other: program, menu entry, icons, AppStream metadata.
+# there and agree with each other: program, manual page, menu entry, icons, AppStream metadata.
 # Arguments: BINARY_DIR (the build), STAGE (scratch folder), VERSION (the project version).
 file(REMOVE_RECURSE ${STAGE})
 set(ENV{DESTDIR} ${STAGE})
@@ -21,6 +21,10 @@ require(${usr}/bin/serialix)
 execute_process(COMMAND test -x ${usr}/bin/serialix RESULT_VARIABLE not_executable)
 if(not_executable)
   message(FATAL_ERROR "bin/serialix is not executable")
+endif()
+
+if(NOT EXISTS ${usr}/share/man/man1/serialix.1.gz AND NOT EXISTS ${usr}/share/man/man1/serialix.1)
+  message(FATAL_ERROR "no manual page serialix(1)")
 endif()
 
 set(desktop ${usr}/share/applications/${id}.desktop)
