@@ -121,7 +121,7 @@ ExampleAddressDialog::ExampleAddressDialog(ExampleAddress example, QWidget* pare
     auto* item = new QListWidgetItem(QStringLiteral("ホストより後に数字がありません"), runs_);
     item->setFlags(Qt::NoItemFlags);
   }
-  runs_->setMaximumHeight(110);
+  runs_->setMaximumHeight(runs_->fontMetrics().height() * 5);
 
   limitNote_ = new QLabel;
   limitNote_->setObjectName(QStringLiteral("runLimitNote"));
@@ -135,7 +135,7 @@ ExampleAddressDialog::ExampleAddressDialog(ExampleAddress example, QWidget* pare
   segments_->horizontalHeader()->setStretchLastSection(true);
   segments_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   segments_->setSelectionMode(QAbstractItemView::NoSelection);
-  segments_->verticalHeader()->setDefaultSectionSize(20);
+  segments_->verticalHeader()->setDefaultSectionSize(segments_->fontMetrics().height() + 4);
   Describe(segments_, QStringLiteral("設定される部分"), QStringLiteral("A から N の 14 の部分と、それぞれに設定される内容"));
   const QString names[kSegmentRows] = {
       QStringLiteral("A http://"),     QStringLiteral("B ホスト"),      QStringLiteral("C /"),
@@ -149,6 +149,10 @@ ExampleAddressDialog::ExampleAddressDialog(ExampleAddress example, QWidget* pare
     segments_->setItem(row, 1, new QTableWidgetItem);
   }
   segments_->setColumnWidth(0, 110);
+  // All fourteen rows in view, no scrolling.
+  segments_->setMinimumHeight(segments_->verticalHeader()->defaultSectionSize() * kSegmentRows +
+                              segments_->horizontalHeader()->sizeHint().height() + 2 * segments_->frameWidth());
+  segments_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
   links_ = new QLabel;
   links_->setObjectName(QStringLiteral("links"));
@@ -187,7 +191,7 @@ ExampleAddressDialog::ExampleAddressDialog(ExampleAddress example, QWidget* pare
   layout->addWidget(firstAddress_);
   layout->addWidget(notes_);
   layout->addWidget(buttons);
-  resize(560, 660);
+  resize(580, sizeHint().height());
 
   connect(runs_, &QListWidget::itemChanged, this, &ExampleAddressDialog::runCheckChanged);
   showProposal();
