@@ -120,6 +120,7 @@ ExampleAddressDialog::ExampleAddressDialog(ExampleAddress example, QWidget* pare
   if (example_.runs.empty()) {
     auto* item = new QListWidgetItem(QStringLiteral("ホストより後に数字がありません"), runs_);
     item->setFlags(Qt::NoItemFlags);
+    item->setData(Qt::AccessibleDescriptionRole, QStringLiteral("カウンターにできる数字はありません"));
   }
   runs_->setMaximumHeight(runs_->fontMetrics().height() * 5);
 
@@ -194,6 +195,8 @@ ExampleAddressDialog::ExampleAddressDialog(ExampleAddress example, QWidget* pare
   resize(580, sizeHint().height());
 
   connect(runs_, &QListWidget::itemChanged, this, &ExampleAddressDialog::runCheckChanged);
+  runs_->setCurrentRow(example_.defaultChoice.empty() ? 0 : static_cast<int>(example_.defaultChoice.front()));
+  runs_->setFocus();  // the choice is what the user came for; taken once the dialog is shown
   showProposal();
 }
 

@@ -77,6 +77,7 @@ void PressWhenShown(QDialogButtonBox::StandardButton which, std::function<void(Q
   QTimer::singleShot(0, [=] {
     auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
     ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->focusWidget(), Runs(*dialog));
     if (before) before(*dialog);
     dialog->findChild<QDialogButtonBox*>()->button(which)->click();
   });
