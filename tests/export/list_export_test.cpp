@@ -9,10 +9,13 @@
 
 #include <algorithm>
 #include <csignal>
+#include <random>
 #include <filesystem>
 #include <string>
 #include <tuple>
 #include <vector>
+
+#include "platform/text/codepage932.h"
 
 namespace serialix {
 namespace {
@@ -187,6 +190,37 @@ TEST_F(ListExportTest, Cp932ExportRefusesACharacterItCannotHoldAndWritesNothing)
   dialog.nextAnswers = {target};
   ASSERT_TRUE(runUtf8(rows));
   EXPECT_TRUE(ReadAll(target).endsWith("http://bücher.example/€4\n"));
+}
+
+// The one check a run finds what a scan of every entry finds, for any mix of runs and texts.
+TEST(FindFirstUnencodable, AgreesWithAScanOfEveryEntry) {
+  const char* pieces[] = {"a", "/", "ｶ", "表", "例え", "ü", "€", "\xF0\x9F\x98\x80", ""};
+  std::mt19937 random(14);
+  auto text = [&] {
+    std::string t;
+    for (int n = std::uniform_int_distribution(0, 2)(random); n > 0; --n) t += pieces[random() % std::size(pieces)];
+    return t;
+  };
+  for (int trial = 0; trial < 200; ++trial) {
+    ResultList rows;
+    for (int r = std::uniform_int_distribution(0, 4)(random); r > 0; --r) {
+      AddressTemplate t;
+      for (std::string* field : {&t.B, &t.C, &t.D, &t.E, &t.F, &t.H, &t.I, &t.K, &t.M, &t.N}) {
+        if (random() % 4 == 0) *field = text();
+      }
+      t.G = {true, 0, std::uniform_int_distribution(-1, 3)(random), FillStyle::TwoDigit};  // may be empty
+      rows.append(AddressRun(t));
+    }
+    std::optional<UnencodableCharacter> scanned;
+    for (std::uint64_t row = 0; row < rows.size() && !scanned; ++row) {
+      if (auto c = FirstCharNotInCp932(rows.at(row))) scanned = UnencodableCharacter{row, *c};
+    }
+    const auto found = FindFirstUnencodable(rows);
+    ASSERT_EQ(found.has_value(), scanned.has_value()) << trial;
+    if (found) {
+      EXPECT_EQ(std::tie(found->row, found->character), std::tie(scanned->row, scanned->character)) << trial;
+    }
+  }
 }
 
 TEST_F(ListExportTest, NoNoYesAsksEachTimeThenReplacesTheWholeFileAndMovesToItsFolder) {
