@@ -1,5 +1,7 @@
 #include "platform/virtual_list_box.h"
 
+#include "platform/virtual_list_box_accessible.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -39,12 +41,11 @@ VirtualListBox::VirtualListBox(QWidget* parent) : QAbstractScrollArea(parent) {
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setFocusPolicy(Qt::StrongFocus);
-  QPalette pal = viewport()->palette();
-  pal.setColor(QPalette::Base, Qt::white);
-  pal.setColor(QPalette::Text, Qt::black);
-  viewport()->setPalette(pal);
+  // The window's palette decides the colours: white and black under a light one, the dark
+  // theme's own under a dark one.
   viewport()->setBackgroundRole(QPalette::Base);
   viewport()->setAutoFillBackground(true);
+  InstallVirtualListBoxAccessibility();
   connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, &VirtualListBox::onScrollAction);
   verticalScrollBar()->installEventFilter(this);
   updateScrollBar();
@@ -100,6 +101,7 @@ void VirtualListBox::setTop(std::uint64_t top) {
   if (top == top_) return;
   top_ = top;
   viewport()->update();
+  AnnounceShownRows(this);
 }
 
 void VirtualListBox::scrollToRow(std::uint64_t row) {
@@ -117,7 +119,9 @@ void VirtualListBox::selectRow(std::uint64_t row) {
   current_ = row;
   scrollToRow(row);
   viewport()->update();
-  if (changed) emit currentRowChanged();
+  if (!changed) return;
+  emit currentRowChanged();
+  AnnounceCurrentRow(this);
 }
 
 void VirtualListBox::updateScrollBar() {
@@ -137,6 +141,7 @@ void VirtualListBox::updateScrollBar() {
   syncingBar_ = false;
   setTop(top_);
   syncScrollBar();
+  AnnounceShownRows(this);
 }
 
 void VirtualListBox::syncScrollBar() {
