@@ -201,6 +201,11 @@ void VirtualListBox::changeEvent(QEvent* event) {
   if (event->type() == QEvent::FontChange) updateScrollBar();
 }
 
+void VirtualListBox::focusInEvent(QFocusEvent* event) {
+  QAbstractScrollArea::focusInEvent(event);
+  AnnounceFocusedRow(this);
+}
+
 void VirtualListBox::paintEvent(QPaintEvent*) {
   QPainter painter(viewport());
   painter.setFont(font());

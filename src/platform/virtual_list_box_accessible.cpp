@@ -1,6 +1,7 @@
 #include "platform/virtual_list_box_accessible.h"
 
 #include <QAccessibleActionInterface>
+#include <QTimer>
 #include <QWindow>
 
 #include "platform/virtual_list_box.h"
@@ -205,6 +206,17 @@ void AnnounceCurrentRow(VirtualListBox* list) {
   QAccessibleEvent selection(list, QAccessible::Selection);
   selection.setChild(index);
   Send(&selection);
+}
+
+void AnnounceFocusedRow(VirtualListBox* list) {
+  if (!Listening()) return;
+  QTimer::singleShot(0, list, [list] {
+    const int index = CurrentChildIndex(*list);
+    if (index < 0 || !list->hasFocus() || !Listening()) return;
+    QAccessibleEvent focus(list, QAccessible::Focus);
+    focus.setChild(index);
+    Send(&focus);
+  });
 }
 
 void AnnounceShownRows(VirtualListBox* list) {

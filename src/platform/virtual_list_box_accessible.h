@@ -47,6 +47,9 @@ void InstallVirtualListBoxAccessibility();
 // list has the focus), and the set of shown rows changed (scrolled, appended, cleared).
 void AnnounceCurrentRow(VirtualListBox* list);
 void AnnounceShownRows(VirtualListBox* list);
+// The list just took the focus: once Qt has announced the list itself, the current row follows,
+// so a screen reader reads the selected address on entering the list.
+void AnnounceFocusedRow(VirtualListBox* list);
 
 // Test seam: Qt drops events while no assistive technology listens (always on the offscreen
 // platform); with a sink set, the events above go to it instead. An empty function removes it.
