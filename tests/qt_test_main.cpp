@@ -2,9 +2,13 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include "platform/qt_translations.h"
+
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  // As the program does: Qt's own dialogs and buttons in Japanese.
+  serialix::InstallJapaneseQtTranslations();
   return RUN_ALL_TESTS();
 }

@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "mainwindow/frm_main.h"
+#include "platform/qt_translations.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -8,6 +9,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationVersion(QStringLiteral("0.0.4"));
   // Lets desktops match the window to its menu entry and icon.
   QGuiApplication::setDesktopFileName(QStringLiteral("io.github.serialix.Serialix"));
+  serialix::InstallJapaneseQtTranslations();
   serialix::frmMain window;
   window.show();
   return app.exec();

@@ -21,6 +21,7 @@
 #include "platform/program_launcher.h"
 #include "platform/save_dialog.h"
 #include "platform/virtual_list_box.h"
+#include "platform/wheel_guard.h"
 #include "settings/settings.h"
 
 namespace serialix {
@@ -40,6 +41,7 @@ std::vector<std::string> toStdStrings(const QStringList& texts) {
 frmMain::frmMain(frmMainServices services, QWidget* parent)
     : QWidget(parent), services_(std::move(services)), exportState_(std::make_unique<ExportState>()) {
   buildControls();
+  IgnoreWheelOnUnfocusedCombos(this);
   connectHandlers();
   Form_Load();
 }

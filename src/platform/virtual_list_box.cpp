@@ -1,5 +1,7 @@
 #include "platform/virtual_list_box.h"
 
+#include "platform/virtual_list_box_accessible.h"
+
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -40,12 +42,11 @@ VirtualListBox::VirtualListBox(QWidget* parent) : QAbstractScrollArea(parent) {
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setFocusPolicy(Qt::StrongFocus);
-  QPalette pal = viewport()->palette();
-  pal.setColor(QPalette::Base, Qt::white);
-  pal.setColor(QPalette::Text, Qt::black);
-  viewport()->setPalette(pal);
+  // The window's palette decides the colours: white and black under a light one, the dark
+  // theme's own under a dark one.
   viewport()->setBackgroundRole(QPalette::Base);
   viewport()->setAutoFillBackground(true);
+  InstallVirtualListBoxAccessibility();
   connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, &VirtualListBox::onScrollAction);
   verticalScrollBar()->installEventFilter(this);
   updateScrollBar();
@@ -101,6 +102,7 @@ void VirtualListBox::setTop(std::uint64_t top) {
   if (top == top_) return;
   top_ = top;
   viewport()->update();
+  AnnounceShownRows(this);
 }
 
 void VirtualListBox::scrollToRow(std::uint64_t row) {
@@ -118,7 +120,9 @@ void VirtualListBox::selectRow(std::uint64_t row) {
   current_ = row;
   scrollToRow(row);
   viewport()->update();
-  if (changed) emit currentRowChanged();
+  if (!changed) return;
+  emit currentRowChanged();
+  AnnounceCurrentRow(this);
 }
 
 void VirtualListBox::updateScrollBar() {
@@ -138,6 +142,7 @@ void VirtualListBox::updateScrollBar() {
   syncingBar_ = false;
   setTop(top_);
   syncScrollBar();
+  AnnounceShownRows(this);
 }
 
 void VirtualListBox::syncScrollBar() {
@@ -195,6 +200,11 @@ void VirtualListBox::resizeEvent(QResizeEvent* event) {
 void VirtualListBox::changeEvent(QEvent* event) {
   QAbstractScrollArea::changeEvent(event);
   if (event->type() == QEvent::FontChange) updateScrollBar();
+}
+
+void VirtualListBox::focusInEvent(QFocusEvent* event) {
+  QAbstractScrollArea::focusInEvent(event);
+  AnnounceFocusedRow(this);
 }
 
 void VirtualListBox::paintEvent(QPaintEvent*) {
