@@ -73,37 +73,35 @@ void frmMain::connectHandlers() {
   for (const auto& s : plainSwitches) {
     connect(s.check, &QCheckBox::toggled, this, [this, s] { CheckPlain_Click(s.check, s.governed); });
   }
-  connect(CheckG, &QCheckBox::toggled, this, &frmMain::CheckG_Click);
-  connect(CheckJ, &QCheckBox::toggled, this, &frmMain::CheckJ_Click);
-  connect(CheckL, &QCheckBox::toggled, this, &frmMain::CheckL_Click);
+  connect(counterG_.check, &QCheckBox::toggled, this, &frmMain::CheckG_Click);
+  connect(counterJ_.check, &QCheckBox::toggled, this, &frmMain::CheckJ_Click);
+  connect(counterL_.check, &QCheckBox::toggled, this, &frmMain::CheckL_Click);
   connect(Check1, &QPushButton::toggled, this, &frmMain::Check1_Click);
   connect(Check2, &QPushButton::toggled, this, &frmMain::Check2_Click);
   connect(txtF, &QLineEdit::textChanged, this, &frmMain::txtF_Change);
 
-  using Change = void (frmMain::*)(int);
+  using Handler = void (frmMain::*)(int);
   const struct {
-    std::array<QComboBox*, 2>& combos;
-    std::array<QRadioButton*, 3>& options;
-    Change change;
-    Change optionClick;
-  } counters[] = {{cmbG, opt1, &frmMain::cmbG_Change, &frmMain::opt1_Click},
-                  {cmbJ, opt2, &frmMain::cmbJ_Change, &frmMain::opt2_Click},
-                  {cmbL, opt3, &frmMain::cmbL_Change, &frmMain::opt3_Click}};
+    const CounterControls& counter;
+    Handler change;
+    Handler optionClick;
+  } counters[] = {{counterG_, &frmMain::cmbG_Change, &frmMain::opt1_Click},
+                  {counterJ_, &frmMain::cmbJ_Change, &frmMain::opt2_Click},
+                  {counterL_, &frmMain::cmbL_Change, &frmMain::opt3_Click}};
   for (const auto& c : counters) {
+    const CounterControls* counter = &c.counter;
     for (int i = 0; i < 2; ++i) {
-      QComboBox* combo = c.combos[i];
-      const Change change = c.change;
+      QComboBox* combo = counter->combos[i];
+      const Handler change = c.change;
       // Change and Click run the same rules; a pick runs them twice with the same result.
       connect(combo, &QComboBox::editTextChanged, this, [this, change, i] { (this->*change)(i); });
       connect(combo, &QComboBox::activated, this, [this, change, i] { (this->*change)(i); });
       InstallKeyPressHandler(combo, [this](int& keyAscii) { counterKeyPress(keyAscii); });
-      auto* combos = &c.combos;
-      auto* options = &c.options;
-      InstallLostFocusHandler(combo, [this, combos, options, i] { counterLostFocus(*combos, *options, i); });
+      InstallLostFocusHandler(combo, [this, counter, i] { counterLostFocus(*counter, i); });
     }
     for (int i = 0; i < 3; ++i) {
-      const Change click = c.optionClick;
-      connect(c.options[i], &QRadioButton::toggled, this, [this, click, i](bool on) {
+      const Handler click = c.optionClick;
+      connect(counter->options[i], &QRadioButton::toggled, this, [this, click, i](bool on) {
         if (on) (this->*click)(i);
       });
     }
@@ -152,10 +150,10 @@ void frmMain::Form_Load() {
   G1();
   J1();
   L1();
-  for (QComboBox* combo : {cmbG[0], cmbG[1], cmbJ[0], cmbJ[1], cmbL[0], cmbL[1]}) combo->setEditText("0");
-  for (auto* o : opt2) o->setEnabled(false);
-  cmbJ[0]->setEnabled(false);
-  cmbJ[1]->setEnabled(false);
+  for (const CounterControls* counter : {&counterG_, &counterJ_, &counterL_}) {
+    for (QComboBox* combo : counter->combos) combo->setEditText("0");
+  }
+  setCounterEnabled(counterJ_, false);  // J starts linked to G
   cmdOut->setEnabled(false);
 }
 

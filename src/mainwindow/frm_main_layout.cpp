@@ -89,18 +89,17 @@ void classicFrame(QGroupBox* frame) {
                                       "QRadioButton { spacing: 2px; }"));
 }
 
-QGroupBox* styleGroup(QWidget* parent, const QString& name, int left, std::array<QRadioButton*, 3>& options,
-                      const QString& optionName) {
-  auto* frame = place<QGroupBox>(parent, name, left, -50, 735, 890);
-  classicFrame(frame);
+void styleGroup(QWidget* parent, CounterControls& counter, const QString& name, int left,
+                const QString& optionName) {
+  counter.frame = place<QGroupBox>(parent, name, left, -50, 735, 890);
+  classicFrame(counter.frame);
   static const char* const captions[] = {"  1", " 01", "001"};
   for (int i = 0; i < 3; ++i) {
-    options[i] = place<QRadioButton>(frame, QStringLiteral("%1(%2)").arg(optionName).arg(i), 120, 120 + 240 * i,
-                                     570, 255);
-    options[i]->setText(QString::fromLatin1(captions[i]));
+    counter.options[i] = place<QRadioButton>(counter.frame, QStringLiteral("%1(%2)").arg(optionName).arg(i), 120,
+                                             120 + 240 * i, 570, 255);
+    counter.options[i]->setText(QString::fromLatin1(captions[i]));
   }
-  options[0]->setChecked(true);
-  return frame;
+  counter.options[0]->setChecked(true);
 }
 
 }  // namespace
@@ -127,9 +126,11 @@ void frmMain::buildControls() {
   lblE = label(this, "lblE", "/", Qt::AlignHCenter, 5040, 1250, 255, 255);
   txtF = textBox(this, "txtF", 5280, 1200, 735, 405);
 
-  Frame1 = styleGroup(this, "Frame1", 6120, opt1, "opt1");
-  Frame2 = styleGroup(this, "Frame2", 7920, opt2, "opt2");
-  Frame3 = styleGroup(this, "Frame3", 9480, opt3, "opt3");
+  styleGroup(this, counterG_, "Frame1", 6120, "opt1");
+  styleGroup(this, counterJ_, "Frame2", 7920, "opt2");
+  styleGroup(this, counterL_, "Frame3", 9480, "opt3");
+  counterG_.follower = &counterJ_;
+  counterJ_.follows = true;
 
   cmbG[0] = combo(this, "cmbG(0)", 6120, 840, 735, 360);
   cmbG[1] = combo(this, "cmbG(1)", 6120, 1440, 735, 360);

@@ -101,6 +101,25 @@ TEST_F(CommandsTest, LinkedJTextsAreNeitherReadNorConverted) {
   EXPECT_EQ(rows(), QStringList({"http:////0/0~0.mpg"}));
 }
 
+TEST_F(CommandsTest, NextRunTemplateReadsLikeARunWithoutItsSideEffects) {
+  w->cmbB->setEditText("h");
+  w->cmbJ[1]->setEditText("junk");  // linked J: never read
+  setCounter(w->cmbL[0], w->cmbL[1], "8", "10");
+  const NextRunResult next = w->NextRunTemplate();
+  ASSERT_TRUE(std::holds_alternative<AddressTemplate>(next));
+  EXPECT_EQ(w->cmbB->count(), 0);  // no history touched
+  w->cmdR->click();
+  EXPECT_EQ(AddressCount(std::get<AddressTemplate>(next)), std::optional<std::uint64_t>(w->List1->count()));
+
+  w->cmbL[1]->setEditText("99999999999");
+  const NextRunResult refused = w->NextRunTemplate();
+  ASSERT_TRUE(std::holds_alternative<CounterTextError>(refused));
+  EXPECT_EQ(std::get<CounterTextError>(refused).counter, 'L');
+  EXPECT_EQ(std::get<CounterTextError>(refused).text, "99999999999");
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_EQ(w->cmbL[1]->currentText(), "99999999999");
+}
+
 TEST_F(CommandsTest, ClipboardGetsEveryEntryFollowedByCrLf) {
   w->cmbB->setEditText("h");
   for (auto* check : {w->CheckC, w->CheckD, w->CheckE, w->CheckF, w->CheckH, w->CheckI, w->CheckJ, w->CheckK,
