@@ -29,6 +29,14 @@ namespace {
 // Window positions are stored in twips; 15 twips make one logical pixel.
 constexpr double kTwipsPerPixel = 15.0;
 
+// The injected service, or the real one made here and owned by the window.
+template <typename Real, typename Service>
+Service* resolve(Service* injected, std::unique_ptr<Service>& own) {
+  if (injected) return injected;
+  own = std::make_unique<Real>();
+  return own.get();
+}
+
 std::vector<std::string> toStdStrings(const QStringList& texts) {
   std::vector<std::string> list;
   for (const auto& t : texts) list.push_back(t.toStdString());
@@ -38,31 +46,21 @@ std::vector<std::string> toStdStrings(const QStringList& texts) {
 }  // namespace
 
 frmMain::frmMain(frmMainServices services, QWidget* parent)
-    : QWidget(parent), services_(std::move(services)), exportState_(std::make_unique<ExportState>()) {
+    : QWidget(parent),
+      clipboard_(resolve<QtClipboard>(services.clipboard, ownClipboard_)),
+      messages_(resolve<QtMessageBox>(services.messages, ownMessages_)),
+      saveDialog_(resolve<QtSaveDialog>(services.saveDialog, ownSaveDialog_)),
+      configStore_(resolve<EmptyConfigStore>(services.configStore, ownConfigStore_)),
+      launcher_(resolve<SystemProgramLauncher>(services.launcher, ownLauncher_)),
+      settingsFile_(std::move(services.settingsFile)),
+      exportDir_(std::move(services.exportDir)),
+      exportState_(std::make_unique<ExportState>()) {
   buildControls();
   connectHandlers();
   Form_Load();
 }
 
 frmMain::~frmMain() = default;
-
-Clipboard* frmMain::clipboard() {
-  if (services_.clipboard) return services_.clipboard;
-  if (!ownClipboard_) ownClipboard_ = std::make_unique<QtClipboard>();
-  return ownClipboard_.get();
-}
-
-MessageBox* frmMain::messages() {
-  if (services_.messages) return services_.messages;
-  if (!ownMessages_) ownMessages_ = std::make_unique<QtMessageBox>();
-  return ownMessages_.get();
-}
-
-SaveDialog* frmMain::saveDialog() {
-  if (services_.saveDialog) return services_.saveDialog;
-  if (!ownSaveDialog_) ownSaveDialog_ = std::make_unique<QtSaveDialog>();
-  return ownSaveDialog_.get();
-}
 
 void frmMain::connectHandlers() {
   const struct {
@@ -128,7 +126,6 @@ void frmMain::connectHandlers() {
 void frmMain::Form_Load() {
   const QString programFolder = ProgramFolder();
   const bool folderWritable = FolderIsWritable(programFolder);
-  settingsFile_ = services_.settingsFile;
   if (settingsFile_.empty()) {
     const QString fallback = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     settingsFile_ = SettingsFilePath(programFolder.toStdString(), fallback.toStdString());
@@ -143,7 +140,7 @@ void frmMain::Form_Load() {
   for (const auto& entry : stored.extensions) AppendHistoryEntry(cmbN, QString::fromStdString(entry));
 
   // An installed program's folder is not the user's: export starts at home then.
-  exportState_->exportDir = !services_.exportDir.isEmpty() ? services_.exportDir
+  exportState_->exportDir = !exportDir_.isEmpty() ? exportDir_
                             : folderWritable                ? programFolder
                                                             : QDir::homePath();
 

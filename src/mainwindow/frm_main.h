@@ -180,19 +180,23 @@ class frmMain : public QWidget {
   void cmdHelp_Click();
 
   bool linkOn() const;
-  Clipboard* clipboard();
-  MessageBox* messages();
-  SaveDialog* saveDialog();
-  AboutServices aboutServices();
+  AboutServices aboutServices() const;
 
-  frmMainServices services_;
+  // The real services the window made for itself; declared before the pointers that may point into them.
   std::unique_ptr<Clipboard> ownClipboard_;
   std::unique_ptr<MessageBox> ownMessages_;
   std::unique_ptr<SaveDialog> ownSaveDialog_;
   std::unique_ptr<ConfigStore> ownConfigStore_;
   std::unique_ptr<ProgramLauncher> ownLauncher_;
-  std::unique_ptr<ExportState> exportState_;
+  // Resolved once, in the constructor: the injected service or the window's own.
+  Clipboard* clipboard_;
+  MessageBox* messages_;
+  SaveDialog* saveDialog_;
+  ConfigStore* configStore_;
+  ProgramLauncher* launcher_;
   std::filesystem::path settingsFile_;
+  QString exportDir_;
+  std::unique_ptr<ExportState> exportState_;
   bool unloaded_ = false;
 };
 

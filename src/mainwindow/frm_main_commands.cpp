@@ -39,14 +39,14 @@ void frmMain::ListOut() {
 
   const NextRunResult result = NextRunTemplate();
   if (const auto* error = std::get_if<CounterTextError>(&result)) {
-    messages()->inform(this, kTitle,
+    messages_->inform(this, kTitle,
                        QStringLiteral("カウンター %1 の値「%2」は整数として読めません。")
                            .arg(QChar(error->counter), QString::fromStdString(error->text)));
     return;
   }
   const auto& tmpl = std::get<AddressTemplate>(result);
   if (!AddressCount(tmpl) || !List1->appendRun(AddressRun(tmpl))) {
-    messages()->inform(this, kTitle, QStringLiteral("アドレスの数が多すぎて一覧に追加できません。"));
+    messages_->inform(this, kTitle, QStringLiteral("アドレスの数が多すぎて一覧に追加できません。"));
     return;
   }
   cmdOut->setEnabled(true);
@@ -62,7 +62,7 @@ void frmMain::cmdClear_Click() {
 void frmMain::cmdCrip_Click() {
   const ResultList& rows = List1->rows();
   if (rows.textBytes() > kClipboardLimit) {
-    messages()->inform(this, kTitle,
+    messages_->inform(this, kTitle,
                        QStringLiteral("一覧が大きすぎてクリップボードにコピーできません（256 MiB まで）。"));
     return;
   }
@@ -72,8 +72,8 @@ void frmMain::cmdCrip_Click() {
     text.append(chunk);
     return true;
   });
-  clipboard()->clear();
-  clipboard()->setText(QString::fromStdString(text));
+  clipboard_->clear();
+  clipboard_->setText(QString::fromStdString(text));
 }
 
 void frmMain::cmdEnd_Click() {
