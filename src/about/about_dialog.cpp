@@ -159,10 +159,8 @@ void frmAbout::Form_Unload() {
   if (mainWindow_) mainWindow_->setEnabled(true);
 }
 
-void frmAbout::cmdOK_Click() {
-  done(QDialog::Accepted);
-  if (mainWindow_) mainWindow_->setEnabled(true);
-}
+// Closing runs Form_Unload, which enables the main window again.
+void frmAbout::cmdOK_Click() { done(QDialog::Accepted); }
 
 void frmAbout::cmdSysInfo_Click() { StartSysInfo(); }
 

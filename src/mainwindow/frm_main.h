@@ -60,56 +60,14 @@ using NextRunResult = std::variant<AddressTemplate, CounterTextError>;
 
 // The main window. Control members carry the names the handlers use; each widget's objectName
 // is the same name, with the index in parentheses for indexed controls ("cmbG(0)", "opt1(2)").
+// A feature added to the window lives in its own frm_main_*.cpp and reaches the private controls
+// and handlers as a member.
 class frmMain : public QWidget {
   Q_OBJECT
-
- private:
-  // Declared first: the public control references below refer into them.
-  CounterControls counterG_{'G'}, counterJ_{'J'}, counterL_{'L'};
 
  public:
   explicit frmMain(frmMainServices services = {}, QWidget* parent = nullptr);
   ~frmMain() override;
-
-  // Controls, in the order of the layout table.
-  QLabel* lblA = nullptr;
-  QComboBox* cmbB = nullptr;
-  QLabel* lblC = nullptr;
-  QComboBox* cmbD = nullptr;
-  QLabel* lblE = nullptr;
-  QLineEdit* txtF = nullptr;
-  std::array<QComboBox*, 2>& cmbG = counterG_.combos;
-  QLabel* lblH = nullptr;
-  QLineEdit* txtI = nullptr;
-  std::array<QComboBox*, 2>& cmbJ = counterJ_.combos;
-  QComboBox* cmbK = nullptr;
-  std::array<QComboBox*, 2>& cmbL = counterL_.combos;
-  QLabel* lblM = nullptr;
-  QComboBox* cmbN = nullptr;
-  std::array<QLabel*, 3> Label1{};  // indexes 3, 5, 6 of the designer's array, in that order
-  QGroupBox* Frame4 = nullptr;
-  std::array<QRadioButton*, 3>& opt1 = counterG_.options;
-  std::array<QRadioButton*, 3>& opt2 = counterJ_.options;
-  std::array<QRadioButton*, 3>& opt3 = counterL_.options;
-  QPushButton* Check1 = nullptr;
-  QPushButton* Check2 = nullptr;
-  QCheckBox *CheckC = nullptr, *CheckD = nullptr, *CheckE = nullptr, *CheckF = nullptr, *CheckH = nullptr,
-            *CheckI = nullptr, *CheckK = nullptr, *CheckM = nullptr, *CheckN = nullptr;
-  QCheckBox*& CheckG = counterG_.check;
-  QCheckBox*& CheckJ = counterJ_.check;
-  QCheckBox*& CheckL = counterL_.check;
-  QPushButton* cmdListC1 = nullptr;
-  QPushButton* cmdListC2 = nullptr;
-  QPushButton* cmdListC3 = nullptr;
-  QPushButton* cmdR = nullptr;
-  QPushButton* cmdClear = nullptr;
-  QPushButton* cmdOut = nullptr;
-  QPushButton* cmdCrip = nullptr;
-  QPushButton* cmdEnd = nullptr;
-  QPushButton* cmdHelp = nullptr;
-  VirtualListBox* List1 = nullptr;
-  std::array<QWidget*, 4> Line{};  // Line1..Line4
-  QLabel* Image1 = nullptr;
 
   // Window methods.
   void ListOut();
@@ -136,6 +94,40 @@ class frmMain : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // Controls, in the order of the layout table; G, J and L live in their counter descriptions.
+  // Tests and other code find a control by its object name.
+  QLabel* lblA = nullptr;
+  QComboBox* cmbB = nullptr;
+  QLabel* lblC = nullptr;
+  QComboBox* cmbD = nullptr;
+  QLabel* lblE = nullptr;
+  QLineEdit* txtF = nullptr;
+  QLabel* lblH = nullptr;
+  QLineEdit* txtI = nullptr;
+  QComboBox* cmbK = nullptr;
+  QLabel* lblM = nullptr;
+  QComboBox* cmbN = nullptr;
+  std::array<QLabel*, 3> Label1{};  // indexes 3, 5, 6 of the designer's array, in that order
+  QGroupBox* Frame4 = nullptr;
+  QPushButton* Check1 = nullptr;
+  QPushButton* Check2 = nullptr;
+  QCheckBox *CheckC = nullptr, *CheckD = nullptr, *CheckE = nullptr, *CheckF = nullptr, *CheckH = nullptr,
+            *CheckI = nullptr, *CheckK = nullptr, *CheckM = nullptr, *CheckN = nullptr;
+  QPushButton* cmdListC1 = nullptr;
+  QPushButton* cmdListC2 = nullptr;
+  QPushButton* cmdListC3 = nullptr;
+  QPushButton* cmdR = nullptr;
+  QPushButton* cmdClear = nullptr;
+  QPushButton* cmdOut = nullptr;
+  QPushButton* cmdCrip = nullptr;
+  QPushButton* cmdEnd = nullptr;
+  QPushButton* cmdHelp = nullptr;
+  VirtualListBox* List1 = nullptr;
+  std::array<QWidget*, 4> Line{};  // Line1..Line4
+  QLabel* Image1 = nullptr;
+
+  CounterControls counterG_{'G'}, counterJ_{'J'}, counterL_{'L'};
+
   // Construction.
   void buildControls();
   void connectHandlers();

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <tuple>
 
 #include "mainwindow/frm_main.h"
 #include "platform/japanese_font.h"
@@ -112,6 +113,11 @@ void frmMain::buildControls() {
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   setFixedSize(px(11655), px(7665));
   setFont(JapaneseDialogFont());
+
+  // The designer's names for the counters' controls.
+  auto [cmbG, cmbJ, cmbL] = std::tie(counterG_.combos, counterJ_.combos, counterL_.combos);
+  auto [opt1, opt2, opt3] = std::tie(counterG_.options, counterJ_.options, counterL_.options);
+  auto [CheckG, CheckJ, CheckL] = std::tie(counterG_.check, counterJ_.check, counterL_.check);
 
   lblA = label(this, "lblA", "http://", Qt::AlignLeft, 120, 1250, 735, 255);
   cmbB = combo(this, "cmbB", 840, 1200, 3375, 360);
