@@ -2,16 +2,14 @@
 
 #include "main_window_fixture.h"
 #include "platform/text/codepage932.h"
+#include "support/files.h"
 
 namespace serialix::testing {
 namespace {
 
 using SettingsFileTest = MainWindowTest;
 
-QByteArray fileBytes(const std::filesystem::path& path) {
-  QFile file(QString::fromStdString(path.string()));
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
+QByteArray fileBytes(const std::filesystem::path& path) { return QByteArray::fromStdString(FileBytes(path)); }
 
 TEST_F(SettingsFileTest, FirstStartCreatesAnEmptyFileAndTheFirstCloseWritesTheExampleBytes) {
   EXPECT_EQ(fileBytes(iniPath()), QByteArray());
