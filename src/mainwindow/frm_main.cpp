@@ -20,14 +20,12 @@
 #include "platform/program_folder.h"
 #include "platform/program_launcher.h"
 #include "platform/save_dialog.h"
+#include "platform/twips.h"
 #include "platform/virtual_list_box.h"
 #include "settings/settings.h"
 
 namespace serialix {
 namespace {
-
-// Window positions are stored in twips; 15 twips make one logical pixel.
-constexpr double kTwipsPerPixel = 15.0;
 
 // The injected service, or the real one made here and owned by the window.
 template <typename Real, typename Service>
@@ -133,7 +131,7 @@ void frmMain::Form_Load() {
 
   const StoredSettings stored = LoadSettings(settingsFile_);
   if (stored.left && stored.top) {
-    move(qRound(*stored.left / kTwipsPerPixel), qRound(*stored.top / kTwipsPerPixel));
+    move(TwipsToPixels(*stored.left), TwipsToPixels(*stored.top));
   }
   for (const auto& entry : stored.hosts) AppendHistoryEntry(cmbB, QString::fromStdString(entry));
   for (const auto& entry : stored.symbols) AppendHistoryEntry(cmbK, QString::fromStdString(entry));
@@ -170,7 +168,7 @@ void frmMain::Form_Unload() {
   const auto symbols = walk(cmbK);
   const auto extensions = walk(cmbN);
   const QPoint position = pos();
-  SaveSettings(settingsFile_, position.x() * kTwipsPerPixel, position.y() * kTwipsPerPixel, hosts, symbols,
+  SaveSettings(settingsFile_, PixelsToTwips(position.x()), PixelsToTwips(position.y()), hosts, symbols,
                extensions);
 }
 

@@ -11,23 +11,17 @@
 #include "mainwindow/frm_main.h"
 #include "platform/japanese_font.h"
 #include "platform/pictures.h"
+#include "platform/twips.h"
 #include "platform/virtual_list_box.h"
 
 namespace serialix {
 namespace {
 
-// Positions are designed in twips; 15 twips make one logical pixel.
-int px(int twips) { return qRound(twips / 15.0); }
-
-QRect twipsRect(int left, int top, int width, int height) {
-  return QRect(px(left), px(top), px(width), px(height));
-}
-
 template <typename W>
 W* place(QWidget* parent, const QString& name, int left, int top, int width, int height) {
   auto* w = new W(parent);
   w->setObjectName(name);
-  w->setGeometry(twipsRect(left, top, width, height));
+  w->setGeometry(TwipsRect(left, top, width, height));
   return w;
 }
 
@@ -77,7 +71,7 @@ QWidget* line(QWidget* parent, const QString& name, int x1, int y1, int x2, int 
   QPalette pal = l->palette();
   pal.setColor(QPalette::Window, Qt::black);
   l->setPalette(pal);
-  l->setGeometry(QRect(QPoint(px(x1), px(y1)), QPoint(px(x2), px(y2))).normalized().adjusted(0, 0, 1, 1));
+  l->setGeometry(QRect(QPoint(TwipsToPixels(x1), TwipsToPixels(y1)), QPoint(TwipsToPixels(x2), TwipsToPixels(y2))).normalized().adjusted(0, 0, 1, 1));
   return l;
 }
 
@@ -111,7 +105,7 @@ void frmMain::buildControls() {
   setWindowIcon(ApplicationIcon());
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-  setFixedSize(px(11655), px(7665));
+  setFixedSize(TwipsToPixels(11655), TwipsToPixels(7665));
   setFont(JapaneseDialogFont());
 
   // The designer's names for the counters' controls.
@@ -202,7 +196,7 @@ void frmMain::buildControls() {
 
   List1 = new VirtualListBox(this);
   List1->setObjectName("List1");
-  List1->setGeometry(twipsRect(120, 3120, 11415, 4380));
+  List1->setGeometry(TwipsRect(120, 3120, 11415, 4380));
 
   Image1 = place<QLabel>(this, "Image1", 10560, 0, 1155, 615);
   Image1->setPixmap(LogoPicture());
