@@ -34,6 +34,11 @@ frmMainServices services() {
   return s;
 }
 
+template <typename T>
+T* control(const frmMain& w, const char* name) {
+  return w.findChild<T*>(QString::fromLatin1(name));
+}
+
 // Resident memory in bytes.
 std::uint64_t residentBytes() {
   std::ifstream statm("/proc/self/statm");
@@ -47,7 +52,7 @@ void BM_WindowStart(benchmark::State& state) {
     frmMain w(services());
     w.show();
     QApplication::processEvents();
-    benchmark::DoNotOptimize(w.cmbG[0]->count());
+    benchmark::DoNotOptimize(control<QComboBox>(w, "cmbG(0)")->count());
   }
 }
 BENCHMARK(BM_WindowStart)->Unit(benchmark::kMillisecond);
@@ -58,26 +63,26 @@ void BM_FillStyleClick(benchmark::State& state) {
   int index = 0;
   for (auto _ : state) {
     index = index == 1 ? 2 : 1;  // G with the link: both counters' lists are rebuilt
-    w.opt1[index]->click();
+    control<QRadioButton>(w, index == 1 ? "opt1(1)" : "opt1(2)")->click();
   }
 }
 BENCHMARK(BM_FillStyleClick)->Unit(benchmark::kMillisecond);
 
-void setCounter(const std::array<QComboBox*, 2>& combos, const char* from, const char* to) {
-  combos[0]->setEditText(from);
-  combos[1]->setEditText(to);
+void setCounter(const frmMain& w, const QString& letter, const char* from, const char* to) {
+  w.findChild<QComboBox*>("cmb" + letter + "(0)")->setEditText(from);
+  w.findChild<QComboBox*>("cmb" + letter + "(1)")->setEditText(to);
 }
 
 void BM_ListOutBillion(benchmark::State& state) {
   frmMain w(services());
-  w.Check2->click();  // J runs its own range
-  setCounter(w.cmbG, "0", "999");
-  setCounter(w.cmbJ, "0", "999");
-  setCounter(w.cmbL, "0", "999");
+  control<QPushButton>(w, "Check2")->click();  // J runs its own range
+  for (const char* letter : {"G", "J", "L"}) setCounter(w, letter, "0", "999");
+  QPushButton* cmdR = control<QPushButton>(w, "cmdR");
+  QPushButton* cmdClear = control<QPushButton>(w, "cmdClear");
   for (auto _ : state) {
-    w.cmdR->click();
+    cmdR->click();
     state.PauseTiming();
-    w.cmdClear->click();
+    cmdClear->click();
     state.ResumeTiming();
   }
 }
@@ -113,16 +118,14 @@ class Summary : public benchmark::ConsoleReporter {
 // Memory taken by appending the run, measured once outside the timing loop.
 std::uint64_t listOutGrowth() {
   frmMain w(services());
-  w.Check2->click();
-  setCounter(w.cmbG, "0", "999");
-  setCounter(w.cmbJ, "0", "999");
-  setCounter(w.cmbL, "0", "999");
-  w.cmdR->click();  // warm up allocations made once
-  w.cmdClear->click();
+  control<QPushButton>(w, "Check2")->click();
+  for (const char* letter : {"G", "J", "L"}) setCounter(w, letter, "0", "999");
+  control<QPushButton>(w, "cmdR")->click();  // warm up allocations made once
+  control<QPushButton>(w, "cmdClear")->click();
   const std::uint64_t before = residentBytes();
-  w.cmdR->click();
+  control<QPushButton>(w, "cmdR")->click();
   const std::uint64_t after = residentBytes();
-  if (w.List1->count() != 1000000000u) std::fprintf(stderr, "unexpected row count\n");
+  if (control<serialix::VirtualListBox>(w, "List1")->count() != 1000000000u) std::fprintf(stderr, "unexpected row count\n");
   return after > before ? after - before : 0;
 }
 

@@ -12,6 +12,7 @@
 #include "platform/pictures.h"
 #include "platform/text/codepage932.h"
 #include "platform/top_most.h"
+#include "platform/twips.h"
 
 namespace serialix {
 namespace {
@@ -31,18 +32,12 @@ const QString kLocation2Value = QStringLiteral("MSINFO");
 // gnome-system-monitor (GNOME), lshw-gtk.
 constexpr std::array kStandIns = {"hardinfo", "kinfocenter", "gnome-system-monitor", "lshw-gtk"};
 
-// Positions and sizes in twips; 15 twips make one pixel.
-constexpr int Px(int twips) { return twips / 15; }
-QRect TwipRect(int left, int top, int width, int height) {
-  return QRect(Px(left), Px(top), Px(width), Px(height));
-}
-
 // One of the two lines of Line1: a filled strip of the line's colour and width.
 QWidget* MakeLine(QWidget* parent, int index, int x1, int x2, int y, int width, QColor colour) {
   auto* line = new QWidget(parent);
   line->setObjectName(QStringLiteral("Line1"));
   line->setProperty("index", index);
-  line->setGeometry(Px(x1), Px(y), Px(x2) - Px(x1) + 1, width);
+  line->setGeometry(TwipsToPixels(x1), TwipsToPixels(y), TwipsToPixels(x2) - TwipsToPixels(x1) + 1, width);
   QPalette palette = line->palette();
   palette.setColor(QPalette::Window, colour);
   line->setPalette(palette);
@@ -87,18 +82,18 @@ frmAbout::frmAbout(QWidget* mainWindow, const AboutServices& services)
       services_(services) {
   setObjectName(QStringLiteral("frmAbout"));
   setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
-  setFixedSize(Px(3255), Px(3555));
+  setFixedSize(TwipsToPixels(3255), TwipsToPixels(3555));
   setModal(false);
 
   auto* picIcon = new QLabel(this);
   picIcon->setObjectName(QStringLiteral("picIcon"));
-  picIcon->setGeometry(TwipRect(240, 240, 540, 540));
+  picIcon->setGeometry(TwipsRect(240, 240, 540, 540));
   picIcon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   picIcon->setPixmap(IconPicture());
 
   lblTitle_ = new QLabel(this);
   lblTitle_->setObjectName(QStringLiteral("lblTitle"));
-  lblTitle_->setGeometry(TwipRect(960, 360, 1845, 480));
+  lblTitle_->setGeometry(TwipsRect(960, 360, 1845, 480));
   lblTitle_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   lblTitle_->setFont(JapaneseUiFont(12));
   QPalette black = lblTitle_->palette();
@@ -107,7 +102,7 @@ frmAbout::frmAbout(QWidget* mainWindow, const AboutServices& services)
 
   lblVersion_ = new QLabel(QStringLiteral("ﾊﾞｰｼﾞｮﾝ"), this);
   lblVersion_->setObjectName(QStringLiteral("lblVersion"));
-  lblVersion_->setGeometry(TwipRect(840, 1200, 1845, 345));
+  lblVersion_->setGeometry(TwipsRect(840, 1200, 1845, 345));
   lblVersion_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   lblVersion_->setFont(JapaneseUiFont(12));
 
@@ -117,12 +112,12 @@ frmAbout::frmAbout(QWidget* mainWindow, const AboutServices& services)
 
   cmdOK_ = new QPushButton(QStringLiteral("OK"), this);
   cmdOK_->setObjectName(QStringLiteral("cmdOK"));
-  cmdOK_->setGeometry(TwipRect(480, 2880, 1020, 345));
+  cmdOK_->setGeometry(TwipsRect(480, 2880, 1020, 345));
   cmdOK_->setDefault(true);
 
   cmdSysInfo_ = new QPushButton(QStringLiteral("ｼｽﾃﾑ情報"), this);
   cmdSysInfo_->setObjectName(QStringLiteral("cmdSysInfo"));
-  cmdSysInfo_->setGeometry(TwipRect(1920, 2880, 1020, 345));
+  cmdSysInfo_->setGeometry(TwipsRect(1920, 2880, 1020, 345));
 
   // Labels and the picture take no focus, so the tab order reduces to these two.
   setTabOrder(cmdOK_, cmdSysInfo_);
@@ -159,10 +154,8 @@ void frmAbout::Form_Unload() {
   if (mainWindow_) mainWindow_->setEnabled(true);
 }
 
-void frmAbout::cmdOK_Click() {
-  done(QDialog::Accepted);
-  if (mainWindow_) mainWindow_->setEnabled(true);
-}
+// Closing runs Form_Unload, which enables the main window again.
+void frmAbout::cmdOK_Click() { done(QDialog::Accepted); }
 
 void frmAbout::cmdSysInfo_Click() { StartSysInfo(); }
 

@@ -25,6 +25,15 @@ std::size_t MinimumWidth(FillStyle style) {
   return 1;
 }
 
+// Characters of a UTF-8 text: every byte that does not continue a multi-byte sequence starts one.
+std::size_t CharacterCount(std::string_view text) {
+  std::size_t count = 0;
+  for (const char c : text) {
+    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
+  }
+  return count;
+}
+
 }  // namespace
 
 // Negative values (reachable only by pasting) keep the sign first and pad the digits as the
@@ -48,8 +57,10 @@ std::string FormatCounterValue(std::int32_t value, FillStyle style) {
   return text;
 }
 
+// The rules look at the length in characters (a full-width digit counts as one); the zeros they
+// strip are single bytes, so cutting bytes off the front stays on a character boundary.
 std::string ConvertCounterText(std::string_view text, FillStyle target) {
-  const std::size_t n = text.size();
+  const std::size_t n = CharacterCount(text);
   switch (target) {
     case FillStyle::Plain:
       if (n == 2 && text[0] == '0') {

@@ -13,7 +13,8 @@ enum class FillStyle : int { Plain = 0, TwoDigit = 1, ThreeDigit = 2 };
 // Writes a counter value with the leading zeros of its style; a value wider than its style is never cut.
 std::string FormatCounterValue(std::int32_t value, FillStyle style);
 
-// Rewrites a counter text in another style by looking at its characters only (no parsing).
+// Rewrites a counter text in another style by looking at its characters only (no parsing); its
+// length counts characters of the UTF-8 text, so a full-width digit is one.
 std::string ConvertCounterText(std::string_view text, FillStyle target);
 
 // "0", "00" or "000": the text that stands for zero in a style.

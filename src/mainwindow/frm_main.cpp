@@ -20,6 +20,7 @@
 #include "platform/program_folder.h"
 #include "platform/program_launcher.h"
 #include "platform/save_dialog.h"
+#include "platform/twips.h"
 #include "platform/virtual_list_box.h"
 #include "platform/wheel_guard.h"
 #include "settings/settings.h"
@@ -27,8 +28,13 @@
 namespace serialix {
 namespace {
 
-// Window positions are stored in twips; 15 twips make one logical pixel.
-constexpr double kTwipsPerPixel = 15.0;
+// The injected service, or the real one made here and owned by the window.
+template <typename Real, typename Service>
+Service* resolve(Service* injected, std::unique_ptr<Service>& own) {
+  if (injected) return injected;
+  own = std::make_unique<Real>();
+  return own.get();
+}
 
 std::vector<std::string> toStdStrings(const QStringList& texts) {
   std::vector<std::string> list;
@@ -39,7 +45,15 @@ std::vector<std::string> toStdStrings(const QStringList& texts) {
 }  // namespace
 
 frmMain::frmMain(frmMainServices services, QWidget* parent)
-    : QWidget(parent), services_(std::move(services)), exportState_(std::make_unique<ExportState>()) {
+    : QWidget(parent),
+      clipboard_(resolve<QtClipboard>(services.clipboard, ownClipboard_)),
+      messages_(resolve<QtMessageBox>(services.messages, ownMessages_)),
+      saveDialog_(resolve<QtSaveDialog>(services.saveDialog, ownSaveDialog_)),
+      configStore_(resolve<EmptyConfigStore>(services.configStore, ownConfigStore_)),
+      launcher_(resolve<SystemProgramLauncher>(services.launcher, ownLauncher_)),
+      settingsFile_(std::move(services.settingsFile)),
+      exportDir_(std::move(services.exportDir)),
+      exportState_(std::make_unique<ExportState>()) {
   buildControls();
   IgnoreWheelOnUnfocusedCombos(this);
   connectHandlers();
@@ -47,24 +61,6 @@ frmMain::frmMain(frmMainServices services, QWidget* parent)
 }
 
 frmMain::~frmMain() = default;
-
-Clipboard* frmMain::clipboard() {
-  if (services_.clipboard) return services_.clipboard;
-  if (!ownClipboard_) ownClipboard_ = std::make_unique<QtClipboard>();
-  return ownClipboard_.get();
-}
-
-MessageBox* frmMain::messages() {
-  if (services_.messages) return services_.messages;
-  if (!ownMessages_) ownMessages_ = std::make_unique<QtMessageBox>();
-  return ownMessages_.get();
-}
-
-SaveDialog* frmMain::saveDialog() {
-  if (services_.saveDialog) return services_.saveDialog;
-  if (!ownSaveDialog_) ownSaveDialog_ = std::make_unique<QtSaveDialog>();
-  return ownSaveDialog_.get();
-}
 
 void frmMain::connectHandlers() {
   const struct {
@@ -75,37 +71,35 @@ void frmMain::connectHandlers() {
   for (const auto& s : plainSwitches) {
     connect(s.check, &QCheckBox::toggled, this, [this, s] { CheckPlain_Click(s.check, s.governed); });
   }
-  connect(CheckG, &QCheckBox::toggled, this, &frmMain::CheckG_Click);
-  connect(CheckJ, &QCheckBox::toggled, this, &frmMain::CheckJ_Click);
-  connect(CheckL, &QCheckBox::toggled, this, &frmMain::CheckL_Click);
+  connect(counterG_.check, &QCheckBox::toggled, this, &frmMain::CheckG_Click);
+  connect(counterJ_.check, &QCheckBox::toggled, this, &frmMain::CheckJ_Click);
+  connect(counterL_.check, &QCheckBox::toggled, this, &frmMain::CheckL_Click);
   connect(Check1, &QPushButton::toggled, this, &frmMain::Check1_Click);
   connect(Check2, &QPushButton::toggled, this, &frmMain::Check2_Click);
   connect(txtF, &QLineEdit::textChanged, this, &frmMain::txtF_Change);
 
-  using Change = void (frmMain::*)(int);
+  using Handler = void (frmMain::*)(int);
   const struct {
-    std::array<QComboBox*, 2>& combos;
-    std::array<QRadioButton*, 3>& options;
-    Change change;
-    Change optionClick;
-  } counters[] = {{cmbG, opt1, &frmMain::cmbG_Change, &frmMain::opt1_Click},
-                  {cmbJ, opt2, &frmMain::cmbJ_Change, &frmMain::opt2_Click},
-                  {cmbL, opt3, &frmMain::cmbL_Change, &frmMain::opt3_Click}};
+    const CounterControls& counter;
+    Handler change;
+    Handler optionClick;
+  } counters[] = {{counterG_, &frmMain::cmbG_Change, &frmMain::opt1_Click},
+                  {counterJ_, &frmMain::cmbJ_Change, &frmMain::opt2_Click},
+                  {counterL_, &frmMain::cmbL_Change, &frmMain::opt3_Click}};
   for (const auto& c : counters) {
+    const CounterControls* counter = &c.counter;
     for (int i = 0; i < 2; ++i) {
-      QComboBox* combo = c.combos[i];
-      const Change change = c.change;
+      QComboBox* combo = counter->combos[i];
+      const Handler change = c.change;
       // Change and Click run the same rules; a pick runs them twice with the same result.
       connect(combo, &QComboBox::editTextChanged, this, [this, change, i] { (this->*change)(i); });
       connect(combo, &QComboBox::activated, this, [this, change, i] { (this->*change)(i); });
       InstallKeyPressHandler(combo, [this](int& keyAscii) { counterKeyPress(keyAscii); });
-      auto* combos = &c.combos;
-      auto* options = &c.options;
-      InstallLostFocusHandler(combo, [this, combos, options, i] { counterLostFocus(*combos, *options, i); });
+      InstallLostFocusHandler(combo, [this, counter, i] { counterLostFocus(*counter, i); });
     }
     for (int i = 0; i < 3; ++i) {
-      const Change click = c.optionClick;
-      connect(c.options[i], &QRadioButton::toggled, this, [this, click, i](bool on) {
+      const Handler click = c.optionClick;
+      connect(counter->options[i], &QRadioButton::toggled, this, [this, click, i](bool on) {
         if (on) (this->*click)(i);
       });
     }
@@ -132,7 +126,6 @@ void frmMain::connectHandlers() {
 void frmMain::Form_Load() {
   const QString programFolder = ProgramFolder();
   const bool folderWritable = FolderIsWritable(programFolder);
-  settingsFile_ = services_.settingsFile;
   if (settingsFile_.empty()) {
     const QString fallback = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     settingsFile_ = SettingsFilePath(programFolder.toStdString(), fallback.toStdString());
@@ -140,24 +133,24 @@ void frmMain::Form_Load() {
 
   const StoredSettings stored = LoadSettings(settingsFile_);
   if (stored.left && stored.top) {
-    move(qRound(*stored.left / kTwipsPerPixel), qRound(*stored.top / kTwipsPerPixel));
+    move(TwipsToPixels(*stored.left), TwipsToPixels(*stored.top));
   }
   for (const auto& entry : stored.hosts) AppendHistoryEntry(cmbB, QString::fromStdString(entry));
   for (const auto& entry : stored.symbols) AppendHistoryEntry(cmbK, QString::fromStdString(entry));
   for (const auto& entry : stored.extensions) AppendHistoryEntry(cmbN, QString::fromStdString(entry));
 
   // An installed program's folder is not the user's: export starts at home then.
-  exportState_->exportDir = !services_.exportDir.isEmpty() ? services_.exportDir
+  exportState_->exportDir = !exportDir_.isEmpty() ? exportDir_
                             : folderWritable                ? programFolder
                                                             : QDir::homePath();
 
   G1();
   J1();
   L1();
-  for (QComboBox* combo : {cmbG[0], cmbG[1], cmbJ[0], cmbJ[1], cmbL[0], cmbL[1]}) combo->setEditText("0");
-  for (auto* o : opt2) o->setEnabled(false);
-  cmbJ[0]->setEnabled(false);
-  cmbJ[1]->setEnabled(false);
+  for (const CounterControls* counter : {&counterG_, &counterJ_, &counterL_}) {
+    for (QComboBox* combo : counter->combos) combo->setEditText("0");
+  }
+  setCounterEnabled(counterJ_, false);  // J starts linked to G
   cmdOut->setEnabled(false);
 }
 
@@ -177,7 +170,7 @@ void frmMain::Form_Unload() {
   const auto symbols = walk(cmbK);
   const auto extensions = walk(cmbN);
   const QPoint position = pos();
-  SaveSettings(settingsFile_, position.x() * kTwipsPerPixel, position.y() * kTwipsPerPixel, hosts, symbols,
+  SaveSettings(settingsFile_, PixelsToTwips(position.x()), PixelsToTwips(position.y()), hosts, symbols,
                extensions);
 }
 

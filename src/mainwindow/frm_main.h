@@ -5,6 +5,9 @@
 #include <filesystem>
 #include <memory>
 
+#include <variant>
+
+#include "core/address_template.h"
 #include "core/fill_style.h"
 
 class QCheckBox;
@@ -37,8 +40,28 @@ struct frmMainServices {
   QString exportDir;                   // empty: the program folder (or home when not writable)
 };
 
+// One of the three nested counters as the window sees it: the rules that G, J and L share take
+// one of these. Only G has a follower (J while the link is in force); only J follows.
+struct CounterControls {
+  char letter = 'G';                        // 'G', 'J' or 'L'
+  QCheckBox* check = nullptr;               // CheckG, CheckJ, CheckL
+  std::array<QComboBox*, 2> combos{};       // from, to
+  std::array<QRadioButton*, 3> options{};   // "  1", " 01", "001": the index is the fill style
+  QGroupBox* frame = nullptr;               // Frame1, Frame2, Frame3
+  CounterControls* follower = nullptr;      // takes this counter's texts and style while linked
+  bool follows = false;                     // stands still while linked
+};
+
+// The fill style of the counter's checked option ("  1" when none is).
+FillStyle SelectedStyle(const CounterControls& counter);
+
+// What the next run would produce from the window as it stands, or the counter text it would refuse.
+using NextRunResult = std::variant<AddressTemplate, CounterTextError>;
+
 // The main window. Control members carry the names the handlers use; each widget's objectName
 // is the same name, with the index in parentheses for indexed controls ("cmbG(0)", "opt1(2)").
+// A feature added to the window lives in its own frm_main_*.cpp and reaches the private controls
+// and handlers as a member.
 class frmMain : public QWidget {
   Q_OBJECT
 
@@ -46,49 +69,11 @@ class frmMain : public QWidget {
   explicit frmMain(frmMainServices services = {}, QWidget* parent = nullptr);
   ~frmMain() override;
 
-  // Controls, in the order of the layout table.
-  QLabel* lblA = nullptr;
-  QComboBox* cmbB = nullptr;
-  QLabel* lblC = nullptr;
-  QComboBox* cmbD = nullptr;
-  QLabel* lblE = nullptr;
-  QLineEdit* txtF = nullptr;
-  std::array<QComboBox*, 2> cmbG{};
-  QLabel* lblH = nullptr;
-  QLineEdit* txtI = nullptr;
-  std::array<QComboBox*, 2> cmbJ{};
-  QComboBox* cmbK = nullptr;
-  std::array<QComboBox*, 2> cmbL{};
-  QLabel* lblM = nullptr;
-  QComboBox* cmbN = nullptr;
-  std::array<QLabel*, 3> Label1{};  // indexes 3, 5, 6 of the designer's array, in that order
-  QGroupBox* Frame1 = nullptr;
-  QGroupBox* Frame2 = nullptr;
-  QGroupBox* Frame3 = nullptr;
-  QGroupBox* Frame4 = nullptr;
-  std::array<QRadioButton*, 3> opt1{};
-  std::array<QRadioButton*, 3> opt2{};
-  std::array<QRadioButton*, 3> opt3{};
-  QPushButton* Check1 = nullptr;
-  QPushButton* Check2 = nullptr;
-  QCheckBox *CheckC = nullptr, *CheckD = nullptr, *CheckE = nullptr, *CheckF = nullptr, *CheckG = nullptr,
-            *CheckH = nullptr, *CheckI = nullptr, *CheckJ = nullptr, *CheckK = nullptr, *CheckL = nullptr,
-            *CheckM = nullptr, *CheckN = nullptr;
-  QPushButton* cmdListC1 = nullptr;
-  QPushButton* cmdListC2 = nullptr;
-  QPushButton* cmdListC3 = nullptr;
-  QPushButton* cmdR = nullptr;
-  QPushButton* cmdClear = nullptr;
-  QPushButton* cmdOut = nullptr;
-  QPushButton* cmdCrip = nullptr;
-  QPushButton* cmdEnd = nullptr;
-  QPushButton* cmdHelp = nullptr;
-  VirtualListBox* List1 = nullptr;
-  std::array<QWidget*, 4> Line{};  // Line1..Line4
-  QLabel* Image1 = nullptr;
-
   // Window methods.
   void ListOut();
+  // The template ListOut would read now, read the same way (an unreached counter's text is not
+  // converted); touches no control, history or message.
+  NextRunResult NextRunTemplate() const;
   void OPT();
   void G1();
   void G2();
@@ -109,6 +94,40 @@ class frmMain : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // Controls, in the order of the layout table; G, J and L live in their counter descriptions.
+  // Tests and other code find a control by its object name.
+  QLabel* lblA = nullptr;
+  QComboBox* cmbB = nullptr;
+  QLabel* lblC = nullptr;
+  QComboBox* cmbD = nullptr;
+  QLabel* lblE = nullptr;
+  QLineEdit* txtF = nullptr;
+  QLabel* lblH = nullptr;
+  QLineEdit* txtI = nullptr;
+  QComboBox* cmbK = nullptr;
+  QLabel* lblM = nullptr;
+  QComboBox* cmbN = nullptr;
+  std::array<QLabel*, 3> Label1{};  // indexes 3, 5, 6 of the designer's array, in that order
+  QGroupBox* Frame4 = nullptr;
+  QPushButton* Check1 = nullptr;
+  QPushButton* Check2 = nullptr;
+  QCheckBox *CheckC = nullptr, *CheckD = nullptr, *CheckE = nullptr, *CheckF = nullptr, *CheckH = nullptr,
+            *CheckI = nullptr, *CheckK = nullptr, *CheckM = nullptr, *CheckN = nullptr;
+  QPushButton* cmdListC1 = nullptr;
+  QPushButton* cmdListC2 = nullptr;
+  QPushButton* cmdListC3 = nullptr;
+  QPushButton* cmdR = nullptr;
+  QPushButton* cmdClear = nullptr;
+  QPushButton* cmdOut = nullptr;
+  QPushButton* cmdCrip = nullptr;
+  QPushButton* cmdEnd = nullptr;
+  QPushButton* cmdHelp = nullptr;
+  VirtualListBox* List1 = nullptr;
+  std::array<QWidget*, 4> Line{};  // Line1..Line4
+  QLabel* Image1 = nullptr;
+
+  CounterControls counterG_{'G'}, counterJ_{'J'}, counterL_{'L'};
+
   // Construction.
   void buildControls();
   void connectHandlers();
@@ -126,17 +145,19 @@ class frmMain : public QWidget {
 
   // Counter inputs.
   void counterKeyPress(int& keyAscii);
-  void counterLostFocus(const std::array<QComboBox*, 2>& combos, const std::array<QRadioButton*, 3>& options,
-                        int index);
-  void orderingRule(const std::array<QComboBox*, 2>& combos, int index);
+  void counterLostFocus(const CounterControls& counter, int index);
+  void counterChange(const CounterControls& counter, int index);
+  void orderingRule(const CounterControls& counter, int index);
+  void optionClick(const CounterControls& counter, int index);
+  void fillCounter(const CounterControls& counter, FillStyle style);
+  void setCounterEnabled(const CounterControls& counter, bool enabled);
+  CounterControls* counterByLetter(const QString& letter);
   void cmbG_Change(int index);
   void cmbJ_Change(int index);
   void cmbL_Change(int index);
   void opt1_Click(int index);
   void opt2_Click(int index);
   void opt3_Click(int index);
-  void optionClick(const QString& letter, const std::array<QComboBox*, 2>& combos, int index);
-  void fillCounter(const std::array<QComboBox*, 2>& combos, FillStyle style);
 
   // History lists.
   void updateDeleteButton(QComboBox* combo, QPushButton* button);
@@ -151,19 +172,23 @@ class frmMain : public QWidget {
   void cmdHelp_Click();
 
   bool linkOn() const;
-  Clipboard* clipboard();
-  MessageBox* messages();
-  SaveDialog* saveDialog();
-  AboutServices aboutServices();
+  AboutServices aboutServices() const;
 
-  frmMainServices services_;
+  // The real services the window made for itself; declared before the pointers that may point into them.
   std::unique_ptr<Clipboard> ownClipboard_;
   std::unique_ptr<MessageBox> ownMessages_;
   std::unique_ptr<SaveDialog> ownSaveDialog_;
   std::unique_ptr<ConfigStore> ownConfigStore_;
   std::unique_ptr<ProgramLauncher> ownLauncher_;
-  std::unique_ptr<ExportState> exportState_;
+  // Resolved once, in the constructor: the injected service or the window's own.
+  Clipboard* clipboard_;
+  MessageBox* messages_;
+  SaveDialog* saveDialog_;
+  ConfigStore* configStore_;
+  ProgramLauncher* launcher_;
   std::filesystem::path settingsFile_;
+  QString exportDir_;
+  std::unique_ptr<ExportState> exportState_;
   bool unloaded_ = false;
 };
 

@@ -30,27 +30,6 @@ void remember(QComboBox* combo) {
   if (RememberInHistory(history, text.toStdString())) AppendHistoryEntry(combo, text);
 }
 
-std::string segment(QCheckBox* check, const QString& text) {
-  return check->isChecked() ? text.toStdString() : std::string();
-}
-
-int selectedStyle(const std::array<QRadioButton*, 3>& options) {
-  for (int i = 0; i < 3; ++i) {
-    if (options[i]->isChecked()) return i;
-  }
-  return 0;
-}
-
-CounterInput counterInput(QCheckBox* check, const std::array<QComboBox*, 2>& combos,
-                          const std::array<QRadioButton*, 3>& options) {
-  CounterInput c;
-  c.enabled = check->isChecked();
-  c.fromText = combos[0]->currentText().toStdString();
-  c.toText = combos[1]->currentText().toStdString();
-  c.style = static_cast<FillStyle>(selectedStyle(options));
-  return c;
-}
-
 }  // namespace
 
 void frmMain::ListOut() {
@@ -58,32 +37,16 @@ void frmMain::ListOut() {
   remember(cmbK);
   remember(cmbN);
 
-  TemplateInput input;
-  input.B = cmbB->currentText().toStdString();
-  input.C = segment(CheckC, lblC->text());
-  input.D = segment(CheckD, cmbD->currentText());
-  input.E = segment(CheckE, lblE->text());
-  input.F = segment(CheckF, txtF->text());
-  input.H = segment(CheckH, lblH->text());
-  input.I = segment(CheckI, txtI->text());
-  input.K = segment(CheckK, cmbK->currentText());
-  input.M = segment(CheckM, lblM->text());
-  input.N = segment(CheckN, cmbN->currentText());
-  input.counterLink = linkOn();
-  input.G = counterInput(CheckG, cmbG, opt1);
-  input.J = counterInput(CheckJ, cmbJ, opt2);
-  input.L = counterInput(CheckL, cmbL, opt3);
-
-  auto result = ReadTemplate(input);
+  const NextRunResult result = NextRunTemplate();
   if (const auto* error = std::get_if<CounterTextError>(&result)) {
-    messages()->inform(this, kTitle,
+    messages_->inform(this, kTitle,
                        QStringLiteral("カウンター %1 の値「%2」は整数として読めません。")
                            .arg(QChar(error->counter), QString::fromStdString(error->text)));
     return;
   }
   const auto& tmpl = std::get<AddressTemplate>(result);
   if (!AddressCount(tmpl) || !List1->appendRun(AddressRun(tmpl))) {
-    messages()->inform(this, kTitle, QStringLiteral("アドレスの数が多すぎて一覧に追加できません。"));
+    messages_->inform(this, kTitle, QStringLiteral("アドレスの数が多すぎて一覧に追加できません。"));
     return;
   }
   cmdOut->setEnabled(true);
@@ -99,7 +62,7 @@ void frmMain::cmdClear_Click() {
 void frmMain::cmdCrip_Click() {
   const ResultList& rows = List1->rows();
   if (rows.textBytes() > kClipboardLimit) {
-    messages()->inform(this, kTitle,
+    messages_->inform(this, kTitle,
                        QStringLiteral("一覧が大きすぎてクリップボードにコピーできません（256 MiB まで）。"));
     return;
   }
@@ -109,8 +72,8 @@ void frmMain::cmdCrip_Click() {
     text.append(chunk);
     return true;
   });
-  clipboard()->clear();
-  clipboard()->setText(QString::fromStdString(text));
+  clipboard_->clear();
+  clipboard_->setText(QString::fromStdString(text));
 }
 
 void frmMain::cmdEnd_Click() {

@@ -9,17 +9,15 @@
 namespace serialix {
 
 void frmMain::cmdOut_Click() {
-  if (!ExportResultList(this, List1->rows(), *exportState_, *saveDialog(), *messages())) return;
+  if (!ExportResultList(this, List1->rows(), *exportState_, *saveDialog_, *messages_)) return;
   if (List1->count() > 0) List1->setCurrentRow(List1->count() - 1);
 }
 
-AboutServices frmMain::aboutServices() {
-  if (!services_.configStore && !ownConfigStore_) ownConfigStore_ = std::make_unique<EmptyConfigStore>();
-  if (!services_.launcher && !ownLauncher_) ownLauncher_ = std::make_unique<SystemProgramLauncher>();
+AboutServices frmMain::aboutServices() const {
   AboutServices about;
-  about.store = services_.configStore ? services_.configStore : ownConfigStore_.get();
-  about.launcher = services_.launcher ? services_.launcher : ownLauncher_.get();
-  about.messages = messages();
+  about.store = configStore_;
+  about.launcher = launcher_;
+  about.messages = messages_;
   return about;
 }
 

@@ -6,27 +6,22 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <tuple>
 
 #include "mainwindow/frm_main.h"
 #include "platform/japanese_font.h"
 #include "platform/pictures.h"
+#include "platform/twips.h"
 #include "platform/virtual_list_box.h"
 
 namespace serialix {
 namespace {
 
-// Positions are designed in twips; 15 twips make one logical pixel.
-int px(int twips) { return qRound(twips / 15.0); }
-
-QRect twipsRect(int left, int top, int width, int height) {
-  return QRect(px(left), px(top), px(width), px(height));
-}
-
 template <typename W>
 W* place(QWidget* parent, const QString& name, int left, int top, int width, int height) {
   auto* w = new W(parent);
   w->setObjectName(name);
-  w->setGeometry(twipsRect(left, top, width, height));
+  w->setGeometry(TwipsRect(left, top, width, height));
   return w;
 }
 
@@ -76,7 +71,7 @@ QWidget* line(QWidget* parent, const QString& name, int x1, int y1, int x2, int 
   QPalette pal = l->palette();
   pal.setColor(QPalette::Window, Qt::black);
   l->setPalette(pal);
-  l->setGeometry(QRect(QPoint(px(x1), px(y1)), QPoint(px(x2), px(y2))).normalized().adjusted(0, 0, 1, 1));
+  l->setGeometry(QRect(QPoint(TwipsToPixels(x1), TwipsToPixels(y1)), QPoint(TwipsToPixels(x2), TwipsToPixels(y2))).normalized().adjusted(0, 0, 1, 1));
   return l;
 }
 
@@ -89,18 +84,17 @@ void classicFrame(QGroupBox* frame) {
                                       "QRadioButton { spacing: 2px; }"));
 }
 
-QGroupBox* styleGroup(QWidget* parent, const QString& name, int left, std::array<QRadioButton*, 3>& options,
-                      const QString& optionName) {
-  auto* frame = place<QGroupBox>(parent, name, left, -50, 735, 890);
-  classicFrame(frame);
+void styleGroup(QWidget* parent, CounterControls& counter, const QString& name, int left,
+                const QString& optionName) {
+  counter.frame = place<QGroupBox>(parent, name, left, -50, 735, 890);
+  classicFrame(counter.frame);
   static const char* const captions[] = {"  1", " 01", "001"};
   for (int i = 0; i < 3; ++i) {
-    options[i] = place<QRadioButton>(frame, QStringLiteral("%1(%2)").arg(optionName).arg(i), 120, 120 + 240 * i,
-                                     570, 255);
-    options[i]->setText(QString::fromLatin1(captions[i]));
+    counter.options[i] = place<QRadioButton>(counter.frame, QStringLiteral("%1(%2)").arg(optionName).arg(i), 120,
+                                             120 + 240 * i, 570, 255);
+    counter.options[i]->setText(QString::fromLatin1(captions[i]));
   }
-  options[0]->setChecked(true);
-  return frame;
+  counter.options[0]->setChecked(true);
 }
 
 }  // namespace
@@ -111,8 +105,13 @@ void frmMain::buildControls() {
   setWindowIcon(ApplicationIcon());
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-  setFixedSize(px(11655), px(7665));
+  setFixedSize(TwipsToPixels(11655), TwipsToPixels(7665));
   setFont(JapaneseDialogFont());
+
+  // The designer's names for the counters' controls.
+  auto [cmbG, cmbJ, cmbL] = std::tie(counterG_.combos, counterJ_.combos, counterL_.combos);
+  auto [opt1, opt2, opt3] = std::tie(counterG_.options, counterJ_.options, counterL_.options);
+  auto [CheckG, CheckJ, CheckL] = std::tie(counterG_.check, counterJ_.check, counterL_.check);
 
   lblA = label(this, "lblA", "http://", Qt::AlignLeft, 120, 1250, 735, 255);
   cmbB = combo(this, "cmbB", 840, 1200, 3375, 360);
@@ -127,9 +126,11 @@ void frmMain::buildControls() {
   lblE = label(this, "lblE", "/", Qt::AlignHCenter, 5040, 1250, 255, 255);
   txtF = textBox(this, "txtF", 5280, 1200, 735, 405);
 
-  Frame1 = styleGroup(this, "Frame1", 6120, opt1, "opt1");
-  Frame2 = styleGroup(this, "Frame2", 7920, opt2, "opt2");
-  Frame3 = styleGroup(this, "Frame3", 9480, opt3, "opt3");
+  styleGroup(this, counterG_, "Frame1", 6120, "opt1");
+  styleGroup(this, counterJ_, "Frame2", 7920, "opt2");
+  styleGroup(this, counterL_, "Frame3", 9480, "opt3");
+  counterG_.follower = &counterJ_;
+  counterJ_.follows = true;
 
   cmbG[0] = combo(this, "cmbG(0)", 6120, 840, 735, 360);
   cmbG[1] = combo(this, "cmbG(1)", 6120, 1440, 735, 360);
@@ -195,7 +196,7 @@ void frmMain::buildControls() {
 
   List1 = new VirtualListBox(this);
   List1->setObjectName("List1");
-  List1->setGeometry(twipsRect(120, 3120, 11415, 4380));
+  List1->setGeometry(TwipsRect(120, 3120, 11415, 4380));
 
   Image1 = place<QLabel>(this, "Image1", 10560, 0, 1155, 615);
   Image1->setPixmap(LogoPicture());

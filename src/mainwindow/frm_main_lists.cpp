@@ -25,8 +25,8 @@ const QStringList& valueList(FillStyle style) {
 
 // Empties both combos (list and text) and appends the style's values to each. Emptying raises no
 // handler; both combos then show no text until the caller sets one.
-void frmMain::fillCounter(const std::array<QComboBox*, 2>& combos, FillStyle style) {
-  for (QComboBox* combo : combos) {
+void frmMain::fillCounter(const CounterControls& counter, FillStyle style) {
+  for (QComboBox* combo : counter.combos) {
     const QSignalBlocker blocker(combo);
     combo->clear();
     combo->addItems(valueList(style));
@@ -35,33 +35,31 @@ void frmMain::fillCounter(const std::array<QComboBox*, 2>& combos, FillStyle sty
   }
 }
 
-void frmMain::G1() { fillCounter(cmbG, FillStyle::Plain); }
-void frmMain::G2() { fillCounter(cmbG, FillStyle::TwoDigit); }
-void frmMain::G3() { fillCounter(cmbG, FillStyle::ThreeDigit); }
-void frmMain::J1() { fillCounter(cmbJ, FillStyle::Plain); }
-void frmMain::J2() { fillCounter(cmbJ, FillStyle::TwoDigit); }
-void frmMain::J3() { fillCounter(cmbJ, FillStyle::ThreeDigit); }
-void frmMain::L1() { fillCounter(cmbL, FillStyle::Plain); }
-void frmMain::L2() { fillCounter(cmbL, FillStyle::TwoDigit); }
-void frmMain::L3() { fillCounter(cmbL, FillStyle::ThreeDigit); }
+void frmMain::G1() { fillCounter(counterG_, FillStyle::Plain); }
+void frmMain::G2() { fillCounter(counterG_, FillStyle::TwoDigit); }
+void frmMain::G3() { fillCounter(counterG_, FillStyle::ThreeDigit); }
+void frmMain::J1() { fillCounter(counterJ_, FillStyle::Plain); }
+void frmMain::J2() { fillCounter(counterJ_, FillStyle::TwoDigit); }
+void frmMain::J3() { fillCounter(counterJ_, FillStyle::ThreeDigit); }
+void frmMain::L1() { fillCounter(counterL_, FillStyle::Plain); }
+void frmMain::L2() { fillCounter(counterL_, FillStyle::TwoDigit); }
+void frmMain::L3() { fillCounter(counterL_, FillStyle::ThreeDigit); }
 
-void frmMain::OPT() {
-  using Routine = void (frmMain::*)();
-  static const Routine g[] = {&frmMain::G1, &frmMain::G2, &frmMain::G3};
-  static const Routine j[] = {&frmMain::J1, &frmMain::J2, &frmMain::J3};
-  static const Routine l[] = {&frmMain::L1, &frmMain::L2, &frmMain::L3};
-  if (optIndex < 0 || optIndex > 2) return;
-  if (optCounter == "G") {
-    (this->*g[optIndex])();
-    if (linkOn()) (this->*j[optIndex])();
-  } else if (optCounter == "J") {
-    (this->*j[optIndex])();
-  } else if (optCounter == "L") {
-    (this->*l[optIndex])();
-  } else {
-    return;
+CounterControls* frmMain::counterByLetter(const QString& letter) {
+  for (CounterControls* counter : {&counterG_, &counterJ_, &counterL_}) {
+    if (letter == QChar(counter->letter)) return counter;
   }
+  return nullptr;
+}
+
+// Refills the named counter (and its follower while linked) in the chosen style and rewrites the
+// handed texts for it.
+void frmMain::OPT() {
+  const CounterControls* counter = counterByLetter(optCounter);
+  if (!counter || optIndex < 0 || optIndex > 2) return;
   const auto style = static_cast<FillStyle>(optIndex);
+  fillCounter(*counter, style);
+  if (counter->follower && linkOn()) fillCounter(*counter->follower, style);
   optFrom = QString::fromStdString(ConvertCounterText(optFrom.toStdString(), style));
   optTo = QString::fromStdString(ConvertCounterText(optTo.toStdString(), style));
 }

@@ -13,56 +13,50 @@ namespace {
 const QString kLinked = QStringLiteral("=");
 const QString kReleased = QStringLiteral("≠");
 
-void setCounterEnabled(const std::array<QComboBox*, 2>& combos, const std::array<QRadioButton*, 3>& options,
-                       bool enabled) {
-  combos[0]->setEnabled(enabled);
-  combos[1]->setEnabled(enabled);
-  for (auto* o : options) o->setEnabled(enabled);
-}
-
 }  // namespace
 
 bool frmMain::linkOn() const { return Check2->text() == kLinked; }
 
 void frmMain::CheckPlain_Click(QCheckBox* check, QWidget* governed) { governed->setEnabled(check->isChecked()); }
 
-void frmMain::CheckJ_Click() { setCounterEnabled(cmbJ, opt2, CheckJ->isChecked()); }
+void frmMain::setCounterEnabled(const CounterControls& counter, bool enabled) {
+  for (auto* c : counter.combos) c->setEnabled(enabled);
+  for (auto* o : counter.options) o->setEnabled(enabled);
+}
 
-void frmMain::CheckL_Click() { setCounterEnabled(cmbL, opt3, CheckL->isChecked()); }
+void frmMain::CheckJ_Click() { setCounterEnabled(counterJ_, counterJ_.check->isChecked()); }
+
+void frmMain::CheckL_Click() { setCounterEnabled(counterL_, counterL_.check->isChecked()); }
 
 void frmMain::CheckG_Click() {
-  if (!CheckG->isChecked()) {
-    setCounterEnabled(cmbG, opt1, false);
+  if (!counterG_.check->isChecked()) {
+    setCounterEnabled(counterG_, false);
+    // Without G there is nothing to follow: the link is released for good.
     Check2->setChecked(true);
     Check2->setText(kReleased);
-    if (CheckJ->isChecked()) setCounterEnabled(cmbJ, opt2, true);
+    if (counterJ_.check->isChecked()) setCounterEnabled(counterJ_, true);
     return;
   }
-  setCounterEnabled(cmbG, opt1, true);
+  setCounterEnabled(counterG_, true);
 }
 
 void frmMain::Check2_Click() {
-  if (!CheckG->isChecked()) {
+  if (!counterG_.check->isChecked()) {
     // Stays pressed and released while G is excluded; the nested run this may raise changes nothing.
     Check2->setChecked(true);
     return;
   }
+  const CounterControls& leader = counterG_;
+  CounterControls& follower = counterJ_;
   if (Check2->text() != kLinked) {
     Check2->setText(kLinked);
-    cmbJ[0]->setEditText(cmbG[0]->currentText());
-    cmbJ[1]->setEditText(cmbG[1]->currentText());
-    for (auto* o : opt2) o->setEnabled(false);
-    cmbJ[0]->setEnabled(false);
-    cmbJ[1]->setEnabled(false);
-    for (int i = 0; i < 3; ++i) {
-      if (opt1[i]->isChecked()) opt2[i]->setChecked(true);
-    }
+    for (int i = 0; i < 2; ++i) follower.combos[i]->setEditText(leader.combos[i]->currentText());
+    setCounterEnabled(follower, false);
+    follower.options[static_cast<int>(SelectedStyle(leader))]->setChecked(true);
     return;
   }
   Check2->setText(kReleased);
-  for (auto* o : opt2) o->setEnabled(true);
-  cmbJ[0]->setEnabled(true);
-  cmbJ[1]->setEnabled(true);
+  setCounterEnabled(follower, true);
 }
 
 void frmMain::Check1_Click() {

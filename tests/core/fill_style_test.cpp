@@ -40,6 +40,20 @@ TEST(ConvertCounterText, RewritesByLengthWithoutParsing) {
   }
 }
 
+TEST(ConvertCounterText, CountsCharactersNotBytes) {
+  // A full-width digit is one character of three UTF-8 bytes.
+  const std::pair<const char*, Styled> rows[] = {
+      {"５", {"５", "0５", "00５"}},
+      {"0５", {"５", "0５", "00５"}},
+      {"1５", {"1５", "1５", "01５"}},
+      {"00５", {"５", "0５", "00５"}},
+      {"１２３", {"１２３", "１２３", "１２３"}},
+  };
+  for (const auto& [text, expected] : rows) {
+    for (int s = 0; s < 3; ++s) EXPECT_EQ(ConvertCounterText(text, kStyles[s]), expected[s]) << text;
+  }
+}
+
 TEST(CounterValueList, EntriesPerStyle) {
   const std::size_t counts[] = {1000, 100, 1000};
   const Styled tenth = {"9", "09", "009"}, last = {"999", "99", "999"};

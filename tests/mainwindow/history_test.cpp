@@ -6,58 +6,58 @@ namespace {
 using HistoryTest = MainWindowTest;
 
 TEST_F(HistoryTest, DeleteButtonFollowsTheText) {
-  EXPECT_FALSE(w->cmdListC1->isEnabled());
-  w->cmbB->lineEdit()->setFocus();
-  QTest::keyClicks(w->cmbB->lineEdit(), "x");
-  EXPECT_TRUE(w->cmdListC1->isEnabled());
-  QTest::keyClick(w->cmbB->lineEdit(), Qt::Key_Backspace);
-  EXPECT_FALSE(w->cmdListC1->isEnabled());
+  EXPECT_FALSE(button("cmdListC1")->isEnabled());
+  combo("cmbB")->lineEdit()->setFocus();
+  QTest::keyClicks(combo("cmbB")->lineEdit(), "x");
+  EXPECT_TRUE(button("cmdListC1")->isEnabled());
+  QTest::keyClick(combo("cmbB")->lineEdit(), Qt::Key_Backspace);
+  EXPECT_FALSE(button("cmdListC1")->isEnabled());
 }
 
 TEST_F(HistoryTest, DeleteRemovesTheFirstEqualEntryAndKeepsTheText) {
-  ASSERT_EQ(w->cmbK->currentText(), "~");
-  QTest::mouseClick(w->cmdListC2, Qt::LeftButton);
-  EXPECT_EQ(items(w->cmbK), QStringList({"-", "_", "."}));
-  EXPECT_EQ(w->cmbK->currentText(), "~");
-  EXPECT_FALSE(w->cmdListC2->isEnabled());
+  ASSERT_EQ(combo("cmbK")->currentText(), "~");
+  QTest::mouseClick(button("cmdListC2"), Qt::LeftButton);
+  EXPECT_EQ(items(combo("cmbK")), QStringList({"-", "_", "."}));
+  EXPECT_EQ(combo("cmbK")->currentText(), "~");
+  EXPECT_FALSE(button("cmdListC2")->isEnabled());
 
   // Only the first of two equal entries goes.
-  w->cmbB->addItem("x");
-  w->cmbB->addItem("y");
-  w->cmbB->addItem("x");
-  w->cmbB->setEditText("x");
-  QTest::mouseClick(w->cmdListC1, Qt::LeftButton);
-  EXPECT_EQ(items(w->cmbB), QStringList({"y", "x"}));
+  combo("cmbB")->addItem("x");
+  combo("cmbB")->addItem("y");
+  combo("cmbB")->addItem("x");
+  combo("cmbB")->setEditText("x");
+  QTest::mouseClick(button("cmdListC1"), Qt::LeftButton);
+  EXPECT_EQ(items(combo("cmbB")), QStringList({"y", "x"}));
 }
 
 TEST_F(HistoryTest, TextWithoutAnEqualEntryIsCleared) {
   for (const char* text : {"MPG", "mpg "}) {
-    w->cmbN->setEditText(text);
-    QTest::mouseClick(w->cmdListC3, Qt::LeftButton);
-    EXPECT_EQ(w->cmbN->currentText(), "") << text;
-    EXPECT_FALSE(w->cmdListC3->isEnabled());
-    EXPECT_EQ(w->cmbN->count(), 5);
+    combo("cmbN")->setEditText(text);
+    QTest::mouseClick(button("cmdListC3"), Qt::LeftButton);
+    EXPECT_EQ(combo("cmbN")->currentText(), "") << text;
+    EXPECT_FALSE(button("cmdListC3")->isEnabled());
+    EXPECT_EQ(combo("cmbN")->count(), 5);
   }
-  w->cmbB->setEditText("host");  // no entries at all
-  QTest::mouseClick(w->cmdListC1, Qt::LeftButton);
-  EXPECT_EQ(w->cmbB->currentText(), "");
-  EXPECT_FALSE(w->cmdListC1->isEnabled());
+  combo("cmbB")->setEditText("host");  // no entries at all
+  QTest::mouseClick(button("cmdListC1"), Qt::LeftButton);
+  EXPECT_EQ(combo("cmbB")->currentText(), "");
+  EXPECT_FALSE(button("cmdListC1")->isEnabled());
 }
 
 TEST_F(HistoryTest, HistoriesAndPositionSurviveARestart) {
-  w->cmbB->setEditText("host1");
-  QTest::mouseClick(w->cmdR, Qt::LeftButton);
-  w->cmbB->setEditText("host2");
-  QTest::mouseClick(w->cmdR, Qt::LeftButton);
-  while (w->cmbK->count() > 0) {
-    w->cmbK->setEditText(w->cmbK->itemText(0));
-    QTest::mouseClick(w->cmdListC2, Qt::LeftButton);
+  combo("cmbB")->setEditText("host1");
+  QTest::mouseClick(button("cmdR"), Qt::LeftButton);
+  combo("cmbB")->setEditText("host2");
+  QTest::mouseClick(button("cmdR"), Qt::LeftButton);
+  while (combo("cmbK")->count() > 0) {
+    combo("cmbK")->setEditText(combo("cmbK")->itemText(0));
+    QTest::mouseClick(button("cmdListC2"), Qt::LeftButton);
   }
   w->move(65, 40);
   restart();
-  EXPECT_EQ(items(w->cmbB), QStringList({"host1", "host2"}));
-  EXPECT_EQ(w->cmbK->count(), 0);  // no defaults once the file exists
-  EXPECT_EQ(items(w->cmbN), QStringList({"mpg", "mpeg", "mov", "rm", "ram"}));
+  EXPECT_EQ(items(combo("cmbB")), QStringList({"host1", "host2"}));
+  EXPECT_EQ(combo("cmbK")->count(), 0);  // no defaults once the file exists
+  EXPECT_EQ(items(combo("cmbN")), QStringList({"mpg", "mpeg", "mov", "rm", "ram"}));
   EXPECT_EQ(w->pos(), QPoint(65, 40));
 }
 

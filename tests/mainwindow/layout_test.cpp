@@ -52,43 +52,43 @@ TEST_F(LayoutTest, CaptionsAndItemsAreTheDesignedOnes) {
     EXPECT_EQ(b->text(), QString::fromUtf8(caption)) << name;
   }
   EXPECT_EQ(w->findChild<QGroupBox*>("Frame4")->title(), "適用／非適用");
-  EXPECT_EQ(w->Label1[0]->text(), "～");
-  EXPECT_EQ(w->lblA->text(), "http://");
-  ASSERT_EQ(w->cmbD->count(), 26);
-  EXPECT_EQ(w->cmbD->itemText(0), "a");
-  EXPECT_EQ(w->cmbD->itemText(25), "z");
-  EXPECT_EQ(w->cmbD->currentText(), "");
-  EXPECT_FALSE(w->cmbD->isEditable());
+  EXPECT_EQ(label("Label1(3)")->text(), "～");
+  EXPECT_EQ(label("lblA")->text(), "http://");
+  ASSERT_EQ(combo("cmbD")->count(), 26);
+  EXPECT_EQ(combo("cmbD")->itemText(0), "a");
+  EXPECT_EQ(combo("cmbD")->itemText(25), "z");
+  EXPECT_EQ(combo("cmbD")->currentText(), "");
+  EXPECT_FALSE(combo("cmbD")->isEditable());
 }
 
 TEST_F(LayoutTest, StartStateFollowsTheLoadHandler) {
-  for (auto* check : {w->CheckC, w->CheckD, w->CheckE, w->CheckF, w->CheckG, w->CheckH, w->CheckI, w->CheckJ,
-                      w->CheckK, w->CheckL, w->CheckM, w->CheckN}) {
+  for (auto* check : {check("CheckC"), check("CheckD"), check("CheckE"), check("CheckF"), check("CheckG"), check("CheckH"), check("CheckI"), check("CheckJ"),
+                      check("CheckK"), check("CheckL"), check("CheckM"), check("CheckN")}) {
     EXPECT_TRUE(check->isChecked()) << check->objectName().toStdString();
   }
-  EXPECT_FALSE(w->cmdListC1->isEnabled());
-  EXPECT_TRUE(w->cmdListC2->isEnabled());
-  EXPECT_TRUE(w->cmdListC3->isEnabled());
-  EXPECT_FALSE(w->cmdOut->isEnabled());
-  for (auto* c : {w->cmbG[0], w->cmbG[1], w->cmbJ[0], w->cmbJ[1], w->cmbL[0], w->cmbL[1]}) {
+  EXPECT_FALSE(button("cmdListC1")->isEnabled());
+  EXPECT_TRUE(button("cmdListC2")->isEnabled());
+  EXPECT_TRUE(button("cmdListC3")->isEnabled());
+  EXPECT_FALSE(button("cmdOut")->isEnabled());
+  for (auto* c : {combo("cmbG(0)"), combo("cmbG(1)"), combo("cmbJ(0)"), combo("cmbJ(1)"), combo("cmbL(0)"), combo("cmbL(1)")}) {
     EXPECT_EQ(c->currentText(), "0") << c->objectName().toStdString();
     EXPECT_EQ(c->count(), 1000);
   }
-  for (const auto* group : {&w->opt1, &w->opt2, &w->opt3}) EXPECT_TRUE((*group)[0]->isChecked());
-  EXPECT_FALSE(w->cmbJ[0]->isEnabled());
-  EXPECT_FALSE(w->cmbJ[1]->isEnabled());
-  for (auto* o : w->opt2) EXPECT_FALSE(o->isEnabled());
-  EXPECT_TRUE(w->cmbG[0]->isEnabled());
-  EXPECT_EQ(w->cmbK->currentText(), "~");
-  EXPECT_EQ(w->cmbN->currentText(), "mpg");
-  EXPECT_EQ(items(w->cmbK), QStringList({"-", "~", "_", "."}));
-  EXPECT_EQ(items(w->cmbN), QStringList({"mpg", "mpeg", "mov", "rm", "ram"}));
-  EXPECT_EQ(w->cmbB->count(), 0);
+  for (const char* group : {"opt1", "opt2", "opt3"}) EXPECT_TRUE(options(group)[0]->isChecked());
+  EXPECT_FALSE(combo("cmbJ(0)")->isEnabled());
+  EXPECT_FALSE(combo("cmbJ(1)")->isEnabled());
+  for (auto* o : options("opt2")) EXPECT_FALSE(o->isEnabled());
+  EXPECT_TRUE(combo("cmbG(0)")->isEnabled());
+  EXPECT_EQ(combo("cmbK")->currentText(), "~");
+  EXPECT_EQ(combo("cmbN")->currentText(), "mpg");
+  EXPECT_EQ(items(combo("cmbK")), QStringList({"-", "~", "_", "."}));
+  EXPECT_EQ(items(combo("cmbN")), QStringList({"mpg", "mpeg", "mov", "rm", "ram"}));
+  EXPECT_EQ(combo("cmbB")->count(), 0);
 }
 
 TEST_F(LayoutTest, TabOrderSkipsLabelsAndPutsTheToComboOfLFirst) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
-  EXPECT_EQ(QApplication::focusWidget(), w->txtF);  // the first control in the tab order
+  EXPECT_EQ(QApplication::focusWidget(), edit("txtF"));  // the first control in the tab order
   auto tabFrom = [](QWidget* from) {
     from->setFocus(Qt::OtherFocusReason);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -96,10 +96,10 @@ TEST_F(LayoutTest, TabOrderSkipsLabelsAndPutsTheToComboOfLFirst) {
     // An editable combo's focus lands on its line edit.
     return focus && qobject_cast<QComboBox*>(focus->parentWidget()) ? focus->parentWidget() : focus;
   };
-  EXPECT_EQ(tabFrom(w->cmbG[1]), w->txtI);
-  EXPECT_EQ(tabFrom(w->cmbJ[1]), w->cmbL[1]);
-  EXPECT_EQ(tabFrom(w->cmbL[1]), w->cmbL[0]);
-  EXPECT_EQ(tabFrom(w->txtF), w->cmbB);
+  EXPECT_EQ(tabFrom(combo("cmbG(1)")), edit("txtI"));
+  EXPECT_EQ(tabFrom(combo("cmbJ(1)")), combo("cmbL(1)"));
+  EXPECT_EQ(tabFrom(combo("cmbL(1)")), combo("cmbL(0)"));
+  EXPECT_EQ(tabFrom(edit("txtF")), combo("cmbB"));
 }
 
 }  // namespace

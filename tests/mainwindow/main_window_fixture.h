@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -18,6 +19,7 @@
 #include "platform/program_launcher.h"
 #include "platform/save_dialog.h"
 #include "platform/virtual_list_box.h"
+#include "support/find_control.h"
 
 // Readable failure messages for Qt strings.
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
@@ -71,22 +73,39 @@ class MainWindowTest : public ::testing::Test {
   std::filesystem::path iniPath() const { return std::filesystem::path(dir.path().toStdString()) / "set.ini"; }
 
   // Replaces a combo's text by typing, as a user who selected all of it would.
-  static void typeInto(QComboBox* combo, const QString& text) {
-    combo->setFocus();
-    combo->lineEdit()->selectAll();
-    QTest::keyClicks(combo, text);
+  static void typeInto(QComboBox* box, const QString& text) {
+    box->setFocus();
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box, text);
   }
 
   QStringList rows() const {
-    QStringList list;
-    for (std::uint64_t i = 0; i < w->List1->count(); ++i) list << w->List1->text(i);
-    return list;
+    QStringList texts;
+    for (std::uint64_t i = 0; i < list()->count(); ++i) texts << list()->text(i);
+    return texts;
   }
 
-  static QStringList items(const QComboBox* combo) {
-    QStringList list;
-    for (int i = 0; i < combo->count(); ++i) list << combo->itemText(i);
-    return list;
+  static QStringList items(const QComboBox* box) {
+    QStringList texts;
+    for (int i = 0; i < box->count(); ++i) texts << box->itemText(i);
+    return texts;
+  }
+
+  // The window's controls by object name, as a user interface test finds them.
+  QComboBox* combo(const QString& name) const { return FindControl<QComboBox>(w.get(), name); }
+  QCheckBox* check(const QString& name) const { return FindControl<QCheckBox>(w.get(), name); }
+  QPushButton* button(const QString& name) const { return FindControl<QPushButton>(w.get(), name); }
+  QRadioButton* option(const QString& name) const { return FindControl<QRadioButton>(w.get(), name); }
+  QLineEdit* edit(const QString& name) const { return FindControl<QLineEdit>(w.get(), name); }
+  QLabel* label(const QString& name) const { return FindControl<QLabel>(w.get(), name); }
+  VirtualListBox* list() const { return FindControl<VirtualListBox>(w.get(), "List1"); }
+  // "opt2" -> opt2(0), opt2(1), opt2(2).
+  std::array<QRadioButton*, 3> options(const QString& group) const {
+    return {option(group + "(0)"), option(group + "(1)"), option(group + "(2)")};
+  }
+  // "G" -> cmbG(0), cmbG(1).
+  std::array<QComboBox*, 2> counterCombos(const QString& letter) const {
+    return {combo("cmb" + letter + "(0)"), combo("cmb" + letter + "(1)")};
   }
 
   QTemporaryDir dir;

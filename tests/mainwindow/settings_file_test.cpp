@@ -2,26 +2,24 @@
 
 #include "main_window_fixture.h"
 #include "platform/text/codepage932.h"
+#include "support/files.h"
 
 namespace serialix::testing {
 namespace {
 
 using SettingsFileTest = MainWindowTest;
 
-QByteArray fileBytes(const std::filesystem::path& path) {
-  QFile file(QString::fromStdString(path.string()));
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
+QByteArray fileBytes(const std::filesystem::path& path) { return QByteArray::fromStdString(FileBytes(path)); }
 
 TEST_F(SettingsFileTest, FirstStartCreatesAnEmptyFileAndTheFirstCloseWritesTheExampleBytes) {
   EXPECT_EQ(fileBytes(iniPath()), QByteArray());
   for (const char* host : {"host1", "host2"}) {
-    w->cmbB->setEditText(host);
-    w->cmdR->click();
+    combo("cmbB")->setEditText(host);
+    button("cmdR")->click();
   }
   for (const char* extension : {"mpeg", "mov", "rm", "ram"}) {
-    w->cmbN->setEditText(extension);
-    w->cmdListC3->click();
+    combo("cmbN")->setEditText(extension);
+    button("cmdListC3")->click();
   }
   w->move(65, 40);  // 975 and 600 twips
   w->close();
@@ -47,9 +45,9 @@ TEST_F(SettingsFileTest, UnusablePositionKeepsTheDefaultPlacementAndHandAddedKey
   file.close();
 
   open();
-  EXPECT_EQ(items(w->cmbB), QStringList({"a", "b"}));  // the gap at List2 ends the list
-  EXPECT_EQ(items(w->cmbK), QStringList({"+"}));       // "cmbK" read like "cmbk"
-  EXPECT_EQ(w->cmbN->count(), 0);                      // no defaults once the file exists
+  EXPECT_EQ(items(combo("cmbB")), QStringList({"a", "b"}));  // the gap at List2 ends the list
+  EXPECT_EQ(items(combo("cmbK")), QStringList({"+"}));       // "cmbK" read like "cmbk"
+  EXPECT_EQ(combo("cmbN")->count(), 0);                      // no defaults once the file exists
   w->close();
   const QByteArray bytes = fileBytes(iniPath());
   EXPECT_TRUE(bytes.contains("mine=1\r\n"));

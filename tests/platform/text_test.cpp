@@ -10,6 +10,7 @@
 
 #include "platform/text/atomic_file.h"
 #include "platform/text/codepage932.h"
+#include "support/files.h"
 #include "platform/text/file_exists.h"
 #include "platform/text/profile_file.h"
 
@@ -232,27 +233,16 @@ TEST(ProfileFileHostile, RandomBytesRoundTrip) {
   }
 }
 
-class TextFiles : public testing::Test {
+class TextFiles : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("serialix-files-" + std::to_string(::getpid()) + "-" +
-                                        testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  static std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
-  static void Put(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
   long EntriesInDir() const { return std::distance(fs::directory_iterator(dir_), {}); }
 
-  fs::path dir_;
+  testing::TemporaryFolder folder_;
+  const fs::path& dir_ = folder_.path();
 };
 
 TEST_F(TextFiles, FileExistsForFilesAndFoldersOnly) {
-  Put(dir_ / "set.ini", "");
+  testing::PutFileBytes(dir_ / "set.ini", "");
   fs::create_directory(dir_ / "folder");
   fs::create_symlink(dir_ / "nowhere", dir_ / "dangling");
   const std::pair<fs::path, bool> cases[] = {
@@ -267,7 +257,7 @@ TEST_F(TextFiles, AtomicWriteReplacesThroughLinksKeepingPermissionsAndNoTemporar
   const fs::path target = dir_ / "real.ini", link = dir_ / "link.ini";
   for (const std::string& bytes : {std::string("first\r\n"), std::string("a\0b", 3), std::string()}) {
     ASSERT_TRUE(WriteFileAtomically(target, bytes));
-    EXPECT_EQ(Slurp(target), bytes);
+    EXPECT_EQ(testing::FileBytes(target), bytes);
   }
   EXPECT_EQ(EntriesInDir(), 1);
 
@@ -275,7 +265,7 @@ TEST_F(TextFiles, AtomicWriteReplacesThroughLinksKeepingPermissionsAndNoTemporar
   fs::create_symlink(target, link);
   ASSERT_TRUE(WriteFileAtomically(link, "new"));
   EXPECT_TRUE(fs::is_symlink(link));
-  EXPECT_EQ(Slurp(target), "new");
+  EXPECT_EQ(testing::FileBytes(target), "new");
   EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   EXPECT_EQ(EntriesInDir(), 2);
@@ -283,7 +273,7 @@ TEST_F(TextFiles, AtomicWriteReplacesThroughLinksKeepingPermissionsAndNoTemporar
 
 TEST_F(TextFiles, FailedAtomicWriteReportsAndLeavesEverythingAsItWas) {
   fs::create_directory(dir_ / "taken");
-  Put(dir_ / "taken" / "inside", "keep");
+  testing::PutFileBytes(dir_ / "taken" / "inside", "keep");
   const std::pair<fs::path, const char*> cases[] = {
       {dir_ / "missing" / "set.ini", "No such file"},
       {dir_ / "taken", "directory"},
@@ -294,7 +284,7 @@ TEST_F(TextFiles, FailedAtomicWriteReportsAndLeavesEverythingAsItWas) {
     EXPECT_NE(error.find(target.string()), std::string::npos) << error;
     EXPECT_NE(error.find(why), std::string::npos) << error;
   }
-  EXPECT_EQ(Slurp(dir_ / "taken" / "inside"), "keep");
+  EXPECT_EQ(testing::FileBytes(dir_ / "taken" / "inside"), "keep");
   EXPECT_EQ(EntriesInDir(), 1);
 }
 

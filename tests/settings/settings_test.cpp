@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/text/codepage932.h"
+#include "support/files.h"
 
 namespace serialix {
 namespace {
@@ -19,24 +20,14 @@ namespace fs = std::filesystem;
 using Entries = std::vector<std::string>;
 
 // File contents are given and checked as UTF-8, stored as code page 932.
-class Settings : public testing::Test {
+class Settings : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("serialix-settings-" + std::to_string(::getpid()) + "-" +
-                                        testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    ini_ = dir_ / "set.ini";
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  void PutText(const std::string& utf8) const { std::ofstream(ini_, std::ios::binary) << Utf8ToCp932(utf8); }
-  std::string Text() const {
-    std::ifstream in(ini_, std::ios::binary);
-    return Cp932ToUtf8(std::string(std::istreambuf_iterator<char>(in), {}));
-  }
+  void PutText(const std::string& utf8) const { testing::PutFileBytes(ini_, Utf8ToCp932(utf8)); }
+  std::string Text() const { return Cp932ToUtf8(testing::FileBytes(ini_)); }
 
-  fs::path dir_;
-  fs::path ini_;
+  testing::TemporaryFolder folder_;
+  const fs::path& dir_ = folder_.path();
+  fs::path ini_ = dir_ / "set.ini";
 };
 
 // The first close's bytes are checked through the window in tests/mainwindow/settings_file_test.cpp.
