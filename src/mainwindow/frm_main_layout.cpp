@@ -11,6 +11,7 @@
 #include "platform/japanese_font.h"
 #include "platform/pictures.h"
 #include "platform/virtual_list_box.h"
+#include "serialix_version.h"
 
 namespace serialix {
 namespace {
@@ -107,7 +108,7 @@ QGroupBox* styleGroup(QWidget* parent, const QString& name, int left, std::array
 
 void frmMain::buildControls() {
   setObjectName(QStringLiteral("frmMain"));
-  setWindowTitle(QStringLiteral("Serialix 0.04"));
+  setWindowTitle(QString::fromLatin1(kWindowTitle));
   setWindowIcon(ApplicationIcon());
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
