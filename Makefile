@@ -1,6 +1,8 @@
 # The two commands a newcomer needs: `make run` and `make test`. `make bench` runs the benchmarks.
 BUILD_DIR ?= build
 CMAKE_FLAGS ?=
+# Warnings fail the build of `make test` (and CI); `make test WERROR=OFF` turns that off.
+WERROR ?= ON
 
 .PHONY: all setup configure build run test bench package clean
 
@@ -10,7 +12,7 @@ setup:
 	@./scripts/setup
 
 $(BUILD_DIR)/build.ninja:
-	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DSERIALIX_WERROR=$(WERROR) $(CMAKE_FLAGS)
 
 configure: setup $(BUILD_DIR)/build.ninja
 
@@ -20,7 +22,9 @@ build: configure
 run: build
 	./$(BUILD_DIR)/serialix
 
-test: build
+test: configure
+	cmake -S . -B $(BUILD_DIR) -DSERIALIX_WERROR=$(WERROR) > /dev/null
+	cmake --build $(BUILD_DIR)
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
 
 bench: build

@@ -1,12 +1,12 @@
 // Fuzz target for the profile (INI) reader and writer.
 //
-// Build and run (clang only; a single process is enough):
-//   cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang \
-//         -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSERIALIX_BUILD_FUZZ=ON \
-//         -DSERIALIX_BUILD_TESTS=OFF -DSERIALIX_BUILD_BENCH=OFF
+// Build and run with clang (a single process is enough), configured with
+//   -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang -DCMAKE_BUILD_TYPE=RelWithDebInfo
+//   -DSERIALIX_BUILD_FUZZ=ON -DSERIALIX_BUILD_TESTS=OFF -DSERIALIX_BUILD_BENCH=OFF
+// then
 //   cmake --build build-fuzz --target profile_fuzz
-//   mkdir -p build-fuzz/corpus
-//   build-fuzz/fuzz/profile_fuzz build-fuzz/corpus -max_total_time=300 -rss_limit_mb=2048
+//   build-fuzz/fuzz/profile_fuzz build-fuzz/corpus fuzz/corpus/profile_fuzz -max_total_time=300
+// Any compiler builds profile_fuzz_replay, which ctest runs over fuzz/corpus/profile_fuzz.
 //
 // The input is split into a section name, a key, a value and the file bytes.
 // Besides crashes and sanitizer reports it checks the properties the program

@@ -13,12 +13,12 @@
 #include "platform/text/codepage932.h"
 #include "platform/top_most.h"
 #include "platform/twips.h"
+#include "serialix_version.h"
 
 namespace serialix {
 namespace {
 
-const QString kTitle = QStringLiteral("Serialix");
-constexpr int kVersionMajor = 0, kVersionMinor = 0, kVersionRevision = 4;
+const QString kTitle = QString::fromLatin1(kProgramName);
 constexpr std::size_t kValueBufferBytes = 1024;
 
 const QString kFailureText = QStringLiteral("現時点ではｼｽﾃﾑ情報を使用できません");
@@ -138,7 +138,7 @@ void frmAbout::Form_Load() {
   lblVersion_->setText(QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2.%3")
                            .arg(kVersionMajor)
                            .arg(kVersionMinor)
-                           .arg(kVersionRevision));
+                           .arg(kVersionPatch));
   lblTitle_->setText(kTitle);
 }
 

@@ -29,7 +29,7 @@ void AppendCounterText(std::string& out, const Counter& counter, std::int64_t va
 }  // namespace
 
 void BuildAddressList(const AddressTemplate& tmpl, const std::function<bool(std::string_view)>& consumer) {
-  const std::string head = "http://" + tmpl.B + tmpl.C + tmpl.D + tmpl.E + tmpl.F;
+  const std::string head = std::string(kScheme) + tmpl.B + tmpl.C + tmpl.D + tmpl.E + tmpl.F;
   const std::string afterG = tmpl.H + tmpl.I;
   const std::string afterJ = tmpl.K;
   const std::string tail = tmpl.M + tmpl.N;

@@ -7,24 +7,18 @@
 #include <utility>
 #include <vector>
 
+#include "core/wide_integer.h"
+
 namespace serialix {
 
 namespace {
 
-constexpr char kScheme[] = "http://";
 // Small enough to stay in the second-level cache between the writer and the sink.
 constexpr std::size_t kChunkBytes = std::size_t{1} << 18;
 constexpr std::size_t kBatchLines = 10;
 // Lines up to this length are copied with one fixed-size memcpy (a few vector moves); the
 // line buffer and the chunk carry this much slack so the over-read and over-write are safe.
 constexpr std::size_t kFixedCopy = 64;
-constexpr std::size_t kMaxCounterChars = 11;  // "-2147483648"
-
-__extension__ typedef unsigned __int128 Wide;
-
-std::size_t MinimumWidth(FillStyle style) {
-  return ZeroText(style).size();
-}
 
 // One counter as the enumeration sees it: G, J, L in nesting order.
 struct Level {
@@ -57,22 +51,6 @@ Levels LevelsOf(const AddressTemplate& tmpl) {
     ls.level[1].passes = 1;
   }
   return ls;
-}
-
-// Writes a counter value as FormatCounterValue does, returning the end.
-char* WriteCounter(char* out, std::int64_t value, FillStyle style) {
-  if (value < 0) {
-    *out++ = '-';
-    value = -value;
-  }
-  char digits[16];
-  const auto end = std::to_chars(digits, digits + sizeof digits, static_cast<std::uint64_t>(value)).ptr;
-  const auto length = static_cast<std::size_t>(end - digits);
-  for (std::size_t w = MinimumWidth(style); w > length; --w) {
-    *out++ = '0';
-  }
-  std::memcpy(out, digits, length);
-  return out + length;
 }
 
 // Adds one to the decimal digits [begin, end) in place; false when they were all nines (the
@@ -109,25 +87,25 @@ void Decode(const Levels& ls, std::uint64_t position, std::uint64_t idx[3]) {
 }
 
 // Total characters of a counter's texts over [first, last] in a style.
-Wide SumTextLength(std::int64_t first, std::int64_t last, FillStyle style) {
+UInt128 SumTextLength(std::int64_t first, std::int64_t last, FillStyle style) {
   const auto minWidth = static_cast<std::uint64_t>(MinimumWidth(style));
   // Magnitudes [lo, hi], each written as at least minWidth digits plus `extra` sign characters.
   auto sumMagnitudes = [minWidth](std::int64_t lo, std::int64_t hi, std::uint64_t extra) {
-    Wide sum = 0;
+    UInt128 sum = 0;
     std::int64_t decadeLo = 0;
     std::int64_t decadeHi = 9;
     for (std::uint64_t width = 1; width <= 19 && decadeLo <= hi; ++width) {
       const std::int64_t a = std::max(lo, decadeLo);
       const std::int64_t b = std::min(hi, decadeHi);
       if (a <= b) {
-        sum += static_cast<Wide>(b - a + 1) * (std::max(width, minWidth) + extra);
+        sum += static_cast<UInt128>(b - a + 1) * (std::max(width, minWidth) + extra);
       }
       decadeLo = decadeHi + 1;
       decadeHi = decadeLo * 10 - 1;
     }
     return sum;
   };
-  Wide sum = 0;
+  UInt128 sum = 0;
   if (last >= 0) {
     sum += sumMagnitudes(std::max<std::int64_t>(first, 0), last, 0);
   }
@@ -139,7 +117,7 @@ Wide SumTextLength(std::int64_t first, std::int64_t last, FillStyle style) {
 
 }  // namespace
 
-AddressRun::AddressRun(AddressTemplate tmpl) : AddressRun(std::move(tmpl), kScheme) {}
+AddressRun::AddressRun(AddressTemplate tmpl) : AddressRun(std::move(tmpl), std::string(kScheme)) {}
 
 AddressRun::AddressRun(AddressTemplate tmpl, std::string scheme) : tmpl_(std::move(tmpl)) {
   size_ = AddressCount(tmpl_).value_or(0);  // a count beyond 63 bits is refused upstream; hold nothing
@@ -162,7 +140,7 @@ std::string AddressRun::at(std::uint64_t position) const {
   for (int k = 0; k < 3; ++k) {
     text += fixed_[k];
     if (ls.level[k].enabled) {
-      text.append(digits, WriteCounter(digits, values[k], ls.level[k].style));
+      text.append(digits, WriteCounterValue(digits, static_cast<std::int32_t>(values[k]), ls.level[k].style));
     }
   }
   text += fixed_[3];
@@ -208,7 +186,7 @@ bool AddressRun::writeLines(std::uint64_t first, std::uint64_t count, const Chun
       p += fixed_[k].size();
       if (ls.level[k].enabled) {
         char* begin = p;
-        p = WriteCounter(p, values[k], ls.level[k].style);
+        p = WriteCounterValue(p, static_cast<std::int32_t>(values[k]), ls.level[k].style);
         if (k == inner) {
           fieldBegin = begin;
           fieldEnd = p;
@@ -298,11 +276,8 @@ bool AddressRun::writeLines(std::uint64_t first, std::uint64_t count, const Chun
 
 AddressRun AddressRun::withTextsMapped(const std::function<std::string(const std::string&)>& f) const {
   AddressTemplate mapped = tmpl_;
-  for (std::string* text : {&mapped.B, &mapped.C, &mapped.D, &mapped.E, &mapped.F, &mapped.H, &mapped.I,
-                            &mapped.K, &mapped.M, &mapped.N}) {
-    *text = f(*text);
-  }
-  return AddressRun(std::move(mapped), f(kScheme));
+  mapped.forEach([&f](std::string& text) { text = f(text); });
+  return AddressRun(std::move(mapped), f(std::string(kScheme)));
 }
 
 std::uint64_t AddressRun::textBytes(LineEnd lineEnd) const {
@@ -310,7 +285,7 @@ std::uint64_t AddressRun::textBytes(LineEnd lineEnd) const {
     return 0;
   }
   const Levels ls = LevelsOf(tmpl_);
-  Wide total = lineEnd == LineEnd::CrLf ? 2 : 1;
+  UInt128 total = lineEnd == LineEnd::CrLf ? 2 : 1;
   for (const auto& f : fixed_) {
     total += f.size();
   }
@@ -325,7 +300,7 @@ std::uint64_t AddressRun::textBytes(LineEnd lineEnd) const {
     const auto last = range.first + static_cast<std::int64_t>(range.passes) - 1;
     total += SumTextLength(range.first, last, l.style) * (size_ / range.passes);
   }
-  constexpr Wide kMax = std::numeric_limits<std::uint64_t>::max();
+  constexpr UInt128 kMax = std::numeric_limits<std::uint64_t>::max();
   return total > kMax ? std::numeric_limits<std::uint64_t>::max() : static_cast<std::uint64_t>(total);
 }
 

@@ -17,13 +17,13 @@ using ChunkSink = std::function<bool(std::string_view chunk)>;
 enum class LineEnd { CrLf, Lf };
 
 // The addresses of one generation run, frozen: O(1) to create and hold whatever its count,
-// random access by mixed-radix decoding, and a fast sequential writer.
+// random access by mixed-radix decoding, and a fast sequential writer. Both are tested against
+// the plain nested loops of BuildAddressList (address_list.h), the reference enumeration.
 class AddressRun {
  public:
   // The template's count must fit (AddressCount has a value).
   explicit AddressRun(AddressTemplate tmpl);
 
-  const AddressTemplate& addressTemplate() const { return tmpl_; }
   std::uint64_t size() const { return size_; }
 
   // The address at a position in [0, size()).

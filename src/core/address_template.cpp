@@ -89,16 +89,7 @@ std::optional<CounterTextError> ReadCounter(char name, const CounterInput& input
 
 std::variant<AddressTemplate, CounterTextError> ReadTemplate(const TemplateInput& input) {
   AddressTemplate tmpl;
-  tmpl.B = input.B;
-  tmpl.C = input.C;
-  tmpl.D = input.D;
-  tmpl.E = input.E;
-  tmpl.F = input.F;
-  tmpl.H = input.H;
-  tmpl.I = input.I;
-  tmpl.K = input.K;
-  tmpl.M = input.M;
-  tmpl.N = input.N;
+  static_cast<TextSegments&>(tmpl) = input;
   tmpl.counterLink = input.counterLink;
 
   // Switch and style are known without reading any text; only the range waits for its loop.

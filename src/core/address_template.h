@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 
 #include "fill_style.h"
@@ -16,9 +18,22 @@ struct Counter {
   FillStyle style = FillStyle::Plain;
 };
 
-// One address is "http://" B C D E F G H I J K L M N; switched-off text segments are empty here.
-struct AddressTemplate {
+// Every address begins with this fixed segment.
+inline constexpr std::string_view kScheme = "http://";
+
+// The ten text segments around the counters; a switched-off segment is empty.
+struct TextSegments {
   std::string B, C, D, E, F, H, I, K, M, N;
+
+  // Calls visit on each segment in address order.
+  template <class Visit>
+  void forEach(Visit&& visit) {
+    for (std::string* text : {&B, &C, &D, &E, &F, &H, &I, &K, &M, &N}) visit(*text);
+  }
+};
+
+// One address is kScheme B C D E F G H I J K L M N.
+struct AddressTemplate : TextSegments {
   Counter G, J, L;
   bool counterLink = false;  // J repeats G's value in J's own style and switch
 };
@@ -36,8 +51,7 @@ struct CounterInput {
   FillStyle style = FillStyle::Plain;
 };
 
-struct TemplateInput {
-  std::string B, C, D, E, F, H, I, K, M, N;  // already empty where the switch is off
+struct TemplateInput : TextSegments {
   CounterInput G, J, L;
   bool counterLink = false;
 };

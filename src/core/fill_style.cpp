@@ -1,7 +1,7 @@
 #include "core/fill_style.h"
 
 #include <charconv>
-#include <cstdlib>
+#include <cstring>
 
 namespace serialix {
 
@@ -11,18 +11,6 @@ std::string ZeroPadded(std::string_view text, std::size_t zeros) {
   std::string padded(zeros, '0');
   padded.append(text);
   return padded;
-}
-
-std::size_t MinimumWidth(FillStyle style) {
-  switch (style) {
-    case FillStyle::TwoDigit:
-      return 2;
-    case FillStyle::ThreeDigit:
-      return 3;
-    case FillStyle::Plain:
-      break;
-  }
-  return 1;
 }
 
 // Characters of a UTF-8 text: every byte that does not continue a multi-byte sequence starts one.
@@ -36,25 +24,27 @@ std::size_t CharacterCount(std::string_view text) {
 
 }  // namespace
 
-// Negative values (reachable only by pasting) keep the sign first and pad the digits as the
-// absolute value would be padded: -5 in two-digit style is "-05", -5 in three-digit "-005".
-std::string FormatCounterValue(std::int32_t value, FillStyle style) {
+std::size_t MinimumWidth(FillStyle style) { return ZeroText(style).size(); }
+
+char* WriteCounterValue(char* out, std::int32_t value, FillStyle style) {
+  // Widened first: the magnitude of INT32_MIN does not fit in 32 bits.
   const std::int64_t wide = value;
-  const std::uint64_t magnitude = static_cast<std::uint64_t>(wide < 0 ? -wide : wide);
-  char digits[24];
-  const auto end = std::to_chars(digits, digits + sizeof digits, magnitude).ptr;
+  if (wide < 0) {
+    *out++ = '-';
+  }
+  char digits[kMaxCounterChars];
+  const auto end = std::to_chars(digits, digits + sizeof digits, static_cast<std::uint64_t>(wide < 0 ? -wide : wide)).ptr;
   const auto length = static_cast<std::size_t>(end - digits);
-  const std::size_t width = MinimumWidth(style);
-  std::string text;
-  text.reserve(width + 12);
-  if (value < 0) {
-    text.push_back('-');
+  for (std::size_t w = MinimumWidth(style); w > length; --w) {
+    *out++ = '0';
   }
-  if (length < width) {
-    text.append(width - length, '0');
-  }
-  text.append(digits, length);
-  return text;
+  std::memcpy(out, digits, length);
+  return out + length;
+}
+
+std::string FormatCounterValue(std::int32_t value, FillStyle style) {
+  char text[kMaxCounterChars];
+  return std::string(text, WriteCounterValue(text, value, style));
 }
 
 // The rules look at the length in characters (a full-width digit counts as one); the zeros they

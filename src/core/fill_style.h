@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -10,7 +11,18 @@ namespace serialix {
 // The index of a counter's selected option button is its fill style.
 enum class FillStyle : int { Plain = 0, TwoDigit = 1, ThreeDigit = 2 };
 
-// Writes a counter value with the leading zeros of its style; a value wider than its style is never cut.
+// The fewest digits a style writes: the length of its zero text.
+std::size_t MinimumWidth(FillStyle style);
+
+// The longest counter text, "-2147483648".
+inline constexpr std::size_t kMaxCounterChars = 11;
+
+// The one counter formatter: writes the value with the leading zeros of its style to out (room
+// for kMaxCounterChars) and returns the end. A value wider than its style is never cut; a
+// negative one keeps its sign first and pads its digits ("-05" in two-digit style).
+char* WriteCounterValue(char* out, std::int32_t value, FillStyle style);
+
+// WriteCounterValue as a string.
 std::string FormatCounterValue(std::int32_t value, FillStyle style);
 
 // Rewrites a counter text in another style by looking at its characters only (no parsing); its

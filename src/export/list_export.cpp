@@ -13,11 +13,12 @@
 
 #include "platform/text/codepage932.h"
 #include "platform/text/file_exists.h"
+#include "serialix_version.h"
 
 namespace serialix {
 namespace {
 
-const QString kCaption = QStringLiteral("Serialix");
+const QString kCaption = QString::fromLatin1(kProgramName);
 
 constexpr qint64 kShowAfterMs = 500;
 constexpr qint64 kUpdateEveryMs = 40;

@@ -14,11 +14,12 @@
 #include "platform/clipboard.h"
 #include "platform/message_box.h"
 #include "platform/virtual_list_box.h"
+#include "serialix_version.h"
 
 namespace serialix {
 namespace {
 
-const QString kTitle = QStringLiteral("Serialix");
+const QString kTitle = QString::fromLatin1(kProgramName);
 
 // Clipboard text above this size is refused rather than built in memory.
 constexpr std::uint64_t kClipboardLimit = 256ull * 1024 * 1024;

@@ -13,6 +13,7 @@
 #include "platform/pictures.h"
 #include "platform/twips.h"
 #include "platform/virtual_list_box.h"
+#include "serialix_version.h"
 
 namespace serialix {
 namespace {
@@ -101,7 +102,7 @@ void styleGroup(QWidget* parent, CounterControls& counter, const QString& name, 
 
 void frmMain::buildControls() {
   setObjectName(QStringLiteral("frmMain"));
-  setWindowTitle(QStringLiteral("Serialix 0.04"));
+  setWindowTitle(QString::fromLatin1(kWindowTitle));
   setWindowIcon(ApplicationIcon());
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);

@@ -7,7 +7,8 @@ namespace serialix {
 // The folder the running program was started from.
 QString ProgramFolder();
 
-// True when a new file can be created in the folder (checked by creating and removing one).
+// The folder form of the one writability rule (platform/text/folder_writable.h), which the
+// settings location uses too.
 bool FolderIsWritable(const QString& folder);
 
 }  // namespace serialix

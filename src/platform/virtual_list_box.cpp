@@ -14,10 +14,12 @@
 #include <algorithm>
 #include <climits>
 
+#include "core/wide_integer.h"
+
 namespace serialix {
 namespace {
 
-__extension__ typedef unsigned __int128 Wide;  // holds a 31-bit by 63-bit product
+using Wide = UInt128;  // holds a 31-bit by 63-bit product
 
 constexpr std::uint64_t kBarMax = INT_MAX;
 constexpr int kTextIndent = 2;

@@ -1,7 +1,6 @@
 #include "settings/settings.h"
 
 #include <fcntl.h>
-#include <unistd.h>
 
 #include <charconv>
 #include <cmath>
@@ -11,7 +10,9 @@
 
 #include "platform/text/atomic_file.h"
 #include "platform/text/file_exists.h"
+#include "platform/text/folder_writable.h"
 #include "platform/text/profile_file.h"
+#include "platform/text/unique_fd.h"
 
 namespace serialix {
 namespace {
@@ -77,8 +78,7 @@ StoredSettings LoadSettings(const std::filesystem::path& iniFile) {
   StoredSettings settings;
   if (!FileExists(iniFile)) {
     // A failed creation is not reported; the close writes the file anyway.
-    const int fd = ::open(iniFile.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0) ::close(fd);
+    UniqueFd(::open(iniFile.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     settings.symbols = {"-", "~", "_", "."};
     settings.extensions = {"mpg", "mpeg", "mov", "rm", "ram"};
     return settings;
@@ -109,11 +109,8 @@ bool SaveSettings(const std::filesystem::path& iniFile, double left, double top,
 
 std::filesystem::path SettingsFilePath(const std::filesystem::path& programFolder,
                                        const std::filesystem::path& fallbackFolder) {
+  if (FolderIsWritable(programFolder)) return programFolder / "set.ini";
   std::error_code error;
-  if (!programFolder.empty() && std::filesystem::is_directory(programFolder, error) &&
-      ::access(programFolder.c_str(), W_OK) == 0) {
-    return programFolder / "set.ini";
-  }
   std::filesystem::create_directories(fallbackFolder, error);
   return fallbackFolder / "set.ini";
 }

@@ -32,7 +32,7 @@ bool SaveSettings(const std::filesystem::path& iniFile, double left, double top,
                   const std::vector<std::string>& hosts, const std::vector<std::string>& symbols,
                   const std::vector<std::string>& extensions);
 
-// programFolder/"set.ini" when that folder can be written, else
+// programFolder/"set.ini" when FolderIsWritable(programFolder), else
 // fallbackFolder/"set.ini", creating fallbackFolder when it is missing.
 std::filesystem::path SettingsFilePath(const std::filesystem::path& programFolder,
                                        const std::filesystem::path& fallbackFolder);

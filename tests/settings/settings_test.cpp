@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/text/codepage932.h"
+#include "platform/text/folder_writable.h"
 #include "support/files.h"
 
 namespace serialix {
@@ -123,6 +124,28 @@ TEST_F(Settings, FilePathFallsBackWhenTheProgramFolderCannotBeWritten) {
   EXPECT_EQ(SettingsFilePath(ini_, fallback), fallback / "set.ini");  // not a folder
   EXPECT_TRUE(fs::is_directory(fallback));
   EXPECT_EQ(SettingsFilePath(dir_ / "gone", fallback), fallback / "set.ini");
+}
+
+// One rule decides, so the settings location never disagrees with the export's start folder.
+// Root passes every permission bit, so a read-only folder is writable for root (and it is: the
+// probe file is made); /proc takes no new file even from root, where access(W_OK) says yes.
+TEST_F(Settings, TheSettingsLocationFollowsTheOneWritabilityRule) {
+  PutText("");
+  const fs::path locked = dir_ / "locked";
+  fs::create_directory(locked);
+  fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
+  const bool root = ::geteuid() == 0;
+  const std::pair<fs::path, bool> folders[] = {
+      {dir_, true}, {ini_, false}, {dir_ / "gone", false}, {fs::path(), false}, {locked, root}, {"/proc", false},
+  };
+  const fs::path fallback = dir_ / "config";
+  for (const auto& [folder, writable] : folders) {
+    EXPECT_EQ(FolderIsWritable(folder), writable) << folder;
+    EXPECT_EQ(SettingsFilePath(folder, fallback), (writable ? folder : fallback) / "set.ini") << folder;
+  }
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 3) << "no probe file stays behind";
+  EXPECT_TRUE(fs::is_empty(locked));
+  fs::permissions(locked, fs::perms::owner_all);
 }
 
 }  // namespace

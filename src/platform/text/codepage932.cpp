@@ -1,31 +1,18 @@
 #include "platform/text/codepage932.h"
 
-#include <iconv.h>
-
 #include <array>
 #include <cerrno>
-#include <memory>
-#include <stdexcept>
+#include <string>
+#include <system_error>
 #include <vector>
+
+#include "platform/text/iconv_handle.h"
 
 namespace serialix {
 namespace {
 
 constexpr char32_t kInvalid = 0xFFFFFFFF;
 constexpr char32_t kReplacement = 0xFFFD;
-
-struct IconvDeleter {
-  void operator()(void* cd) const { iconv_close(static_cast<iconv_t>(cd)); }
-};
-using IconvHandle = std::unique_ptr<void, IconvDeleter>;
-
-IconvHandle OpenIconv(const char* to, const char* from) {
-  iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) {
-    throw std::runtime_error(std::string("iconv cannot convert from ") + from + " to " + to);
-  }
-  return IconvHandle(cd);
-}
 
 // Decodes one character (one or two bytes) through iconv; kInvalid when the
 // code page does not define it.
@@ -53,14 +40,14 @@ struct DecodeTable {
     IconvHandle cd = OpenIconv("UTF-32LE", "CP932");
     for (unsigned b = 0; b < 256; ++b) {
       const char byte = static_cast<char>(b);
-      single[b] = DecodeWithIconv(static_cast<iconv_t>(cd.get()), &byte, 1);
+      single[b] = DecodeWithIconv(cd.get(), &byte, 1);
     }
     for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
       if (lead > 0x9F && lead < 0xE0) continue;
       for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
         if (trail == 0x7F) continue;
         const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-        pairs[lead * 256 + trail] = DecodeWithIconv(static_cast<iconv_t>(cd.get()), pair, 2);
+        pairs[lead * 256 + trail] = DecodeWithIconv(cd.get(), pair, 2);
       }
     }
   }
@@ -113,12 +100,21 @@ bool IsAscii(std::string_view text) {
 
 }  // namespace
 
+IconvHandle OpenIconv(const char* to, const char* from) {
+  iconv_t cd = iconv_open(to, from);
+  if (cd == reinterpret_cast<iconv_t>(-1)) {
+    throw std::system_error(errno, std::generic_category(),
+                            std::string("iconv cannot convert from ") + from + " to " + to);
+  }
+  return IconvHandle(cd);
+}
+
 std::string Utf8ToCp932(std::string_view utf8) {
   if (IsAscii(utf8)) return std::string(utf8);
 
   // One handle per thread: iconv handles carry state and must not be shared.
   thread_local IconvHandle handle = OpenIconv("CP932", "UTF-8");
-  const auto cd = static_cast<iconv_t>(handle.get());
+  iconv_t cd = handle.get();
   iconv(cd, nullptr, nullptr, nullptr, nullptr);
 
   std::string out(utf8.size() + 8, '\0');

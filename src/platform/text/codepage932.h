@@ -11,7 +11,8 @@ namespace serialix {
 
 // Encodes UTF-8 text as code page 932. A character the code page cannot
 // represent becomes a single "?", as the Windows conversion does; so does each
-// byte of malformed UTF-8. Never fails.
+// byte of malformed UTF-8. Throws std::system_error only when the C library has
+// no code page 932 converter (see OpenIconv); no input makes it fail.
 std::string Utf8ToCp932(std::string_view utf8);
 
 // The first character of UTF-8 text that code page 932 cannot represent (a malformed byte
@@ -22,7 +23,7 @@ std::optional<std::string> FirstCharNotInCp932(std::string_view utf8);
 // character of the code page becomes U+FFFD: one for a lead byte followed by a
 // valid trail byte that maps to nothing (the pair is taken together, so its
 // trail byte can never be mistaken for "[", "\" or "]"), and one for each other
-// stray byte. Never fails.
+// stray byte. Throws like Utf8ToCp932; no input makes it fail.
 std::string Cp932ToUtf8(std::string_view bytes);
 
 // Byte length of the code page 932 character starting at bytes[pos]: 2 for a

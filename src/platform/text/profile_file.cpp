@@ -7,6 +7,7 @@
 #include <cerrno>
 
 #include "platform/text/codepage932.h"
+#include "platform/text/unique_fd.h"
 
 namespace serialix {
 namespace {
@@ -106,18 +107,18 @@ ProfileFile ProfileFile::parse(std::string_view bytes) {
 }
 
 ProfileFile ProfileFile::load(const std::filesystem::path& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return ProfileFile();
+  const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (!fd) return ProfileFile();
   // Only regular files: a folder, a pipe or a device is not a profile.
   struct stat info {};
   std::string bytes;
-  bool complete = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+  bool complete = ::fstat(fd.get(), &info) == 0 && S_ISREG(info.st_mode);
   if (complete) {
     bytes.resize(static_cast<std::size_t>(info.st_size));
     std::size_t used = 0;
     for (;;) {
       if (used == bytes.size()) bytes.resize(bytes.size() + 65536);  // the file may have grown
-      const ssize_t got = ::read(fd, bytes.data() + used, bytes.size() - used);
+      const ssize_t got = ::read(fd.get(), bytes.data() + used, bytes.size() - used);
       if (got < 0 && errno == EINTR) continue;
       if (got <= 0) {
         complete = got == 0;
@@ -127,7 +128,6 @@ ProfileFile ProfileFile::load(const std::filesystem::path& path) {
     }
     bytes.resize(used);
   }
-  ::close(fd);
   return complete ? parse(bytes) : ProfileFile();
 }
 
