@@ -7,7 +7,6 @@ namespace serialix {
 
 namespace {
 
-constexpr std::string_view kScheme = "http://";
 constexpr std::size_t kMaxCounterDigits = 9;
 
 bool IsBlank(char c) {
