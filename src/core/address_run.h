@@ -24,6 +24,7 @@ class AddressRun {
   // The template's count must fit (AddressCount has a value).
   explicit AddressRun(AddressTemplate tmpl);
 
+  const AddressTemplate& addressTemplate() const { return tmpl_; }
   std::uint64_t size() const { return size_; }
 
   // The address at a position in [0, size()).

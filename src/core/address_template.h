@@ -30,6 +30,10 @@ struct TextSegments {
   void forEach(Visit&& visit) {
     for (std::string* text : {&B, &C, &D, &E, &F, &H, &I, &K, &M, &N}) visit(*text);
   }
+  template <typename Visit>
+  void forEach(Visit&& visit) const {
+    for (const std::string* text : {&B, &C, &D, &E, &F, &H, &I, &K, &M, &N}) visit(*text);
+  }
 };
 
 // One address is kScheme B C D E F G H I J K L M N.

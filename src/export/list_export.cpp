@@ -41,10 +41,11 @@ LineEnd LineEndOf(ExportFormat format) {
 
 // The fixed texts of a template in the order they appear in its addresses.
 std::optional<std::string> FirstUnencodableIn(const AddressTemplate& t) {
-  for (const std::string* text : {&t.B, &t.C, &t.D, &t.E, &t.F, &t.H, &t.I, &t.K, &t.M, &t.N}) {
-    if (auto found = FirstCharNotInCp932(*text)) return found;
-  }
-  return std::nullopt;
+  std::optional<std::string> first;
+  t.forEach([&first](const std::string& text) {
+    if (!first) first = FirstCharNotInCp932(text);
+  });
+  return first;
 }
 
 std::filesystem::path LocalPath(const QString& path) {
