@@ -17,6 +17,7 @@ namespace serialix {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 
 struct Pair {
   const char* utf8;
@@ -123,7 +124,7 @@ TEST(ProfileFileBytes, UntouchedFileKeepsEveryByte) {
       "\r\n\r\n",
       "[s]\nk=v",                                        // LF only, no final line end
       "; note\r\n[s]\r\n\r\nk = v \r\n\r\n[t]\r\nx\r\n",
-      std::string("\xFF\x81[\x83\x5D]\r\r\n\0\n=\n[", 16),
+      "\xFF\x81[\x83\x5D]\r\r\n\0\n=\n["s,  // the whole literal, NUL included
   };
   for (const std::string& input : inputs) EXPECT_EQ(ProfileFile::parse(input).bytes(), input);
 }
