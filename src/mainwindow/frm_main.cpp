@@ -29,6 +29,12 @@ namespace {
 // Window positions are stored in twips; 15 twips make one logical pixel.
 constexpr double kTwipsPerPixel = 15.0;
 
+const QString kSettingsCaption = QStringLiteral("Serialix");
+
+QString nativePath(const std::filesystem::path& path) {
+  return QDir::toNativeSeparators(QString::fromStdString(path.string()));
+}
+
 std::vector<std::string> toStdStrings(const QStringList& texts) {
   std::vector<std::string> list;
   for (const auto& t : texts) list.push_back(t.toStdString());
@@ -137,6 +143,13 @@ void frmMain::Form_Load() {
   }
 
   const StoredSettings stored = LoadSettings(settingsFile_);
+  if (!stored.unreadable.empty()) {
+    // Starts as without a file; the file is left as it is, so say so once now.
+    settingsUnreadable_ = true;
+    messages()->inform(this, kSettingsCaption,
+                       QStringLiteral("設定ﾌｧｲﾙを読み込めませんでした。\n%1\n%2\n今回の設定はこのﾌｧｲﾙに保存されません。")
+                           .arg(nativePath(settingsFile_), QString::fromStdString(stored.unreadable)));
+  }
   if (stored.left && stored.top) {
     move(qRound(*stored.left / kTwipsPerPixel), qRound(*stored.top / kTwipsPerPixel));
   }
@@ -174,9 +187,16 @@ void frmMain::Form_Unload() {
   const auto hosts = walk(cmbB);
   const auto symbols = walk(cmbK);
   const auto extensions = walk(cmbN);
+  if (settingsUnreadable_) return;
   const QPoint position = pos();
-  SaveSettings(settingsFile_, position.x() * kTwipsPerPixel, position.y() * kTwipsPerPixel, hosts, symbols,
-               extensions);
+  std::string error;
+  if (!SaveSettings(settingsFile_, position.x() * kTwipsPerPixel, position.y() * kTwipsPerPixel, hosts, symbols,
+                    extensions, &error)) {
+    // The close goes on; the user learns that this session's histories were not kept.
+    messages()->inform(this, kSettingsCaption,
+                       QStringLiteral("設定ﾌｧｲﾙに保存できませんでした。\n%1\n%2\n今回の履歴は保存されていません。")
+                           .arg(nativePath(settingsFile_), QString::fromStdString(error)));
+  }
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

@@ -165,6 +165,7 @@ class frmMain : public QWidget {
   std::unique_ptr<ExportState> exportState_;
   std::filesystem::path settingsFile_;
   bool unloaded_ = false;
+  bool settingsUnreadable_ = false;  // set.ini exists but could not be read: never write it
 };
 
 }  // namespace serialix

@@ -44,6 +44,9 @@ void WriteList(ProfileFile& file, const HistorySection& list, const std::vector<
   }
 }
 
+std::vector<std::string> DefaultSymbols() { return {"-", "~", "_", "."}; }
+std::vector<std::string> DefaultExtensions() { return {"mpg", "mpeg", "mov", "rm", "ram"}; }
+
 }  // namespace
 
 std::string FormatPosition(double twips) {
@@ -74,28 +77,39 @@ std::optional<double> ParsePosition(const std::string& text) {
 }
 
 StoredSettings LoadSettings(const std::filesystem::path& iniFile) {
+  RemoveStaleTemporaries(iniFile);
   StoredSettings settings;
-  if (!FileExists(iniFile)) {
+  std::optional<ProfileFile> file;
+  if (FileExists(iniFile)) {
+    file = ProfileFile::loadFile(iniFile, &settings.unreadable);
+  } else {
     // A failed creation is not reported; the close writes the file anyway.
     const int fd = ::open(iniFile.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0) ::close(fd);
-    settings.symbols = {"-", "~", "_", "."};
-    settings.extensions = {"mpg", "mpeg", "mov", "rm", "ram"};
+  }
+  if (!file) {
+    settings.symbols = DefaultSymbols();
+    settings.extensions = DefaultExtensions();
     return settings;
   }
-  const ProfileFile file = ProfileFile::load(iniFile);
-  settings.left = ParsePosition(file.read(kPositionSection, kLeftKey));
-  settings.top = ParsePosition(file.read(kPositionSection, kTopKey));
-  settings.hosts = ReadList(file, kHosts);
-  settings.symbols = ReadList(file, kSymbols);
-  settings.extensions = ReadList(file, kExtensions);
+  settings.left = ParsePosition(file->read(kPositionSection, kLeftKey));
+  settings.top = ParsePosition(file->read(kPositionSection, kTopKey));
+  settings.hosts = ReadList(*file, kHosts);
+  settings.symbols = ReadList(*file, kSymbols);
+  settings.extensions = ReadList(*file, kExtensions);
   return settings;
 }
 
 bool SaveSettings(const std::filesystem::path& iniFile, double left, double top,
                   const std::vector<std::string>& hosts, const std::vector<std::string>& symbols,
-                  const std::vector<std::string>& extensions) {
-  ProfileFile file = ProfileFile::load(iniFile);
+                  const std::vector<std::string>& extensions, std::string* error) {
+  ProfileFile file;
+  if (FileExists(iniFile)) {
+    // A file that cannot be read is never replaced: its content would be lost.
+    auto loaded = ProfileFile::loadFile(iniFile, error);
+    if (!loaded) return false;
+    file = std::move(*loaded);
+  }
   file.deleteSection(kHosts.section);
   file.deleteSection(kSymbols.section);
   file.deleteSection(kExtensions.section);
@@ -104,7 +118,7 @@ bool SaveSettings(const std::filesystem::path& iniFile, double left, double top,
   WriteList(file, kHosts, hosts);
   WriteList(file, kSymbols, symbols);
   WriteList(file, kExtensions, extensions);
-  return WriteFileAtomically(iniFile, file.bytes());
+  return WriteFileAtomically(iniFile, file.bytes(), error);
 }
 
 std::filesystem::path SettingsFilePath(const std::filesystem::path& programFolder,

@@ -1,6 +1,7 @@
 #include "settings/settings.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -29,6 +30,7 @@ class Settings : public testing::Test {
     ini_ = dir_ / "set.ini";
   }
   void TearDown() override { fs::remove_all(dir_); }
+  static void Put(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
   void PutText(const std::string& utf8) const { std::ofstream(ini_, std::ios::binary) << Utf8ToCp932(utf8); }
   std::string Text() const {
     std::ifstream in(ini_, std::ios::binary);
@@ -93,6 +95,42 @@ TEST_F(Settings, EntriesAreStoredSafelyAndComeBackWhole) {
   for (int i = 0; i < 40000; ++i) many.push_back(std::string("h").append(std::to_string(i)));
   ASSERT_TRUE(SaveSettings(ini_, 0, 0, many, {}, {}));
   EXPECT_EQ(LoadSettings(ini_).hosts, many);
+}
+
+// A set.ini that exists but is not a readable regular file is neither read (start-up never
+// waits on it) nor replaced; the session starts with the defaults of a first start.
+TEST_F(Settings, UnreadableFileIsReportedAndLeftAlone) {
+  ASSERT_EQ(::mkfifo((dir_ / "fifo").c_str(), 0644), 0);
+  fs::create_directory(dir_ / "folder");
+  Put(dir_ / "locked", "[URL]\r\ncmbB.List0=keep\r\n");
+  ::chmod((dir_ / "locked").c_str(), 0);
+  const bool permissionsBite = ::access((dir_ / "locked").c_str(), R_OK) != 0;  // not as root
+  std::vector<fs::path> cases{dir_ / "fifo", dir_ / "folder"};
+  for (const char* name : {"fifo", "folder"}) {
+    fs::create_symlink(dir_ / name, dir_ / (std::string(name) + "-link"));
+    cases.push_back(dir_ / (std::string(name) + "-link"));
+  }
+  fs::create_symlink("/proc/self/mem", dir_ / "read-error");  // a regular file whose read fails
+  cases.push_back(dir_ / "read-error");
+  if (permissionsBite) cases.push_back(dir_ / "locked");
+
+  for (const fs::path& path : cases) {
+    SCOPED_TRACE(path.filename().string());
+    const fs::file_type before = fs::status(path).type();
+    const StoredSettings loaded = LoadSettings(path);
+    EXPECT_FALSE(loaded.unreadable.empty());
+    EXPECT_EQ(loaded.symbols, (Entries{"-", "~", "_", "."}));
+    EXPECT_EQ(loaded.extensions.size(), 5u);
+    EXPECT_FALSE(loaded.left || loaded.top);
+    std::string error;
+    EXPECT_FALSE(SaveSettings(path, 0, 0, {"x"}, {}, {}, &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(fs::status(path).type(), before);
+  }
+  ::chmod((dir_ / "locked").c_str(), 0644);
+  std::ifstream in(dir_ / "locked", std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "[URL]\r\ncmbB.List0=keep\r\n");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 6);  // no file created, no temporary left
 }
 
 TEST_F(Settings, PositionsAreReadWhenUsableAndStoredAsSinglePrecision) {
