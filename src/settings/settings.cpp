@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -28,19 +29,42 @@ constexpr HistorySection kHosts{"URL", "cmbB.List"};
 constexpr HistorySection kSymbols{"記号", "cmbk.List"};
 constexpr HistorySection kExtensions{"拡張子", "cmbN.List"};
 
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+bool IsQuotePair(std::string_view text) {
+  return text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front();
+}
+
+// A profile reader drops the blanks around a value and then one pair of matching quotes, so a
+// value that would lose either is written inside quotes; everything else is written as it is,
+// as earlier versions did.
+std::string StoredValue(const std::string& entry) {
+  const bool blankEdge = !entry.empty() && (IsBlank(entry.front()) || IsBlank(entry.back()));
+  return blankEdge || IsQuotePair(entry) ? "\"" + entry + "\"" : entry;
+}
+
+std::string EntryFromStored(std::string value) {
+  if (IsQuotePair(value)) value = value.substr(1, value.size() - 2);
+  return value;
+}
+
 std::vector<std::string> ReadList(const ProfileFile& file, const HistorySection& list) {
   std::vector<std::string> entries;
   for (std::int32_t i = 0; i < std::numeric_limits<std::int32_t>::max(); ++i) {
-    std::string value = file.read(list.section, list.keyPrefix + std::to_string(i));
+    std::string value = EntryFromStored(file.read(list.section, list.keyPrefix + std::to_string(i)));
     if (value.empty()) break;
     entries.push_back(std::move(value));
   }
   return entries;
 }
 
+// Empty and all-blank entries would read back empty and end the list there, so they are left
+// out and the entries after them close up.
 void WriteList(ProfileFile& file, const HistorySection& list, const std::vector<std::string>& entries) {
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    if (!entries[i].empty()) file.write(list.section, list.keyPrefix + std::to_string(i), entries[i]);
+  std::size_t index = 0;
+  for (const std::string& entry : entries) {
+    if (std::all_of(entry.begin(), entry.end(), IsBlank)) continue;
+    file.write(list.section, list.keyPrefix + std::to_string(index++), StoredValue(entry));
   }
 }
 

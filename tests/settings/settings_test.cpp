@@ -84,17 +84,33 @@ TEST_F(Settings, EntriesAreStoredSafelyAndComeBackWhole) {
   ASSERT_TRUE(SaveSettings(ini_, 975, 600, hosts, {"-"}, {}));
   EXPECT_EQ(Text(),
             "[ｳｨﾝﾄﾞｳ位置]\r\nfrmMain.Left=975\r\nfrmMain.Top=600\r\n"
-            "[URL]\r\ncmbB.List0=a  [記号]  cmbk.List0=evil\r\ncmbB.List2=\"quoted\"\r\n"
-            "cmbB.List3=" + longHost + "\r\ncmbB.List4=emoji?\r\n[記号]\r\ncmbk.List0=-\r\n");
-  // The empty entry keeps its index, so the next start stops before it.
+            "[URL]\r\ncmbB.List0=a  [記号]  cmbk.List0=evil\r\ncmbB.List1=\"\"quoted\"\"\r\n"
+            "cmbB.List2=" + longHost + "\r\ncmbB.List3=emoji?\r\n[記号]\r\ncmbk.List0=-\r\n");
+  // The empty entry is left out and the later ones close up.
   const StoredSettings loaded = LoadSettings(ini_);
-  EXPECT_EQ(loaded.hosts, Entries{"a  [記号]  cmbk.List0=evil"});
+  EXPECT_EQ(loaded.hosts, (Entries{"a  [記号]  cmbk.List0=evil", "\"quoted\"", longHost, "emoji?"}));
   EXPECT_EQ(loaded.symbols, Entries{"-"});
 
   Entries many{"\"quoted\"", longHost};  // and more than 16-bit indexes hold
   for (int i = 0; i < 40000; ++i) many.push_back(std::string("h").append(std::to_string(i)));
   ASSERT_TRUE(SaveSettings(ini_, 0, 0, many, {}, {}));
   EXPECT_EQ(LoadSettings(ini_).hosts, many);
+}
+
+// Blanks at the ends and quote pairs survive the profile reader's trimming; blank entries are
+// never written, so they cannot end a list early.
+TEST_F(Settings, EntriesWithBlanksOrQuotesComeBackExactly) {
+  const Entries saved{" lead", "trail ", "\tboth\t", "\"q\"", "'q'", "\"", "'a\"", "\"\"", "   ", "", "\t", "in side", "last"};
+  ASSERT_TRUE(SaveSettings(ini_, 0, 0, saved, {" ~ "}, {}));
+  const StoredSettings loaded = LoadSettings(ini_);
+  EXPECT_EQ(loaded.hosts, (Entries{" lead", "trail ", "\tboth\t", "\"q\"", "'q'", "\"", "'a\"", "\"\"", "in side", "last"}));
+  EXPECT_EQ(loaded.symbols, Entries{" ~ "});
+  EXPECT_NE(Text().find("cmbB.List0=\" lead\"\r\ncmbB.List1=\"trail \"\r\n"), std::string::npos) << Text();
+  EXPECT_NE(Text().find("cmbB.List5=\"\r\ncmbB.List6='a\"\r\n"), std::string::npos) << Text();
+
+  // A file of an earlier version: plain values read as before, blanks around them dropped.
+  PutText("[URL]\r\ncmbB.List0= host \r\ncmbB.List1=a\"b\r\ncmbB.List2='x'\r\ncmbB.List3=\"\"\r\ncmbB.List4=z\r\n");
+  EXPECT_EQ(LoadSettings(ini_).hosts, (Entries{"host", "a\"b", "x"}));
 }
 
 // A set.ini that exists but is not a readable regular file is neither read (start-up never
