@@ -5,16 +5,20 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QStyle>
 #include <QStandardPaths>
 
 #include "export/list_export.h"
 #include "mainwindow/history_combo.h"
 #include "platform/clipboard.h"
 #include "platform/config_store.h"
+#include "platform/control_characters.h"
 #include "platform/counter_combo_events.h"
 #include "platform/message_box.h"
 #include "platform/program_folder.h"
@@ -35,6 +39,15 @@ QString nativePath(const std::filesystem::path& path) {
   return QDir::toNativeSeparators(QString::fromStdString(path.string()));
 }
 
+// True when some screen's available area shows enough of the title bar to grab it.
+bool titleBarReachable(const QRect& titleBar) {
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    const QRect visible = titleBar.intersected(screen->availableGeometry());
+    if (visible.width() >= qMin(titleBar.width(), 40) && visible.height() >= titleBar.height() / 2) return true;
+  }
+  return false;
+}
+
 std::vector<std::string> toStdStrings(const QStringList& texts) {
   std::vector<std::string> list;
   for (const auto& t : texts) list.push_back(t.toStdString());
@@ -47,10 +60,17 @@ frmMain::frmMain(frmMainServices services, QWidget* parent)
     : QWidget(parent), services_(std::move(services)), exportState_(std::make_unique<ExportState>()) {
   buildControls();
   connectHandlers();
+  // Every single-line field of the template, the combos' edit fields included.
+  for (QLineEdit* edit : findChildren<QLineEdit*>()) KeepControlCharactersOut(edit);
   Form_Load();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+  // Tearing down a shown window hides it and moves the focus; no handler may run on a window
+  // that is no longer whole, so every path from the controls to the handlers is cut first.
+  for (QComboBox* combo : findChildren<QComboBox*>()) RemoveCounterComboHandlers(combo);
+  for (QObject* child : findChildren<QObject*>()) disconnect(child, nullptr, this, nullptr);
+}
 
 Clipboard* frmMain::clipboard() {
   if (services_.clipboard) return services_.clipboard;
@@ -151,7 +171,10 @@ void frmMain::Form_Load() {
                            .arg(nativePath(settingsFile_), QString::fromStdString(stored.unreadable)));
   }
   if (stored.left && stored.top) {
-    move(qRound(*stored.left / kTwipsPerPixel), qRound(*stored.top / kTwipsPerPixel));
+    const QPoint position(qRound(*stored.left / kTwipsPerPixel), qRound(*stored.top / kTwipsPerPixel));
+    // A window whose title bar no screen shows could not be reached or moved back.
+    if (titleBarReachable(QRect(position, QSize(width(), style()->pixelMetric(QStyle::PM_TitleBarHeight)))))
+      move(position);
   }
   for (const auto& entry : stored.hosts) AppendHistoryEntry(cmbB, QString::fromStdString(entry));
   for (const auto& entry : stored.symbols) AppendHistoryEntry(cmbK, QString::fromStdString(entry));
