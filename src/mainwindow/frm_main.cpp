@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
+#include <limits>
 #include <QStandardPaths>
 
 #include "export/list_export.h"
@@ -60,8 +61,12 @@ frmMain::frmMain(frmMainServices services, QWidget* parent)
     : QWidget(parent), services_(std::move(services)), exportState_(std::make_unique<ExportState>()) {
   buildControls();
   connectHandlers();
-  // Every single-line field of the template, the combos' edit fields included.
-  for (QLineEdit* edit : findChildren<QLineEdit*>()) KeepControlCharactersOut(edit);
+  // Every single-line field of the template, the combos' edit fields included. Qt cuts edit
+  // text at 32767 characters by default, which would cut history entries as they are saved.
+  for (QLineEdit* edit : findChildren<QLineEdit*>()) {
+    KeepControlCharactersOut(edit);
+    edit->setMaxLength(std::numeric_limits<int>::max());
+  }
   Form_Load();
 }
 

@@ -65,5 +65,14 @@ TEST_F(TextFieldsTest, RunRefusesAControlCharacterThatGotIn) {
             QStringLiteral("セグメント N の文字列に改行などの制御文字が含まれているため、一覧に追加できません。"));
 }
 
+// Entries longer than Qt's default edit limit of 32767 characters are saved and come back whole.
+TEST_F(TextFieldsTest, LongHistoryEntriesAreKeptWhole) {
+  const QString host(40000, QLatin1Char('h'));
+  w->findChild<QComboBox*>("cmbB")->setEditText(host);
+  w->findChild<QPushButton*>("cmdR")->click();
+  restart();
+  EXPECT_EQ(items(w->findChild<QComboBox*>("cmbB")), QStringList{host});
+}
+
 }  // namespace
 }  // namespace serialix::testing
