@@ -29,6 +29,12 @@ void AppendCounterText(std::string& out, const Counter& counter, std::int64_t va
 }  // namespace
 
 void BuildAddressList(const AddressTemplate& tmpl, const std::function<bool(std::string_view)>& consumer) {
+  // An empty range anywhere means no address at all; checking first avoids walking the outer
+  // counters over an inner range that never yields.
+  const auto count = AddressCount(tmpl);
+  if (count && *count == 0) {
+    return;
+  }
   const std::string head = std::string(kScheme) + tmpl.B + tmpl.C + tmpl.D + tmpl.E + tmpl.F;
   const std::string afterG = tmpl.H + tmpl.I;
   const std::string afterJ = tmpl.K;

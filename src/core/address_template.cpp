@@ -1,6 +1,8 @@
 #include "core/address_template.h"
 
+#include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace serialix {
 
@@ -85,9 +87,24 @@ std::optional<CounterTextError> ReadCounter(char name, const CounterInput& input
   return std::nullopt;
 }
 
+bool HasControlCharacter(const std::string& text) {
+  return std::any_of(text.begin(), text.end(), [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x20 || byte == 0x7F;  // UTF-8 never uses these bytes inside a character
+  });
+}
+
 }  // namespace
 
-std::variant<AddressTemplate, CounterTextError> ReadTemplate(const TemplateInput& input) {
+std::variant<AddressTemplate, CounterTextError, SegmentTextError> ReadTemplate(const TemplateInput& input) {
+  const std::pair<char, const std::string*> texts[] = {{'B', &input.B}, {'C', &input.C}, {'D', &input.D},
+                                                       {'E', &input.E}, {'F', &input.F}, {'H', &input.H},
+                                                       {'I', &input.I}, {'K', &input.K}, {'M', &input.M},
+                                                       {'N', &input.N}};
+  for (const auto& [segment, text] : texts) {
+    if (HasControlCharacter(*text)) return SegmentTextError{segment, *text};
+  }
+
   AddressTemplate tmpl;
   static_cast<TextSegments&>(tmpl) = input;
   tmpl.counterLink = input.counterLink;

@@ -5,16 +5,21 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QStyle>
+#include <limits>
 #include <QStandardPaths>
 
 #include "export/list_export.h"
 #include "mainwindow/history_combo.h"
 #include "platform/clipboard.h"
 #include "platform/config_store.h"
+#include "platform/control_characters.h"
 #include "platform/counter_combo_events.h"
 #include "platform/message_box.h"
 #include "platform/program_folder.h"
@@ -23,6 +28,7 @@
 #include "platform/twips.h"
 #include "platform/virtual_list_box.h"
 #include "platform/wheel_guard.h"
+#include "serialix_version.h"
 #include "settings/settings.h"
 
 namespace serialix {
@@ -34,6 +40,19 @@ Service* resolve(Service* injected, std::unique_ptr<Service>& own) {
   if (injected) return injected;
   own = std::make_unique<Real>();
   return own.get();
+}
+
+QString nativePath(const std::filesystem::path& path) {
+  return QDir::toNativeSeparators(QString::fromStdString(path.string()));
+}
+
+// True when some screen's available area shows enough of the title bar to grab it.
+bool titleBarReachable(const QRect& titleBar) {
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    const QRect visible = titleBar.intersected(screen->availableGeometry());
+    if (visible.width() >= qMin(titleBar.width(), 40) && visible.height() >= titleBar.height() / 2) return true;
+  }
+  return false;
 }
 
 std::vector<std::string> toStdStrings(const QStringList& texts) {
@@ -57,10 +76,21 @@ frmMain::frmMain(frmMainServices services, QWidget* parent)
   buildControls();
   IgnoreWheelOnUnfocusedCombos(this);
   connectHandlers();
+  // Every single-line field of the template, the combos' edit fields included. Qt cuts edit
+  // text at 32767 characters by default, which would cut history entries as they are saved.
+  for (QLineEdit* edit : findChildren<QLineEdit*>()) {
+    KeepControlCharactersOut(edit);
+    edit->setMaxLength(std::numeric_limits<int>::max());
+  }
   Form_Load();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+  // Tearing down a shown window hides it and moves the focus; no handler may run on a window
+  // that is no longer whole, so every path from the controls to the handlers is cut first.
+  for (QComboBox* combo : findChildren<QComboBox*>()) RemoveCounterComboHandlers(combo);
+  for (QObject* child : findChildren<QObject*>()) disconnect(child, nullptr, this, nullptr);
+}
 
 void frmMain::connectHandlers() {
   const struct {
@@ -132,8 +162,18 @@ void frmMain::Form_Load() {
   }
 
   const StoredSettings stored = LoadSettings(settingsFile_);
+  if (!stored.unreadable.empty()) {
+    // Starts as without a file; the file is left as it is, so say so once now.
+    settingsUnreadable_ = true;
+    messages_->inform(this, QString::fromLatin1(kProgramName),
+                       QStringLiteral("設定ﾌｧｲﾙを読み込めませんでした。\n%1\n%2\n今回の設定はこのﾌｧｲﾙに保存されません。")
+                           .arg(nativePath(settingsFile_), QString::fromStdString(stored.unreadable)));
+  }
   if (stored.left && stored.top) {
-    move(TwipsToPixels(*stored.left), TwipsToPixels(*stored.top));
+    const QPoint position(TwipsToPixels(*stored.left), TwipsToPixels(*stored.top));
+    // A window whose title bar no screen shows could not be reached or moved back.
+    if (titleBarReachable(QRect(position, QSize(width(), style()->pixelMetric(QStyle::PM_TitleBarHeight)))))
+      move(position);
   }
   for (const auto& entry : stored.hosts) AppendHistoryEntry(cmbB, QString::fromStdString(entry));
   for (const auto& entry : stored.symbols) AppendHistoryEntry(cmbK, QString::fromStdString(entry));
@@ -169,9 +209,16 @@ void frmMain::Form_Unload() {
   const auto hosts = walk(cmbB);
   const auto symbols = walk(cmbK);
   const auto extensions = walk(cmbN);
+  if (settingsUnreadable_) return;
   const QPoint position = pos();
-  SaveSettings(settingsFile_, PixelsToTwips(position.x()), PixelsToTwips(position.y()), hosts, symbols,
-               extensions);
+  std::string error;
+  if (!SaveSettings(settingsFile_, PixelsToTwips(position.x()), PixelsToTwips(position.y()), hosts, symbols,
+                    extensions, &error)) {
+    // The close goes on; the user learns that this session's histories were not kept.
+    messages_->inform(this, QString::fromLatin1(kProgramName),
+                       QStringLiteral("設定ﾌｧｲﾙに保存できませんでした。\n%1\n%2\n今回の履歴は保存されていません。")
+                           .arg(nativePath(settingsFile_), QString::fromStdString(error)));
+  }
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

@@ -56,7 +56,7 @@ struct CounterControls {
 FillStyle SelectedStyle(const CounterControls& counter);
 
 // What the next run would produce from the window as it stands, or the counter text it would refuse.
-using NextRunResult = std::variant<AddressTemplate, CounterTextError>;
+using NextRunResult = std::variant<AddressTemplate, CounterTextError, SegmentTextError>;
 
 // The main window. Control members carry the names the handlers use; each widget's objectName
 // is the same name, with the index in parentheses for indexed controls ("cmbG(0)", "opt1(2)").
@@ -190,6 +190,7 @@ class frmMain : public QWidget {
   QString exportDir_;
   std::unique_ptr<ExportState> exportState_;
   bool unloaded_ = false;
+  bool settingsUnreadable_ = false;  // set.ini exists but could not be read: never write it
 };
 
 }  // namespace serialix

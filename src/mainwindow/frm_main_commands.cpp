@@ -45,6 +45,12 @@ void frmMain::ListOut() {
                            .arg(QChar(error->counter), QString::fromStdString(error->text)));
     return;
   }
+  if (const auto* error = std::get_if<SegmentTextError>(&result)) {
+    messages_->inform(this, kTitle,
+                       QStringLiteral("セグメント %1 の文字列に改行などの制御文字が含まれているため、一覧に追加できません。")
+                           .arg(QChar(error->segment)));
+    return;
+  }
   const auto& tmpl = std::get<AddressTemplate>(result);
   if (!AddressCount(tmpl) || !List1->appendRun(AddressRun(tmpl))) {
     messages_->inform(this, kTitle, QStringLiteral("アドレスの数が多すぎて一覧に追加できません。"));

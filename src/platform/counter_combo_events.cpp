@@ -79,11 +79,15 @@ int KeyAsciiFromKeyEvent(const QKeyEvent& event) {
 
 namespace {
 
+// The object name of both handler filters, so they can be found and removed.
+const QString kHandlerName = QStringLiteral("counterComboHandler");
+
 // Lives as a child of the combo, so it goes away with it.
 class KeyPressFilter : public QObject {
  public:
   KeyPressFilter(QComboBox* combo, std::function<void(int&)> handler)
       : QObject(combo), combo_(combo), handler_(std::move(handler)) {
+    setObjectName(kHandlerName);
     combo->installEventFilter(this);
     disableInputMethod();
   }
@@ -139,6 +143,7 @@ class LostFocusFilter : public QObject {
  public:
   LostFocusFilter(QComboBox* combo, std::function<void()> handler)
       : QObject(combo), combo_(combo), handler_(std::move(handler)), focused_(combo->hasFocus()) {
+    setObjectName(kHandlerName);
     combo->installEventFilter(this);
     if (QLineEdit* edit = combo->lineEdit()) edit->installEventFilter(this);
   }
@@ -183,6 +188,11 @@ void InstallKeyPressHandler(QComboBox* combo, std::function<void(int& keyAscii)>
 
 void InstallLostFocusHandler(QComboBox* combo, std::function<void()> handler) {
   new LostFocusFilter(combo, std::move(handler));
+}
+
+void RemoveCounterComboHandlers(QComboBox* combo) {
+  // A deleted filter leaves every event filter list it was in.
+  qDeleteAll(combo->findChildren<QObject*>(kHandlerName, Qt::FindDirectChildrenOnly));
 }
 
 }  // namespace serialix

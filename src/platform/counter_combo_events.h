@@ -23,4 +23,7 @@ void InstallKeyPressHandler(QComboBox* combo, std::function<void(int& keyAscii)>
 // combo opening its own drop-down list, or the whole window being deactivated, is no loss.
 void InstallLostFocusHandler(QComboBox* combo, std::function<void()> handler);
 
+// Removes both handlers from the combo (for a window about to be torn down).
+void RemoveCounterComboHandlers(QComboBox* combo);
+
 }  // namespace serialix

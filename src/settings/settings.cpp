@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -29,21 +30,47 @@ constexpr HistorySection kHosts{"URL", "cmbB.List"};
 constexpr HistorySection kSymbols{"記号", "cmbk.List"};
 constexpr HistorySection kExtensions{"拡張子", "cmbN.List"};
 
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+bool IsQuotePair(std::string_view text) {
+  return text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front();
+}
+
+// A profile reader drops the blanks around a value and then one pair of matching quotes, so a
+// value that would lose either is written inside quotes; everything else is written as it is,
+// as earlier versions did.
+std::string StoredValue(const std::string& entry) {
+  const bool blankEdge = !entry.empty() && (IsBlank(entry.front()) || IsBlank(entry.back()));
+  return blankEdge || IsQuotePair(entry) ? "\"" + entry + "\"" : entry;
+}
+
+std::string EntryFromStored(std::string value) {
+  if (IsQuotePair(value)) value = value.substr(1, value.size() - 2);
+  return value;
+}
+
 std::vector<std::string> ReadList(const ProfileFile& file, const HistorySection& list) {
   std::vector<std::string> entries;
   for (std::int32_t i = 0; i < std::numeric_limits<std::int32_t>::max(); ++i) {
-    std::string value = file.read(list.section, list.keyPrefix + std::to_string(i));
+    std::string value = EntryFromStored(file.read(list.section, list.keyPrefix + std::to_string(i)));
     if (value.empty()) break;
     entries.push_back(std::move(value));
   }
   return entries;
 }
 
+// Empty and all-blank entries would read back empty and end the list there, so they are left
+// out and the entries after them close up.
 void WriteList(ProfileFile& file, const HistorySection& list, const std::vector<std::string>& entries) {
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    if (!entries[i].empty()) file.write(list.section, list.keyPrefix + std::to_string(i), entries[i]);
+  std::size_t index = 0;
+  for (const std::string& entry : entries) {
+    if (std::all_of(entry.begin(), entry.end(), IsBlank)) continue;
+    file.write(list.section, list.keyPrefix + std::to_string(index++), StoredValue(entry));
   }
 }
+
+std::vector<std::string> DefaultSymbols() { return {"-", "~", "_", "."}; }
+std::vector<std::string> DefaultExtensions() { return {"mpg", "mpeg", "mov", "rm", "ram"}; }
 
 }  // namespace
 
@@ -75,27 +102,38 @@ std::optional<double> ParsePosition(const std::string& text) {
 }
 
 StoredSettings LoadSettings(const std::filesystem::path& iniFile) {
+  RemoveStaleTemporaries(iniFile);
   StoredSettings settings;
-  if (!FileExists(iniFile)) {
+  std::optional<ProfileFile> file;
+  if (FileExists(iniFile)) {
+    file = ProfileFile::loadFile(iniFile, &settings.unreadable);
+  } else {
     // A failed creation is not reported; the close writes the file anyway.
     UniqueFd(::open(iniFile.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-    settings.symbols = {"-", "~", "_", "."};
-    settings.extensions = {"mpg", "mpeg", "mov", "rm", "ram"};
+  }
+  if (!file) {
+    settings.symbols = DefaultSymbols();
+    settings.extensions = DefaultExtensions();
     return settings;
   }
-  const ProfileFile file = ProfileFile::load(iniFile);
-  settings.left = ParsePosition(file.read(kPositionSection, kLeftKey));
-  settings.top = ParsePosition(file.read(kPositionSection, kTopKey));
-  settings.hosts = ReadList(file, kHosts);
-  settings.symbols = ReadList(file, kSymbols);
-  settings.extensions = ReadList(file, kExtensions);
+  settings.left = ParsePosition(file->read(kPositionSection, kLeftKey));
+  settings.top = ParsePosition(file->read(kPositionSection, kTopKey));
+  settings.hosts = ReadList(*file, kHosts);
+  settings.symbols = ReadList(*file, kSymbols);
+  settings.extensions = ReadList(*file, kExtensions);
   return settings;
 }
 
 bool SaveSettings(const std::filesystem::path& iniFile, double left, double top,
                   const std::vector<std::string>& hosts, const std::vector<std::string>& symbols,
-                  const std::vector<std::string>& extensions) {
-  ProfileFile file = ProfileFile::load(iniFile);
+                  const std::vector<std::string>& extensions, std::string* error) {
+  ProfileFile file;
+  if (FileExists(iniFile)) {
+    // A file that cannot be read is never replaced: its content would be lost.
+    auto loaded = ProfileFile::loadFile(iniFile, error);
+    if (!loaded) return false;
+    file = std::move(*loaded);
+  }
   file.deleteSection(kHosts.section);
   file.deleteSection(kSymbols.section);
   file.deleteSection(kExtensions.section);
@@ -104,7 +142,7 @@ bool SaveSettings(const std::filesystem::path& iniFile, double left, double top,
   WriteList(file, kHosts, hosts);
   WriteList(file, kSymbols, symbols);
   WriteList(file, kExtensions, extensions);
-  return WriteFileAtomically(iniFile, file.bytes());
+  return WriteFileAtomically(iniFile, file.bytes(), error);
 }
 
 std::filesystem::path SettingsFilePath(const std::filesystem::path& programFolder,

@@ -15,22 +15,31 @@ struct StoredSettings {
   // default placement).
   std::optional<double> left, top;
   std::vector<std::string> hosts, symbols, extensions;  // UTF-8
+  // Why a set.ini that exists could not be read (not a regular file, no permission, a read
+  // error); empty when it was read or did not exist. The lists then hold the defaults of a
+  // first start, and the file must be left alone at close.
+  std::string unreadable;
 };
 
-// Start-up. A missing file is created empty and the default symbols "-", "~",
-// "_", "." and extensions "mpg", "mpeg", "mov", "rm", "ram" are returned.
-// Otherwise the position and the three lists are read: keys "cmbB.List<i>",
-// "cmbk.List<i>" and "cmbN.List<i>" from i = 0 on, the first absent or empty
-// key ending a list. Never fails; an unreadable file reads as empty.
+// Start-up. Temporaries a killed save left next to the file are removed first.
+// A missing file is created empty and the default symbols "-", "~", "_", "."
+// and extensions "mpg", "mpeg", "mov", "rm", "ram" are returned; so are they
+// for a file that cannot be read (see `unreadable`). Otherwise the position and
+// the three lists are read: keys "cmbB.List<i>", "cmbk.List<i>" and
+// "cmbN.List<i>" from i = 0 on, the first absent or empty key ending a list;
+// one pair of quotes around a value is dropped. Never blocks, never fails.
 StoredSettings LoadSettings(const std::filesystem::path& iniFile);
 
 // Close-down: deletes "URL", "記号" and "拡張子", writes "frmMain.Left" then
-// "frmMain.Top" into "ｳｨﾝﾄﾞｳ位置" (other keys there stay), then writes each
-// non-empty entry under its own index. The file is replaced atomically.
-// Returns false when the file could not be written.
+// "frmMain.Top" into "ｳｨﾝﾄﾞｳ位置" (other keys there stay), then writes the
+// entries under indexes from 0 on, leaving out empty and all-blank ones; an
+// entry with blanks at either end, or inside a pair of quotes, is written in
+// quotes so it reads back exactly. The file is replaced atomically and only
+// when it is a regular file that can be read (or is missing). Returns false,
+// with the reason in `error`, when the file could not be written.
 bool SaveSettings(const std::filesystem::path& iniFile, double left, double top,
                   const std::vector<std::string>& hosts, const std::vector<std::string>& symbols,
-                  const std::vector<std::string>& extensions);
+                  const std::vector<std::string>& extensions, std::string* error = nullptr);
 
 // programFolder/"set.ini" when FolderIsWritable(programFolder), else
 // fallbackFolder/"set.ini", creating fallbackFolder when it is missing.

@@ -97,6 +97,8 @@ TEST(BuildAddressList, WorkedExampleAndEdgeCases) {
       {"negative", OnlyCounters(On(-2, 1, kTwo)), {"http://-02", "http://-01", "http://00", "http://01"}},
       {"to INT32_MAX stops", OnlyCounters(On(INT32_MAX - 1, INT32_MAX), On(INT32_MAX, INT32_MAX)),
        {"http://21474836462147483647", "http://21474836472147483647"}},
+      // 2^32 G values over an empty L: must end at once, not walk G.
+      {"empty inner range under a huge G", OnlyCounters(On(INT32_MIN, INT32_MAX), On(1, 0)), {}},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <iterator>
+#include <string>
+#include <tuple>
 
 namespace serialix {
 namespace {
@@ -90,6 +93,33 @@ TEST(ReadTemplate, ConvertsLazilyInEnumerationOrder) {
   input.G = In("3", "1");
   t = std::get<AddressTemplate>(ReadTemplate(input));
   EXPECT_EQ(std::make_tuple(t.G.from, t.G.to, t.L.from, t.L.to), std::make_tuple(3, 1, 0, 0));  // L unreached
+}
+
+// No text that reaches an address may carry a control character: every C0 character and DEL
+// in any text segment is refused, before any counter text is read; other characters pass.
+TEST(ReadTemplate, RefusesControlCharactersInEveryTextSegment) {
+  std::string TemplateInput::*const segments[] = {&TemplateInput::B, &TemplateInput::C, &TemplateInput::D,
+                                                   &TemplateInput::E, &TemplateInput::F, &TemplateInput::H,
+                                                   &TemplateInput::I, &TemplateInput::K, &TemplateInput::M,
+                                                   &TemplateInput::N};
+  const char letters[] = "BCDEFHIKMN";
+  for (int c = 0; c < 0x80; ++c) {
+    const bool control = c < 0x20 || c == 0x7F;
+    for (std::size_t k = 0; k < std::size(segments); ++k) {
+      TemplateInput input;
+      input.G = In("x", "y");  // would be refused too, but only after the texts
+      input.*segments[k] = std::string("a") + static_cast<char>(c) + "b";
+      const auto result = ReadTemplate(input);
+      const auto* error = std::get_if<SegmentTextError>(&result);
+      ASSERT_EQ(error != nullptr, control) << "byte " << c << " in " << letters[k];
+      if (error) {
+        EXPECT_EQ(std::tie(error->segment, error->text), std::tie(letters[k], input.*segments[k]));
+      }
+    }
+  }
+  TemplateInput input;
+  input.B = "ホスト\u3000é";  // multi-byte characters are no control characters
+  EXPECT_TRUE(std::holds_alternative<AddressTemplate>(ReadTemplate(input)));
 }
 
 }  // namespace

@@ -1,4 +1,8 @@
 #include <QFile>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <functional>
 
 #include "main_window_fixture.h"
 #include "platform/text/codepage932.h"
@@ -54,6 +58,58 @@ TEST_F(SettingsFileTest, UnusablePositionKeepsTheDefaultPlacementAndHandAddedKey
   EXPECT_TRUE(bytes.contains("cmbB.List1=b\r\n"));
   EXPECT_FALSE(bytes.contains("cmbB.List3"));
   EXPECT_TRUE(bytes.contains("cmbk.List0=+\r\n"));
+}
+
+// A set.ini that is a folder or a pipe (a link to one included) is reported once at start,
+// start-up does not wait on it, the session starts with the first-start defaults, and the
+// close leaves it alone.
+TEST_F(SettingsFileTest, UnreadableFileIsReportedOnceAndLeftAlone) {
+  const std::filesystem::path ini = iniPath(), elsewhere = ini.parent_path() / "elsewhere";
+  const std::function<void()> makers[] = {
+      [&] { std::filesystem::create_directory(ini); },
+      [&] { ASSERT_EQ(::mkfifo(ini.c_str(), 0644), 0); },
+      [&] {
+        ASSERT_EQ(::mkfifo(elsewhere.c_str(), 0644), 0);
+        std::filesystem::create_symlink(elsewhere, ini);
+      },
+  };
+  for (const auto& make : makers) {
+    w.reset();
+    std::filesystem::remove(ini);
+    std::filesystem::remove(elsewhere);
+    make();
+    const auto type = std::filesystem::status(ini).type();
+    ASSERT_NE(type, std::filesystem::file_type::not_found);
+    messages.shown.clear();
+    open();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].caption, "Serialix");
+    EXPECT_TRUE(messages.shown[0].text.startsWith("設定ﾌｧｲﾙを読み込めませんでした。\n" +
+                                                  QString::fromStdString(ini.string()) + "\n"))
+        << messages.shown[0].text.toStdString();
+    EXPECT_EQ(items(w->cmbK), QStringList({"-", "~", "_", "."}));
+    w->cmbB->setEditText("host");
+    w->cmdR->click();
+    w->close();
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(std::filesystem::status(ini).type(), type);
+    EXPECT_TRUE(std::filesystem::is_symlink(ini) == (std::filesystem::exists(elsewhere)));
+  }
+}
+
+// A failed save at close still closes, after a message naming the file and the reason; the
+// thing at the path stays as it was.
+TEST_F(SettingsFileTest, FailedSaveAtCloseIsReported) {
+  std::filesystem::remove(iniPath());
+  std::filesystem::create_directory(iniPath());  // the file turned into a folder while running
+  w->close();
+  EXPECT_FALSE(w->isVisible());
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].caption, "Serialix");
+  EXPECT_FALSE(messages.shown[0].question);
+  EXPECT_EQ(messages.shown[0].text.section('\n', 0, 1),
+            "設定ﾌｧｲﾙに保存できませんでした。\n" + QString::fromStdString(iniPath().string()));
+  EXPECT_TRUE(std::filesystem::is_directory(iniPath()));
 }
 
 }  // namespace

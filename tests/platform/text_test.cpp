@@ -1,6 +1,15 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
 
 #include <filesystem>
 #include <fstream>
@@ -18,6 +27,7 @@ namespace serialix {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 
 struct Pair {
   const char* utf8;
@@ -130,7 +140,7 @@ TEST(ProfileFileBytes, UntouchedFileKeepsEveryByte) {
       "\r\n\r\n",
       "[s]\nk=v",                                        // LF only, no final line end
       "; note\r\n[s]\r\n\r\nk = v \r\n\r\n[t]\r\nx\r\n",
-      std::string("\xFF\x81[\x83\x5D]\r\r\n\0\n=\n[", 16),
+      "\xFF\x81[\x83\x5D]\r\r\n\0\n=\n["s,  // the whole literal, NUL included
   };
   for (const std::string& input : inputs) EXPECT_EQ(ProfileFile::parse(input).bytes(), input);
 }
@@ -274,18 +284,97 @@ TEST_F(TextFiles, AtomicWriteReplacesThroughLinksKeepingPermissionsAndNoTemporar
 TEST_F(TextFiles, FailedAtomicWriteReportsAndLeavesEverythingAsItWas) {
   fs::create_directory(dir_ / "taken");
   testing::PutFileBytes(dir_ / "taken" / "inside", "keep");
-  const std::pair<fs::path, const char*> cases[] = {
+  const std::pair<fs::path, std::string> cases[] = {
       {dir_ / "missing" / "set.ini", "No such file"},
-      {dir_ / "taken", "directory"},
+      {dir_ / "taken", NotRegularFileReason()},
   };
   for (const auto& [target, why] : cases) {
     std::string error;
     EXPECT_FALSE(WriteFileAtomically(target, "data", &error));
-    EXPECT_NE(error.find(target.string()), std::string::npos) << error;
     EXPECT_NE(error.find(why), std::string::npos) << error;
   }
   EXPECT_EQ(testing::FileBytes(dir_ / "taken" / "inside"), "keep");
   EXPECT_EQ(EntriesInDir(), 1);
+}
+
+// Anything but a regular file at the path, or at the end of its link, is neither read nor
+// replaced; a pipe is refused without waiting for a writer.
+TEST_F(TextFiles, SpecialFilesAreNeitherReadNorReplaced) {
+  ASSERT_EQ(::mkfifo((dir_ / "fifo").c_str(), 0644), 0);
+  const int unixSocket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  const std::string socketPath = (dir_ / "socket").string();
+  ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+  std::copy(socketPath.begin(), socketPath.end(), address.sun_path);
+  ASSERT_EQ(::bind(unixSocket, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+  fs::create_directory(dir_ / "folder");
+  for (const char* name : {"fifo", "socket", "folder"}) fs::create_symlink(dir_ / name, dir_ / (name + "-link"s));
+
+  for (const char* name : {"fifo", "socket", "folder", "fifo-link", "socket-link", "folder-link"}) {
+    SCOPED_TRACE(name);
+    const fs::path path = dir_ / name;
+    const fs::file_type before = fs::status(path).type();
+    std::string error;
+    EXPECT_FALSE(ProfileFile::loadFile(path, &error));
+    EXPECT_EQ(error, NotRegularFileReason());
+    error.clear();
+    EXPECT_FALSE(WriteFileAtomically(path, "[s]\r\n", &error));
+    EXPECT_EQ(error, NotRegularFileReason());
+    EXPECT_EQ(fs::status(path).type(), before);
+  }
+  ::close(unixSocket);
+  EXPECT_EQ(EntriesInDir(), 6);  // no temporary left
+
+  // A regular file whose read fails: /proc/self/mem reads EIO at address 0.
+  fs::create_symlink("/proc/self/mem", dir_ / "unreadable");
+  std::string error;
+  EXPECT_FALSE(ProfileFile::loadFile(dir_ / "unreadable", &error));
+  EXPECT_FALSE(error.empty());
+}
+
+// A save killed while writing (here by the file size limit) leaves no temporary behind.
+TEST_F(TextFiles, KilledWriteLeavesNoTemporary) {
+  const int probe = ::open(dir_.c_str(), O_TMPFILE | O_WRONLY, 0600);
+  if (probe < 0) GTEST_SKIP() << "the file system of " << dir_ << " has no unnamed temporary files";
+  ::close(probe);
+  testing::PutFileBytes(dir_ / "set.ini", "old");
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const rlimit noCore{0, 0}, small{1 << 20, 1 << 20};
+    ::setrlimit(RLIMIT_CORE, &noCore);
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    WriteFileAtomically(dir_ / "set.ini", std::string(4 << 20, 'x'));
+    ::_exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << "status " << status;
+  EXPECT_EQ(testing::FileBytes(dir_ / "set.ini"), "old");
+  EXPECT_EQ(EntriesInDir(), 1);
+}
+
+TEST_F(TextFiles, StaleTemporariesOfOurOwnPatternAreRemoved) {
+  const fs::path target = dir_ / "set.ini";
+  const auto twoMinutesAgo = fs::file_time_type::clock::now() - std::chrono::minutes(2);
+  const struct {
+    const char* name;
+    bool old, removed;
+  } files[] = {
+      {".set.ini.0123abcd", true, true},   {".set.ini.0123abcd.x", true, false}, {".set.ini.0123ABCD", true, false},
+      {".set.ini.0123abc", true, false},   {".other.ini.0123abcd", true, false}, {".set.ini.89abcdef", false, false},
+      {"set.ini", true, false},
+  };
+  for (const auto& f : files) {
+    testing::PutFileBytes(dir_ / f.name, "x");
+    if (f.old) fs::last_write_time(dir_ / f.name, twoMinutesAgo);
+  }
+  fs::create_directory(dir_ / ".set.ini.fedcba98");
+  fs::last_write_time(dir_ / ".set.ini.fedcba98", twoMinutesAgo);
+  RemoveStaleTemporaries(target);
+  for (const auto& f : files) EXPECT_EQ(fs::exists(dir_ / f.name), !f.removed) << f.name;
+  EXPECT_TRUE(fs::is_directory(dir_ / ".set.ini.fedcba98"));
 }
 
 }  // namespace

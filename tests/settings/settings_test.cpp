@@ -1,6 +1,7 @@
 #include "settings/settings.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -25,6 +26,7 @@ class Settings : public ::testing::Test {
  protected:
   void PutText(const std::string& utf8) const { testing::PutFileBytes(ini_, Utf8ToCp932(utf8)); }
   std::string Text() const { return Cp932ToUtf8(testing::FileBytes(ini_)); }
+  static void Put(const fs::path& path, const std::string& bytes) { testing::PutFileBytes(path, bytes); }
 
   testing::TemporaryFolder folder_;
   const fs::path& dir_ = folder_.path();
@@ -74,17 +76,69 @@ TEST_F(Settings, EntriesAreStoredSafelyAndComeBackWhole) {
   ASSERT_TRUE(SaveSettings(ini_, 975, 600, hosts, {"-"}, {}));
   EXPECT_EQ(Text(),
             "[ｳｨﾝﾄﾞｳ位置]\r\nfrmMain.Left=975\r\nfrmMain.Top=600\r\n"
-            "[URL]\r\ncmbB.List0=a  [記号]  cmbk.List0=evil\r\ncmbB.List2=\"quoted\"\r\n"
-            "cmbB.List3=" + longHost + "\r\ncmbB.List4=emoji?\r\n[記号]\r\ncmbk.List0=-\r\n");
-  // The empty entry keeps its index, so the next start stops before it.
+            "[URL]\r\ncmbB.List0=a  [記号]  cmbk.List0=evil\r\ncmbB.List1=\"\"quoted\"\"\r\n"
+            "cmbB.List2=" + longHost + "\r\ncmbB.List3=emoji?\r\n[記号]\r\ncmbk.List0=-\r\n");
+  // The empty entry is left out and the later ones close up.
   const StoredSettings loaded = LoadSettings(ini_);
-  EXPECT_EQ(loaded.hosts, Entries{"a  [記号]  cmbk.List0=evil"});
+  EXPECT_EQ(loaded.hosts, (Entries{"a  [記号]  cmbk.List0=evil", "\"quoted\"", longHost, "emoji?"}));
   EXPECT_EQ(loaded.symbols, Entries{"-"});
 
   Entries many{"\"quoted\"", longHost};  // and more than 16-bit indexes hold
   for (int i = 0; i < 40000; ++i) many.push_back(std::string("h").append(std::to_string(i)));
   ASSERT_TRUE(SaveSettings(ini_, 0, 0, many, {}, {}));
   EXPECT_EQ(LoadSettings(ini_).hosts, many);
+}
+
+// Blanks at the ends and quote pairs survive the profile reader's trimming; blank entries are
+// never written, so they cannot end a list early.
+TEST_F(Settings, EntriesWithBlanksOrQuotesComeBackExactly) {
+  const Entries saved{" lead", "trail ", "\tboth\t", "\"q\"", "'q'", "\"", "'a\"", "\"\"", "   ", "", "\t", "in side", "last"};
+  ASSERT_TRUE(SaveSettings(ini_, 0, 0, saved, {" ~ "}, {}));
+  const StoredSettings loaded = LoadSettings(ini_);
+  EXPECT_EQ(loaded.hosts, (Entries{" lead", "trail ", "\tboth\t", "\"q\"", "'q'", "\"", "'a\"", "\"\"", "in side", "last"}));
+  EXPECT_EQ(loaded.symbols, Entries{" ~ "});
+  EXPECT_NE(Text().find("cmbB.List0=\" lead\"\r\ncmbB.List1=\"trail \"\r\n"), std::string::npos) << Text();
+  EXPECT_NE(Text().find("cmbB.List5=\"\r\ncmbB.List6='a\"\r\n"), std::string::npos) << Text();
+
+  // A file of an earlier version: plain values read as before, blanks around them dropped.
+  PutText("[URL]\r\ncmbB.List0= host \r\ncmbB.List1=a\"b\r\ncmbB.List2='x'\r\ncmbB.List3=\"\"\r\ncmbB.List4=z\r\n");
+  EXPECT_EQ(LoadSettings(ini_).hosts, (Entries{"host", "a\"b", "x"}));
+}
+
+// A set.ini that exists but is not a readable regular file is neither read (start-up never
+// waits on it) nor replaced; the session starts with the defaults of a first start.
+TEST_F(Settings, UnreadableFileIsReportedAndLeftAlone) {
+  ASSERT_EQ(::mkfifo((dir_ / "fifo").c_str(), 0644), 0);
+  fs::create_directory(dir_ / "folder");
+  Put(dir_ / "locked", "[URL]\r\ncmbB.List0=keep\r\n");
+  ::chmod((dir_ / "locked").c_str(), 0);
+  const bool permissionsBite = ::access((dir_ / "locked").c_str(), R_OK) != 0;  // not as root
+  std::vector<fs::path> cases{dir_ / "fifo", dir_ / "folder"};
+  for (const char* name : {"fifo", "folder"}) {
+    fs::create_symlink(dir_ / name, dir_ / (std::string(name) + "-link"));
+    cases.push_back(dir_ / (std::string(name) + "-link"));
+  }
+  fs::create_symlink("/proc/self/mem", dir_ / "read-error");  // a regular file whose read fails
+  cases.push_back(dir_ / "read-error");
+  if (permissionsBite) cases.push_back(dir_ / "locked");
+
+  for (const fs::path& path : cases) {
+    SCOPED_TRACE(path.filename().string());
+    const fs::file_type before = fs::status(path).type();
+    const StoredSettings loaded = LoadSettings(path);
+    EXPECT_FALSE(loaded.unreadable.empty());
+    EXPECT_EQ(loaded.symbols, (Entries{"-", "~", "_", "."}));
+    EXPECT_EQ(loaded.extensions.size(), 5u);
+    EXPECT_FALSE(loaded.left || loaded.top);
+    std::string error;
+    EXPECT_FALSE(SaveSettings(path, 0, 0, {"x"}, {}, {}, &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(fs::status(path).type(), before);
+  }
+  ::chmod((dir_ / "locked").c_str(), 0644);
+  std::ifstream in(dir_ / "locked", std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "[URL]\r\ncmbB.List0=keep\r\n");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 6);  // no file created, no temporary left
 }
 
 TEST_F(Settings, PositionsAreReadWhenUsableAndStoredAsSinglePrecision) {

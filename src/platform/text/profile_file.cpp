@@ -5,7 +5,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
+#include "platform/text/atomic_file.h"
 #include "platform/text/codepage932.h"
 #include "platform/text/unique_fd.h"
 
@@ -107,28 +109,43 @@ ProfileFile ProfileFile::parse(std::string_view bytes) {
 }
 
 ProfileFile ProfileFile::load(const std::filesystem::path& path) {
-  const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (!fd) return ProfileFile();
-  // Only regular files: a folder, a pipe or a device is not a profile.
+  auto file = loadFile(path);
+  return file ? std::move(*file) : ProfileFile();
+}
+
+std::optional<ProfileFile> ProfileFile::loadFile(const std::filesystem::path& path, std::string* error) {
+  auto fail = [error](std::string reason) {
+    if (error != nullptr) *error = std::move(reason);
+    return std::nullopt;
+  };
+  // Only regular files: a folder, a pipe or a device is not a profile, and opening a pipe
+  // would wait for a writer.
   struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return fail(std::strerror(errno));
+  if (!S_ISREG(info.st_mode)) return fail(NotRegularFileReason());
+  const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (!fd) return fail(std::strerror(errno));
   std::string bytes;
-  bool complete = ::fstat(fd.get(), &info) == 0 && S_ISREG(info.st_mode);
-  if (complete) {
+  int code = 0;
+  if (::fstat(fd.get(), &info) != 0) {
+    code = errno;
+  } else if (!S_ISREG(info.st_mode)) {  // replaced since the check above
+    return fail(NotRegularFileReason());
+  } else {
     bytes.resize(static_cast<std::size_t>(info.st_size));
     std::size_t used = 0;
     for (;;) {
       if (used == bytes.size()) bytes.resize(bytes.size() + 65536);  // the file may have grown
       const ssize_t got = ::read(fd.get(), bytes.data() + used, bytes.size() - used);
       if (got < 0 && errno == EINTR) continue;
-      if (got <= 0) {
-        complete = got == 0;
-        break;
-      }
+      if (got < 0) code = errno;
+      if (got <= 0) break;
       used += static_cast<std::size_t>(got);
     }
     bytes.resize(used);
   }
-  return complete ? parse(bytes) : ProfileFile();
+  if (code != 0) return fail(std::strerror(code));
+  return parse(bytes);
 }
 
 void ProfileFile::indexSections() {
