@@ -87,9 +87,9 @@ TEST_F(SettingsFileTest, UnreadableFileIsReportedOnceAndLeftAlone) {
     EXPECT_TRUE(messages.shown[0].text.startsWith("設定ﾌｧｲﾙを読み込めませんでした。\n" +
                                                   QString::fromStdString(ini.string()) + "\n"))
         << messages.shown[0].text.toStdString();
-    EXPECT_EQ(items(w->cmbK), QStringList({"-", "~", "_", "."}));
-    w->cmbB->setEditText("host");
-    w->cmdR->click();
+    EXPECT_EQ(items(combo("cmbK")), QStringList({"-", "~", "_", "."}));
+    combo("cmbB")->setEditText("host");
+    button("cmdR")->click();
     w->close();
     EXPECT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(std::filesystem::status(ini).type(), type);
