@@ -90,7 +90,7 @@ struct CounterSetting {
 //  6. Counter texts, for each counter that is on: cmbG(0) then cmbG(1) (mirrored into cmbJ while
 //     linked), cmbJ(0), cmbJ(1) only while released, cmbL(0), cmbL(1). from before to, equal
 //     texts, so the ordering rule copies nothing unexpected.
-//  7. Focus in the to combo of lastCounter, its text selected (no counter: leave the focus).
+//  7. Focus in the to combo of lastCounter, its text selected (no counter: on the run button).
 // Counters that are off keep their texts and styles; the result list, the histories and
 // set.ini are not touched and nothing is run.
 struct TemplateProposal {

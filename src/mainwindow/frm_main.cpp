@@ -57,6 +57,7 @@ frmMain::frmMain(frmMainServices services, QWidget* parent)
       exportState_(std::make_unique<ExportState>()) {
   buildControls();
   connectHandlers();
+  buildExampleAddressCommand(std::move(services.askTemplate));
   Form_Load();
 }
 

@@ -3,11 +3,14 @@
 #include <QWidget>
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <optional>
 
 #include <variant>
 
 #include "core/address_template.h"
+#include "core/example_address.h"
 #include "core/fill_style.h"
 
 class QCheckBox;
@@ -29,6 +32,9 @@ class VirtualListBox;
 struct AboutServices;
 struct ExportState;
 
+// Which digit runs of an example address become counters: the proposal on OK, nothing on Cancel.
+using AskTemplate = std::function<std::optional<TemplateProposal>(const ExampleAddress&, QWidget* parent)>;
+
 // What the window needs from outside; tests put fakes here. Empty members take the real thing.
 struct frmMainServices {
   Clipboard* clipboard = nullptr;
@@ -38,6 +44,7 @@ struct frmMainServices {
   ProgramLauncher* launcher = nullptr;
   std::filesystem::path settingsFile;  // empty: set.ini in the program folder (or the user's)
   QString exportDir;                   // empty: the program folder (or home when not writable)
+  AskTemplate askTemplate;             // empty: the modal dialog
 };
 
 // One of the three nested counters as the window sees it: the rules that G, J and L share take
@@ -111,6 +118,9 @@ class frmMain : public QWidget {
   std::array<QWidget*, 4> Line{};  // Line1..Line4
   QLabel* Image1 = nullptr;
 
+  // "例のアドレスから作成…" (Ctrl+Shift+V): the address on the clipboard becomes the template.
+  void startFromExampleAddress();
+
   // Window methods.
   void ListOut();
   // The template ListOut would read now, read the same way (an unreached counter's text is not
@@ -182,6 +192,10 @@ class frmMain : public QWidget {
   bool linkOn() const;
   AboutServices aboutServices() const;
 
+  // Starting from an example address.
+  void buildExampleAddressCommand(AskTemplate askTemplate);
+  void applyTemplateProposal(const TemplateProposal& proposal);
+
   // The real services the window made for itself; declared before the pointers that may point into them.
   std::unique_ptr<Clipboard> ownClipboard_;
   std::unique_ptr<MessageBox> ownMessages_;
@@ -197,6 +211,7 @@ class frmMain : public QWidget {
   std::filesystem::path settingsFile_;
   QString exportDir_;
   std::unique_ptr<ExportState> exportState_;
+  AskTemplate askTemplate_;
   bool unloaded_ = false;
 };
 
