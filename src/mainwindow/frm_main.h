@@ -13,6 +13,7 @@
 #include "core/example_address.h"
 #include "core/fill_style.h"
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -120,6 +121,9 @@ class frmMain : public QWidget {
 
   // "例のアドレスから作成…" (Ctrl+Shift+V): the address on the clipboard becomes the template.
   void startFromExampleAddress();
+  // The command with its caption and shortcut, for menus: adding this action (not a new one with
+  // the same shortcut, which would make the key ambiguous) shows the shortcut beside the caption.
+  QAction* exampleAddressAction() const { return exampleAddressAction_; }
 
   // Window methods.
   void ListOut();
@@ -212,6 +216,7 @@ class frmMain : public QWidget {
   QString exportDir_;
   std::unique_ptr<ExportState> exportState_;
   AskTemplate askTemplate_;
+  QAction* exampleAddressAction_ = nullptr;
   bool unloaded_ = false;
 };
 

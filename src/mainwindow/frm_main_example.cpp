@@ -24,12 +24,13 @@ QString LinkCaption(bool linked) { return linked ? QStringLiteral("=") : QString
 
 void frmMain::buildExampleAddressCommand(AskTemplate askTemplate) {
   askTemplate_ = askTemplate ? std::move(askTemplate) : AskTemplate(&AskTemplateFromExample);
-  auto* action = new QAction(QStringLiteral("例のアドレスから作成…"), this);
+  auto* action = exampleAddressAction_ = new QAction(QStringLiteral("例のアドレスから作成…"), this);
   action->setObjectName(QStringLiteral("actExampleAddress"));
   action->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
   // Window-wide, so it works from every control, the combos and text boxes included.
   action->setShortcutContext(Qt::WindowShortcut);
   action->setToolTip(QStringLiteral("クリップボードのアドレスからテンプレートを作ります"));
+  action->setStatusTip(action->toolTip());
   addAction(action);
   connect(action, &QAction::triggered, this, &frmMain::startFromExampleAddress);
 }

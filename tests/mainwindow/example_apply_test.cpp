@@ -278,7 +278,9 @@ TEST_F(ExampleApplyTest, CommandWorksFromEveryKindOfControl) {
   clipboard.held = "http://a.com/1.jpg";
   const auto* action = w->findChild<QAction*>("actExampleAddress");
   ASSERT_NE(action, nullptr);
+  EXPECT_EQ(action, w->exampleAddressAction());
   EXPECT_EQ(action->text(), "例のアドレスから作成…");
+  EXPECT_EQ(action->shortcut(), QKeySequence("Ctrl+Shift+V"));
   const char* const controls[] = {"cmbG(0)", "cmbL(1)", "cmbB", "cmbK", "txtF", "txtI", "List1", "cmdR", "CheckG"};
   for (const char* name : controls) {
     SCOPED_TRACE(name);
