@@ -15,6 +15,31 @@ bool IsBlank(char c) {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// Blanks outside ASCII that text copied from documents carries around an address (UTF-8): the
+// no-break space, the ideographic (full-width) space and the byte-order mark.
+constexpr std::string_view kWideBlanks[] = {"\xC2\xA0", "\xE3\x80\x80", "\xEF\xBB\xBF"};
+
+std::size_t BlankAtStart(std::string_view text) {
+  if (!text.empty() && IsBlank(text.front())) return 1;
+  for (std::string_view blank : kWideBlanks) {
+    if (text.starts_with(blank)) return blank.size();
+  }
+  return 0;
+}
+
+std::size_t BlankAtEnd(std::string_view text) {
+  if (!text.empty() && IsBlank(text.back())) return 1;
+  for (std::string_view blank : kWideBlanks) {
+    if (text.ends_with(blank)) return blank.size();
+  }
+  return 0;
+}
+
+bool HasWideBlank(std::string_view text) {
+  return std::any_of(std::begin(kWideBlanks), std::end(kWideBlanks),
+                     [text](std::string_view blank) { return text.find(blank) != std::string_view::npos; });
+}
+
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
   if (text.size() < prefix.size()) return false;
   for (std::size_t i = 0; i < prefix.size(); ++i) {
@@ -128,8 +153,8 @@ void FillExtension(std::string_view extension, TemplateProposal& p) {
 }  // namespace
 
 std::variant<ExampleAddress, ExampleAddressError> ReadExampleAddress(std::string_view pasted) {
-  while (!pasted.empty() && IsBlank(pasted.front())) pasted.remove_prefix(1);
-  while (!pasted.empty() && IsBlank(pasted.back())) pasted.remove_suffix(1);
+  while (const std::size_t n = BlankAtStart(pasted)) pasted.remove_prefix(n);
+  while (const std::size_t n = BlankAtEnd(pasted)) pasted.remove_suffix(n);
   if (pasted.empty()) return ExampleAddressError::Empty;
   if (pasted.find_first_of("\r\n") != std::string_view::npos) return ExampleAddressError::SeveralLines;
 
@@ -144,7 +169,7 @@ std::variant<ExampleAddress, ExampleAddressError> ReadExampleAddress(std::string
   const bool hasControl = std::any_of(pasted.begin(), pasted.end(), [](char c) {
     return static_cast<unsigned char>(c) <= ' ' || c == '\x7f';
   });
-  if (hasControl) return ExampleAddressError::Blank;
+  if (hasControl || HasWideBlank(pasted)) return ExampleAddressError::Blank;
   example.text = pasted;
   example.hostEnd = std::min(example.text.find_first_of("/?#", example.schemeLength), example.text.size());
   if (example.hostEnd == example.schemeLength) return ExampleAddressError::NoHost;

@@ -85,12 +85,13 @@ struct CounterSetting {
 //  4. Fill styles, for each counter that is on: opt1(G.style), then opt2(J.style) only while the
 //     counter link is released, then opt3(L.style). An option click rewrites the counter's texts
 //     and refills its lists, so it comes before the texts; with the link opt1 also sets opt2.
-//  5. Texts: cmbB, txtF, txtI, cmbK, cmbN. With the text link, txtF is mirrored into txtI and I
-//     equals F, so setting txtI afterwards changes nothing.
+//  5. Texts: cmbB, then txtF, txtI, cmbK, cmbN where their switch is on (a switched-off segment
+//     keeps its text, as a switched-off counter does). With the text link, txtF is mirrored into
+//     txtI and I equals F, so setting txtI afterwards changes nothing.
 //  6. Counter texts, for each counter that is on: cmbG(0) then cmbG(1) (mirrored into cmbJ while
 //     linked), cmbJ(0), cmbJ(1) only while released, cmbL(0), cmbL(1). from before to, equal
 //     texts, so the ordering rule copies nothing unexpected.
-//  7. Focus in the to combo of lastCounter, its text selected (no counter: leave the focus).
+//  7. Focus in the to combo of lastCounter, its text selected (no counter: on the run button).
 // Counters that are off keep their texts and styles; the result list, the histories and
 // set.ini are not touched and nothing is run.
 struct TemplateProposal {

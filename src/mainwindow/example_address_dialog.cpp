@@ -44,9 +44,9 @@ QString CounterText(const CounterSetting& counter) {
   return QStringLiteral("%1 ～ %2（%3 形式）").arg(FromUtf8(counter.from), FromUtf8(counter.to), StyleName(counter.style));
 }
 
-QString RunText(const ExampleAddress& example, const DigitRun& run) {
+// column: where the run starts, counted in characters from 1.
+QString RunText(const DigitRun& run, qsizetype column) {
   const QString digits = FromUtf8(run.digits);
-  const qsizetype column = QString::fromUtf8(example.text.data(), static_cast<qsizetype>(run.position)).size() + 1;
   if (run.checkable) return QStringLiteral("%1（値 %2、%3 文字目）").arg(digits).arg(*run.value).arg(column);
   const QString why = run.value ? QStringLiteral("9 桁を超えるため選べません") : QStringLiteral("値が大きすぎるため選べません");
   return QStringLiteral("%1（%2 文字目、%3）").arg(digits).arg(column).arg(why);
@@ -109,8 +109,13 @@ ExampleAddressDialog::ExampleAddressDialog(ExampleAddress example, QWidget* pare
   runs_->setObjectName(QStringLiteral("digitRuns"));
   Describe(runs_, QStringLiteral("数字"),
            QStringLiteral("ホストより後の数字。チェックした数字が左からカウンター G、J、L になります。3 つまで選べます"));
+  // Columns counted run by run: a long pasted text with many runs is read once, not once a run.
+  qsizetype column = 1;
+  std::size_t counted = 0;
   for (const DigitRun& run : example_.runs) {
-    auto* item = new QListWidgetItem(RunText(example_, run), runs_);
+    column += QString::fromUtf8(example_.text.data() + counted, static_cast<qsizetype>(run.position - counted)).size();
+    counted = run.position;
+    auto* item = new QListWidgetItem(RunText(run, column), runs_);
     item->setCheckState(Qt::Unchecked);
     if (!run.checkable) item->setFlags(item->flags() & ~(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable));
     item->setData(Qt::AccessibleDescriptionRole, run.checkable ? QStringLiteral("チェックするとカウンターになります")

@@ -82,6 +82,7 @@ frmMain::frmMain(frmMainServices services, QWidget* parent)
     KeepControlCharactersOut(edit);
     edit->setMaxLength(std::numeric_limits<int>::max());
   }
+  buildExampleAddressCommand(std::move(services.askTemplate));
   Form_Load();
 }
 

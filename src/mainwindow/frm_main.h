@@ -3,13 +3,17 @@
 #include <QWidget>
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <optional>
 
 #include <variant>
 
 #include "core/address_template.h"
+#include "core/example_address.h"
 #include "core/fill_style.h"
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -29,6 +33,9 @@ class VirtualListBox;
 struct AboutServices;
 struct ExportState;
 
+// Which digit runs of an example address become counters: the proposal on OK, nothing on Cancel.
+using AskTemplate = std::function<std::optional<TemplateProposal>(const ExampleAddress&, QWidget* parent)>;
+
 // What the window needs from outside; tests put fakes here. Empty members take the real thing.
 struct frmMainServices {
   Clipboard* clipboard = nullptr;
@@ -38,6 +45,7 @@ struct frmMainServices {
   ProgramLauncher* launcher = nullptr;
   std::filesystem::path settingsFile;  // empty: set.ini in the program folder (or the user's)
   QString exportDir;                   // empty: the program folder (or home when not writable)
+  AskTemplate askTemplate;             // empty: the modal dialog
 };
 
 // One of the three nested counters as the window sees it: the rules that G, J and L share take
@@ -68,6 +76,12 @@ class frmMain : public QWidget {
  public:
   explicit frmMain(frmMainServices services = {}, QWidget* parent = nullptr);
   ~frmMain() override;
+
+  // "例のアドレスから作成…" (Ctrl+Shift+V): the address on the clipboard becomes the template.
+  void startFromExampleAddress();
+  // The command with its caption and shortcut, for menus: adding this action (not a new one with
+  // the same shortcut, which would make the key ambiguous) shows the shortcut beside the caption.
+  QAction* exampleAddressAction() const { return exampleAddressAction_; }
 
   // Window methods.
   void ListOut();
@@ -174,6 +188,10 @@ class frmMain : public QWidget {
   bool linkOn() const;
   AboutServices aboutServices() const;
 
+  // Starting from an example address.
+  void buildExampleAddressCommand(AskTemplate askTemplate);
+  void applyTemplateProposal(const TemplateProposal& proposal);
+
   // The real services the window made for itself; declared before the pointers that may point into them.
   std::unique_ptr<Clipboard> ownClipboard_;
   std::unique_ptr<MessageBox> ownMessages_;
@@ -189,6 +207,8 @@ class frmMain : public QWidget {
   std::filesystem::path settingsFile_;
   QString exportDir_;
   std::unique_ptr<ExportState> exportState_;
+  AskTemplate askTemplate_;
+  QAction* exampleAddressAction_ = nullptr;
   bool unloaded_ = false;
   bool settingsUnreadable_ = false;  // set.ini exists but could not be read: never write it
 };

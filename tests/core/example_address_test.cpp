@@ -68,6 +68,9 @@ TEST(ReadExampleAddress, RefusesAnythingButOneHttpAddress) {
       {"http://a.com/my pic1.jpg", E::Blank},
       {"http://a.com/1.jpg http://a.com/2.jpg", E::Blank},
       {"http://a.com/\t1", E::Blank},
+      {"http://a.com/my\u3000pic1.jpg", E::Blank},  // full-width space
+      {"http://a.com/my\u00A0pic1.jpg", E::Blank},  // no-break space
+      {"\u3000\u00A0\uFEFF", E::Empty},
   };
   for (const auto& [text, error] : rows) {
     const auto result = ReadExampleAddress(text);
@@ -106,6 +109,8 @@ TEST(ReadExampleAddress, FindsTheDigitRunsAfterTheHost) {
   EXPECT_EQ(Read("http://a.com/7/12345678901").defaultChoice, std::vector<std::size_t>{0});
   EXPECT_TRUE(Read("http://a.com/x/12345678901").defaultChoice.empty());
   EXPECT_TRUE(Read("http://example.com").runs.empty());
+  // Blanks a document puts around an address, full-width ones included, are not part of it.
+  EXPECT_EQ(Read("\uFEFF\u3000http://a.com/p1.jpg\u3000\u00A0 ").text, "http://a.com/p1.jpg");
 }
 
 TEST(ProposeTemplate, CutsTheExampleIntoTheSegments) {

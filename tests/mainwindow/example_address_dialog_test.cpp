@@ -50,6 +50,13 @@ TEST(ExampleAddressDialog, ChecksTheRightmostUsableRunAndShowsTheTemplate) {
   EXPECT_EQ(dialog.chosenRuns(), std::vector<std::size_t>{2});
 }
 
+TEST(ExampleAddressDialog, NamesEachRunWithItsValueAndCharacterColumn) {
+  ExampleAddressDialog dialog(Example("http://例え.jp/画像/第3話0012.html"));
+  ASSERT_EQ(Runs(dialog)->count(), 2);
+  EXPECT_EQ(Runs(dialog)->item(0)->text(), "3（値 3、18 文字目）");
+  EXPECT_EQ(Runs(dialog)->item(1)->text(), "0012（値 12、20 文字目）");
+}
+
 TEST(ExampleAddressDialog, RefusesAFourthRunWithANote) {
   ExampleAddressDialog dialog(Example("http://a.com/1/2/3/4.jpg"));
   QListWidget* runs = Runs(dialog);
