@@ -169,7 +169,8 @@ std::string AddressRun::at(std::uint64_t position) const {
   return text;
 }
 
-bool AddressRun::writeLines(std::uint64_t first, std::uint64_t count, const ChunkSink& sink) const {
+bool AddressRun::writeLines(std::uint64_t first, std::uint64_t count, const ChunkSink& sink,
+                            LineEnd lineEnd) const {
   if (first >= size_ || count == 0) {
     return true;
   }
@@ -216,7 +217,7 @@ bool AddressRun::writeLines(std::uint64_t first, std::uint64_t count, const Chun
     }
     std::memcpy(p, fixed_[3].data(), fixed_[3].size());
     p += fixed_[3].size();
-    *p++ = '\r';
+    if (lineEnd == LineEnd::CrLf) *p++ = '\r';
     *p++ = '\n';
     lineLength = static_cast<std::size_t>(p - line.data());
     // A linked G shows in two places, and a negative value does not step by digit carry.
@@ -304,12 +305,12 @@ AddressRun AddressRun::withTextsMapped(const std::function<std::string(const std
   return AddressRun(std::move(mapped), f(kScheme));
 }
 
-std::uint64_t AddressRun::textBytes() const {
+std::uint64_t AddressRun::textBytes(LineEnd lineEnd) const {
   if (size_ == 0) {
     return 0;
   }
   const Levels ls = LevelsOf(tmpl_);
-  Wide total = 2;  // CR LF
+  Wide total = lineEnd == LineEnd::CrLf ? 2 : 1;
   for (const auto& f : fixed_) {
     total += f.size();
   }

@@ -12,6 +12,10 @@ namespace serialix {
 // Receives the output of the sequential writer a chunk at a time; returns false to cancel.
 using ChunkSink = std::function<bool(std::string_view chunk)>;
 
+// What follows every address in a written list: CR LF for the code page 932 file and the
+// clipboard text, LF for the UTF-8 output that Linux tools read.
+enum class LineEnd { CrLf, Lf };
+
 // The addresses of one generation run, frozen: O(1) to create and hold whatever its count,
 // random access by mixed-radix decoding, and a fast sequential writer.
 class AddressRun {
@@ -25,9 +29,10 @@ class AddressRun {
   // The address at a position in [0, size()).
   std::string at(std::uint64_t position) const;
 
-  // Appends the addresses [first, first + count), each followed by CR LF, to an internal buffer
-  // handed to the sink whenever it fills. Returns false when the sink cancelled.
-  bool writeLines(std::uint64_t first, std::uint64_t count, const ChunkSink& sink) const;
+  // Appends the addresses [first, first + count), each followed by the line end, to an internal
+  // buffer handed to the sink whenever it fills. Returns false when the sink cancelled.
+  bool writeLines(std::uint64_t first, std::uint64_t count, const ChunkSink& sink,
+                  LineEnd lineEnd = LineEnd::CrLf) const;
 
   // The same run with every fixed text segment passed through f (for instance to encode it once
   // for a file); counter digits are ASCII and stay as they are.
@@ -35,7 +40,7 @@ class AddressRun {
 
   // Byte length of writeLines(0, size())'s output, computed without writing it; saturates at
   // the largest 64-bit value.
-  std::uint64_t textBytes() const;
+  std::uint64_t textBytes(LineEnd lineEnd = LineEnd::CrLf) const;
 
  private:
   AddressRun(AddressTemplate tmpl, std::string scheme);

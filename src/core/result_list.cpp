@@ -39,7 +39,8 @@ std::string ResultList::at(std::uint64_t position) const {
   return runs_[index].at(position - *it);
 }
 
-bool ResultList::writeLines(std::uint64_t first, std::uint64_t count, const ChunkSink& sink) const {
+bool ResultList::writeLines(std::uint64_t first, std::uint64_t count, const ChunkSink& sink,
+                            LineEnd lineEnd) const {
   if (first >= total_ || count == 0) {
     return true;
   }
@@ -49,7 +50,7 @@ bool ResultList::writeLines(std::uint64_t first, std::uint64_t count, const Chun
   while (count > 0) {
     const AddressRun& run = runs_[index];
     const std::uint64_t take = std::min(count, run.size() - offset);
-    if (!run.writeLines(offset, take, sink)) {
+    if (!run.writeLines(offset, take, sink, lineEnd)) {
       return false;
     }
     count -= take;
@@ -59,10 +60,10 @@ bool ResultList::writeLines(std::uint64_t first, std::uint64_t count, const Chun
   return true;
 }
 
-std::uint64_t ResultList::textBytes() const {
+std::uint64_t ResultList::textBytes(LineEnd lineEnd) const {
   std::uint64_t total = 0;
   for (const AddressRun& run : runs_) {
-    const std::uint64_t bytes = run.textBytes();
+    const std::uint64_t bytes = run.textBytes(lineEnd);
     if (bytes > std::numeric_limits<std::uint64_t>::max() - total) {
       return std::numeric_limits<std::uint64_t>::max();
     }

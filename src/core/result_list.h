@@ -19,12 +19,16 @@ class ResultList {
   bool empty() const { return total_ == 0; }
   std::string at(std::uint64_t position) const;
 
-  // Every entry in [first, first + count) followed by CR LF, through the runs' sequential writers.
-  bool writeLines(std::uint64_t first, std::uint64_t count, const ChunkSink& sink) const;
-  bool writeAll(const ChunkSink& sink) const { return writeLines(0, total_, sink); }
+  // Every entry in [first, first + count) followed by the line end, through the runs' sequential
+  // writers.
+  bool writeLines(std::uint64_t first, std::uint64_t count, const ChunkSink& sink,
+                  LineEnd lineEnd = LineEnd::CrLf) const;
+  bool writeAll(const ChunkSink& sink, LineEnd lineEnd = LineEnd::CrLf) const {
+    return writeLines(0, total_, sink, lineEnd);
+  }
 
   // Byte length of writeAll's output, computed without writing it (for size checks before a copy).
-  std::uint64_t textBytes() const;
+  std::uint64_t textBytes(LineEnd lineEnd = LineEnd::CrLf) const;
 
   const std::vector<AddressRun>& runs() const { return runs_; }
 

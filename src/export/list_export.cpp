@@ -24,7 +24,9 @@ constexpr qint64 kUpdateEveryMs = 40;
 constexpr int kSteps = 1000;
 
 // The same list with the fixed texts of every run encoded once; counter digits are ASCII.
-ResultList EncodedForFile(const ResultList& rows) {
+// UTF-8 is the program's own text and goes out as it is.
+ResultList EncodedForFile(const ResultList& rows, ExportFormat format) {
+  if (format == ExportFormat::Utf8Lf) return rows;
   ResultList encoded;
   for (const AddressRun& run : rows.runs()) {
     encoded.append(run.withTextsMapped([](const std::string& text) { return Utf8ToCp932(text); }));
@@ -32,13 +34,30 @@ ResultList EncodedForFile(const ResultList& rows) {
   return encoded;
 }
 
+LineEnd LineEndOf(ExportFormat format) {
+  return format == ExportFormat::Utf8Lf ? LineEnd::Lf : LineEnd::CrLf;
+}
+
+// The fixed texts of a template in the order they appear in its addresses.
+std::optional<std::string> FirstUnencodableIn(const AddressTemplate& t) {
+  for (const std::string* text : {&t.B, &t.C, &t.D, &t.E, &t.F, &t.H, &t.I, &t.K, &t.M, &t.N}) {
+    if (auto found = FirstCharNotInCp932(*text)) return found;
+  }
+  return std::nullopt;
+}
+
 std::filesystem::path LocalPath(const QString& path) {
   return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
 
-SaveDialogRequest MakeRequest(const ExportState& state) {
+SaveDialogRequest MakeRequest(const ExportState& state, ExportFormat format) {
   SaveDialogRequest request;
-  request.title = QStringLiteral("txt書き出し");
+  if (format == ExportFormat::Utf8Lf) {
+    request.title = QStringLiteral("txt書き出し (UTF-8, LF)");
+    request.defaultSuffix = QStringLiteral("txt");
+  } else {
+    request.title = QStringLiteral("txt書き出し");
+  }
   request.filterDescriptions = {QStringLiteral("txtﾌｧｲﾙ(.txt)"), QStringLiteral("lstﾌｧｲﾙ(.lst)"),
                                 QStringLiteral("すべてのﾌｧｲﾙ(*.*)")};
   request.filterPatterns = {QStringLiteral("*.txt"), QStringLiteral("*.lst"), QStringLiteral("*.*")};
@@ -103,9 +122,40 @@ bool DialogExportProgress::advance(std::uint64_t doneBytes) {
 
 void DialogExportProgress::finish() { impl_->dialog.reset(); }
 
+std::optional<UnencodableCharacter> FindFirstUnencodable(const ResultList& rows) {
+  std::uint64_t start = 0;
+  for (const AddressRun& run : rows.runs()) {
+    if (auto found = FirstUnencodableIn(run.addressTemplate())) return UnencodableCharacter{start, *found};
+    start += run.size();
+  }
+  return std::nullopt;
+}
+
+QString UnencodableMessage(const UnencodableCharacter& found) {
+  const QString character = QString::fromStdString(found.character);
+  const QList<uint> codes = character.toUcs4();
+  const QString code = codes.isEmpty() ? QString() : QStringLiteral("U+%1").arg(codes.front(), 4, 16, QLatin1Char('0')).toUpper();
+  return QStringLiteral("%1 行目の文字「%2」(%3) は Shift-JIS (CP932) で書き出せないため、"
+                        "何も書き出しませんでした。\n"
+                        "一覧の右クリックメニューの「UTF-8 で書き出し…」を使ってください。")
+      .arg(QString::number(found.row + 1), character, code);
+}
+
 WriteOutcome WriteResultList(const ResultList& rows, const QString& path,
                              ExportProgress* progress, QString* error) {
-  const ResultList encoded = EncodedForFile(rows);
+  return WriteResultList(rows, path, ExportFormat::Cp932CrLf, progress, error);
+}
+
+WriteOutcome WriteResultList(const ResultList& rows, const QString& path, ExportFormat format,
+                             ExportProgress* progress, QString* error) {
+  if (format == ExportFormat::Cp932CrLf) {
+    if (const auto found = FindFirstUnencodable(rows)) {
+      if (error) *error = UnencodableMessage(*found);
+      return WriteOutcome::Refused;
+    }
+  }
+  const ResultList encoded = EncodedForFile(rows, format);
+  const LineEnd lineEnd = LineEndOf(format);
 
   // QSaveFile writes a temporary file in the target's folder and renames it over the target
   // on commit; it refuses an existing file that is not writable and a folder.
@@ -115,7 +165,7 @@ WriteOutcome WriteResultList(const ResultList& rows, const QString& path,
     return WriteOutcome::Failed;
   }
 
-  if (progress) progress->start(encoded.textBytes());
+  if (progress) progress->start(encoded.textBytes(lineEnd));
   std::uint64_t done = 0;
   bool writeFailed = false;
   const bool complete = encoded.writeAll([&](std::string_view chunk) {
@@ -126,7 +176,7 @@ WriteOutcome WriteResultList(const ResultList& rows, const QString& path,
     }
     done += chunk.size();
     return progress == nullptr || progress->advance(done);
-  });
+  }, lineEnd);
   if (progress) progress->finish();
 
   if (!complete) {
@@ -143,8 +193,21 @@ WriteOutcome WriteResultList(const ResultList& rows, const QString& path,
 
 bool ExportResultList(QWidget* parent, const ResultList& rows, ExportState& state,
                       SaveDialog& dialog, MessageBox& messages, ExportProgress* progress) {
+  return ExportResultList(parent, rows, ExportFormat::Cp932CrLf, state, dialog, messages, progress);
+}
+
+bool ExportResultList(QWidget* parent, const ResultList& rows, ExportFormat format,
+                      ExportState& state, SaveDialog& dialog, MessageBox& messages,
+                      ExportProgress* progress) {
+  // Refused before the dialog, so the user does not pick a file for nothing.
+  if (format == ExportFormat::Cp932CrLf) {
+    if (const auto found = FindFirstUnencodable(rows)) {
+      messages.inform(parent, kCaption, UnencodableMessage(*found));
+      return false;
+    }
+  }
   for (;;) {
-    const SaveDialogRequest request = MakeRequest(state);
+    const SaveDialogRequest request = MakeRequest(state, format);
     const std::optional<QString> chosen = dialog.ask(parent, request);
     if (!chosen) return false;
     const QString path = *chosen;
@@ -163,7 +226,11 @@ bool ExportResultList(QWidget* parent, const ResultList& rows, ExportState& stat
       progress = ownProgress.get();
     }
     QString reason;
-    const WriteOutcome outcome = WriteResultList(rows, path, progress, &reason);
+    const WriteOutcome outcome = WriteResultList(rows, path, format, progress, &reason);
+    if (outcome == WriteOutcome::Refused) {
+      messages.inform(parent, kCaption, reason);
+      return false;
+    }
     if (outcome == WriteOutcome::Failed) {
       messages.inform(parent, kCaption,
                       QStringLiteral("ﾌｧｲﾙに書き出せませんでした。\n%1\n%2")

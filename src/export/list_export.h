@@ -2,6 +2,8 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
+#include <string>
 
 #include "core/result_list.h"
 #include "platform/message_box.h"
@@ -46,18 +48,44 @@ class DialogExportProgress : public ExportProgress {
   Impl* impl_;
 };
 
-enum class WriteOutcome { Written, Cancelled, Failed };
+// The two kinds of export file: "書き出し" for Windows programs, and UTF-8 (no byte order
+// mark) with LF line ends for the Linux tools that read address lists.
+enum class ExportFormat { Cp932CrLf, Utf8Lf };
 
-// Writes every entry followed by CR LF, in code page 932, to path. The file is replaced only
-// when everything was written: on failure or cancel the earlier file is untouched and no
-// temporary file or open handle remains. On failure, error gets the reason.
+// Refused: a character the code page cannot hold; nothing was written.
+enum class WriteOutcome { Written, Cancelled, Failed, Refused };
+
+// The first entry that code page 932 cannot write as it is, and the character.
+struct UnencodableCharacter {
+  std::uint64_t row = 0;  // zero-based
+  std::string character;  // UTF-8
+};
+
+// Every fixed text of a run is in each of its entries and counter digits are ASCII, so only the
+// first entry of the first run whose texts fail can be the first failing entry: one check a run.
+std::optional<UnencodableCharacter> FindFirstUnencodable(const ResultList& rows);
+
+// The message shown instead of a code page 932 export that would lose a character.
+QString UnencodableMessage(const UnencodableCharacter& found);
+
+// Writes every entry followed by its line end to path. The file is replaced only when
+// everything was written: on failure, cancel or refusal the earlier file is untouched and no
+// temporary file or open handle remains. On failure or refusal, error gets the reason.
+WriteOutcome WriteResultList(const ResultList& rows, const QString& path, ExportFormat format,
+                             ExportProgress* progress = nullptr, QString* error = nullptr);
+// The code page 932 file of "書き出し".
 WriteOutcome WriteResultList(const ResultList& rows, const QString& path,
                              ExportProgress* progress = nullptr, QString* error = nullptr);
 
-// Runs the whole dialogue of cmdOut: save dialog, overwrite question (No shows the dialog
+// Runs the whole dialogue of an export: save dialog, overwrite question (No shows the dialog
 // again with the chosen name), write, and a message naming the file and the reason when the
-// write fails. Returns true when a file was written. The caller then selects the last entry
-// of List1. progress null means a DialogExportProgress on parent.
+// write fails. A code page 932 export that would lose a character shows UnencodableMessage
+// before any dialog and writes nothing. The UTF-8 export proposes the suffix ".txt". Returns
+// true when a file was written. progress null means a DialogExportProgress on parent.
+bool ExportResultList(QWidget* parent, const ResultList& rows, ExportFormat format,
+                      ExportState& state, SaveDialog& dialog, MessageBox& messages,
+                      ExportProgress* progress = nullptr);
+// cmdOut: the code page 932 export. The caller then selects the last entry of List1.
 bool ExportResultList(QWidget* parent, const ResultList& rows, ExportState& state,
                       SaveDialog& dialog, MessageBox& messages, ExportProgress* progress = nullptr);
 

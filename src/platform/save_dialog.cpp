@@ -8,9 +8,9 @@ std::optional<QString> QtSaveDialog::ask(QWidget* parent, const SaveDialogReques
   QFileDialog dialog(parent, request.title, request.folder);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
-  // The program asks its own overwrite question and adds no extension of its own.
+  // The program asks its own overwrite question; "書き出し" adds no extension of its own.
   dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-  dialog.setDefaultSuffix(QString());
+  dialog.setDefaultSuffix(request.defaultSuffix);
 
   // Qt takes the last parenthesised group of a filter as its patterns, so each description gets
   // its pattern appended and the details are hidden: the user sees the descriptions as given.

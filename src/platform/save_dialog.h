@@ -18,6 +18,7 @@ struct SaveDialogRequest {
   int selectedFilter = 0;          // zero-based
   QString folder;                  // the folder the dialog opens in
   QString proposedName;            // the file name it proposes (no folder)
+  QString defaultSuffix;           // added by the dialog to a name typed without one; empty: none
 };
 
 // The save-file dialog, behind an interface so tests give the next answer.

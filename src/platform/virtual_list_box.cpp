@@ -1,6 +1,7 @@
 #include "platform/virtual_list_box.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -223,6 +224,22 @@ void VirtualListBox::paintEvent(QPaintEvent*) {
 }
 
 void VirtualListBox::keyPressEvent(QKeyEvent* event) {
+  const bool shiftF10 = event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier;
+  if (event->key() == Qt::Key_Menu || shiftF10) {
+    // The menu also lists commands for the whole list, so it opens on an empty list too.
+    if (event->key() == Qt::Key_Menu && menuKeyHandled_) {
+      menuKeyHandled_ = false;
+    } else {
+      requestMenuFromKeyboard();
+    }
+    event->accept();
+    return;
+  }
+  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && current_) {
+    emit activated(*current_);
+    event->accept();
+    return;
+  }
   if (count() == 0) {
     QAbstractScrollArea::keyPressEvent(event);
     return;
@@ -248,7 +265,8 @@ void VirtualListBox::keyPressEvent(QKeyEvent* event) {
 }
 
 void VirtualListBox::mousePressEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton) {
+  // The right button selects the row it is over, so the menu's single-row commands act on it.
+  if (event->button() != Qt::LeftButton && event->button() != Qt::RightButton) {
     QAbstractScrollArea::mousePressEvent(event);
     return;
   }
@@ -280,6 +298,39 @@ void VirtualListBox::mouseReleaseEvent(QMouseEvent* event) {
     return;
   }
   QAbstractScrollArea::mouseReleaseEvent(event);
+}
+
+void VirtualListBox::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) {
+    QAbstractScrollArea::mouseDoubleClickEvent(event);
+    return;
+  }
+  if (const auto row = rowAt(event->position().toPoint())) {
+    selectRow(*row);
+    emit activated(*row);
+  }
+  event->accept();
+}
+
+void VirtualListBox::contextMenuEvent(QContextMenuEvent* event) {
+  if (event->reason() == QContextMenuEvent::Mouse) {
+    emit contextMenuRequested(event->globalPos());
+  } else {
+    // A keyboard request carries the pointer's position; the menu belongs at the selection.
+    menuKeyHandled_ = true;
+    requestMenuFromKeyboard();
+  }
+  event->accept();
+}
+
+void VirtualListBox::requestMenuFromKeyboard() {
+  QPoint at(kTextIndent, 0);
+  if (current_) {
+    scrollToRow(*current_);
+    const auto shown = static_cast<int>(*current_ - top_);
+    at.setY(shown * rowHeight() + rowHeight() / 2);
+  }
+  emit contextMenuRequested(viewport()->mapToGlobal(at));
 }
 
 void VirtualListBox::wheelEvent(QWheelEvent* event) {

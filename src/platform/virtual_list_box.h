@@ -41,6 +41,11 @@ class VirtualListBox : public QAbstractScrollArea {
 
  signals:
   void currentRowChanged();
+  // The right mouse button, the Menu key or Shift+F10 asks for a context menu at globalPos: the
+  // pointer for the mouse, the selected row (scrolled into view) for the keyboard.
+  void contextMenuRequested(const QPoint& globalPos);
+  // Enter or Return on the selected row, or a double-click on a row.
+  void activated(std::uint64_t row);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -49,6 +54,8 @@ class VirtualListBox : public QAbstractScrollArea {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
   void changeEvent(QEvent* event) override;
@@ -62,6 +69,7 @@ class VirtualListBox : public QAbstractScrollArea {
   void updateScrollBar();
   void syncScrollBar();
   void onScrollAction(int action);
+  void requestMenuFromKeyboard();
 
   serialix::ResultList rows_;
   std::optional<std::uint64_t> current_;
@@ -69,6 +77,7 @@ class VirtualListBox : public QAbstractScrollArea {
   int wheelRemainder_ = 0;              // eighths of a degree not yet turned into rows
   bool syncingBar_ = false;             // the bar follows top_, not the other way round
   std::optional<int> pendingBarValue_;  // bar value of a step that already moved top_
+  bool menuKeyHandled_ = false;         // X11 sends the Menu key as a context event, then the key
 };
 
 }  // namespace serialix

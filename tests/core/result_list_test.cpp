@@ -57,6 +57,14 @@ TEST(ResultList, PositionsAndLinesAcrossRuns) {
       ASSERT_EQ(Written(list, first, count), all.substr(offset[first], end - offset[first])) << first << " " << count;
     }
   }
+  // LF instead of CR LF: the same stream without its CRs, batched and carried digits included.
+  ASSERT_TRUE(list.append(AddressRun(Tmpl("f", On(-2, 12000), On(0, 0)))));
+  std::string crlf, lf;
+  ASSERT_TRUE(list.writeAll([&](std::string_view chunk) { return crlf += chunk, true; }));
+  ASSERT_TRUE(list.writeAll([&](std::string_view chunk) { return lf += chunk, true; }, LineEnd::Lf));
+  std::erase(crlf, '\r');
+  EXPECT_EQ(lf, crlf);
+  EXPECT_EQ(list.textBytes(LineEnd::Lf), lf.size());
   int calls = 0;
   ASSERT_TRUE(list.append(AddressRun(Tmpl("e", On(0, 3000000), Counter{}))));
   EXPECT_FALSE(list.writeAll([&](std::string_view) { return ++calls < 3; }));  // cancel reaches the caller

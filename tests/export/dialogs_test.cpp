@@ -35,7 +35,7 @@ void WhenOpen(std::function<void(T*)> check) {
 TEST(QtSaveDialog, ShowsTheDescriptionsAsGivenSelectsTheFirstAndReturnsTheNameUnchanged) {
   QTemporaryDir dir;
   const QStringList descriptions = {"txtﾌｧｲﾙ(.txt)", "lstﾌｧｲﾙ(.lst)", "すべてのﾌｧｲﾙ(*.*)"};
-  const SaveDialogRequest request{"txt書き出し", descriptions, {"*.txt", "*.lst", "*.*"}, 0, dir.path(), "List"};
+  const SaveDialogRequest request{"txt書き出し", descriptions, {"*.txt", "*.lst", "*.*"}, 0, dir.path(), "List", {}};
   WhenOpen<QFileDialog>([&](QFileDialog* dialog) {
     EXPECT_EQ(dialog->windowTitle(), "txt書き出し");
     EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
@@ -59,6 +59,17 @@ TEST(QtSaveDialog, ShowsTheDescriptionsAsGivenSelectsTheFirstAndReturnsTheNameUn
 
   WhenOpen<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
   EXPECT_FALSE(QtSaveDialog().ask(nullptr, request).has_value());
+
+  // The UTF-8 export's suffix goes onto a name typed without one, and only there.
+  SaveDialogRequest withSuffix = request;
+  withSuffix.defaultSuffix = "txt";
+  for (const auto& [typed, returned] : {std::pair{"List", "List.txt"}, std::pair{"urls.lst", "urls.lst"}}) {
+    WhenOpen<QFileDialog>([typed = typed](QFileDialog* dialog) {
+      dialog->selectFile(typed);
+      static_cast<QDialog*>(dialog)->accept();
+    });
+    EXPECT_EQ(QtSaveDialog().ask(nullptr, withSuffix), std::optional<QString>(QDir(dir.path()).filePath(returned)));
+  }
 }
 
 TEST(QtMessageBox, QuestionHasYesAndNoWithYesTheDefaultAndNoIcon) {

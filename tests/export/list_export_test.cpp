@@ -9,10 +9,13 @@
 
 #include <algorithm>
 #include <csignal>
+#include <random>
 #include <filesystem>
 #include <string>
 #include <tuple>
 #include <vector>
+
+#include "platform/text/codepage932.h"
 
 namespace serialix {
 namespace {
@@ -22,7 +25,7 @@ using Answer = MessageBox::Answer;
 // "http://host/" G "/" L.
 AddressRun Counted(const std::string& host, Counter g, Counter l) {
   AddressTemplate t;
-  t.B = host, t.C = "/", t.G = g, t.H = "/", t.L = l;
+  t.B = host, t.C = std::string(1, '/'), t.G = g, t.H = std::string(1, '/'), t.L = l;  // literals trip GCC 12's -Wrestrict
   return AddressRun(t);
 }
 
@@ -76,6 +79,9 @@ class ListExportTest : public testing::Test {
   bool run(const ResultList& rows, ExportProgress* progress = nullptr) {
     return ExportResultList(nullptr, rows, state, dialog, messages, progress);
   }
+  bool runUtf8(const ResultList& rows, ExportProgress* progress = nullptr) {
+    return ExportResultList(nullptr, rows, ExportFormat::Utf8Lf, state, dialog, messages, progress);
+  }
 
   QTemporaryDir dir;
   ExportState state{native(), false, "List"};
@@ -91,9 +97,9 @@ TEST_F(ListExportTest, NewFileGetsEveryEntryInCodePage932WithCrLfUnderTheReturne
   } rows[] = {
       {"out.txt", {"a", "b", "c"}, "http://a\r\nhttp://b\r\nhttp://c\r\n"},
       {"List", {}, ""},  // no extension added, an empty list gives an empty file
-      // 表 has 0x5C as its second byte; U+1F600 has no code page 932 form.
-      {"jp.txt", {"日本語ｶﾅ表", "x\xF0\x9F\x98\x80y"},
-       "http://\x93\xFA\x96\x7B\x8C\xEA\xB6\xC5\x95\x5C\r\nhttp://x?y\r\n"},
+      // 表 has 0x5C as its second byte.
+      {"jp.txt", {"日本語ｶﾅ表", "例え.テスト"},
+       "http://\x93\xFA\x96\x7B\x8C\xEA\xB6\xC5\x95\x5C\r\nhttp://\x97\xE1\x82\xA6.\x83\x65\x83\x58\x83\x67\r\n"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
@@ -112,6 +118,109 @@ TEST_F(ListExportTest, NewFileGetsEveryEntryInCodePage932WithCrLfUnderTheReturne
   EXPECT_FALSE(QFileInfo::exists(path("List.txt")));
   EXPECT_EQ(dialog.requests.size(), 3u);
   EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ListExportTest, Utf8ExportWritesTheTextAsItIsWithLfAndNoByteOrderMark) {
+  const struct {
+    std::vector<std::string> hosts;
+    QByteArray bytes;
+  } rows[] = {
+      {{"a", "b"}, "http://a\nhttp://b\n"},
+      {{"例え.テスト", "bücher.example", "x\xF0\x9F\x98\x80y"},
+       "http://例え.テスト\nhttp://bücher.example\nhttp://x\xF0\x9F\x98\x80y\n"},
+      {{}, ""},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.bytes.toStdString());
+    dialog.nextAnswers = {path("utf8.txt")};
+    messages.nextAnswers = {Answer::Yes};
+    CancelAfter progress(1 << 30);
+    ASSERT_TRUE(runUtf8(ListOf(row.hosts), &progress));
+    EXPECT_EQ(ReadAll(path("utf8.txt")), row.bytes);
+    EXPECT_EQ(progress.total, static_cast<std::uint64_t>(row.bytes.size()));
+    const SaveDialogRequest& request = dialog.requests.back();
+    EXPECT_EQ(std::tie(request.title, request.defaultSuffix, request.proposedName),
+              std::make_tuple(QString("txt書き出し (UTF-8, LF)"), QString("txt"), QString("List")));
+    EXPECT_EQ(request.filterPatterns, QStringList({"*.txt", "*.lst", "*.*"}));
+  }
+  // "書き出し" itself still proposes no suffix.
+  ASSERT_FALSE(run(ListOf({"a"})));
+  EXPECT_EQ(dialog.requests.back().defaultSuffix, "");
+}
+
+// Code page 932 cannot hold every character: the export refuses before any dialog, names the
+// first one and its row as the user counts, and leaves every file as it was.
+TEST_F(ListExportTest, Cp932ExportRefusesACharacterItCannotHoldAndWritesNothing) {
+  ResultList rows;
+  rows.append(Counted("ok", {true, 1, 3, FillStyle::Plain}, {true, 0, 9, FillStyle::Plain}));  // rows 1..30
+  rows.append(Counted("日本", {true, 0, 1, FillStyle::Plain}, {}));                                // 31..32
+  AddressTemplate later;  // ü in the host, € further on: the host comes first in the address
+  later.B = "bücher.example", later.C = std::string(1, '/'), later.F = "€", later.G = {true, 0, 4, FillStyle::Plain};
+  rows.append(AddressRun(later));  // 33..37
+  const QString target = path("old.txt");
+  WriteBytes(target, "old content");
+
+  const auto found = FindFirstUnencodable(rows);
+  ASSERT_TRUE(found.has_value());
+  EXPECT_EQ(std::tie(found->row, found->character), std::make_tuple(std::uint64_t{32}, std::string("ü")));
+  EXPECT_EQ(UnencodableMessage(*found),
+            "33 行目の文字「ü」(U+00FC) は Shift-JIS (CP932) で書き出せないため、何も書き出しませんでした。\n"
+            "一覧の右クリックメニューの「UTF-8 で書き出し…」を使ってください。");
+
+  dialog.nextAnswers = {target};
+  ASSERT_FALSE(run(rows));
+  EXPECT_TRUE(dialog.requests.empty());
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].caption + messages.shown[0].text, "Serialix" + UnencodableMessage(*found));
+  EXPECT_FALSE(messages.shown[0].question);
+
+  QString reason;  // the writer refuses on its own too, for any caller
+  EXPECT_EQ(WriteResultList(rows, target, nullptr, &reason), WriteOutcome::Refused);
+  EXPECT_EQ(reason, UnencodableMessage(*found));
+  EXPECT_EQ(ReadAll(target), QByteArray("old content"));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"old.txt"}));
+
+  // A character beyond the basic plane is named whole.
+  const auto emoji = FindFirstUnencodable(ListOf({"a", "b", "x\xF0\x9F\x98\x80"}));
+  ASSERT_TRUE(emoji.has_value());
+  EXPECT_TRUE(UnencodableMessage(*emoji).startsWith("3 行目の文字「\xF0\x9F\x98\x80」(U+1F600)"));
+  EXPECT_FALSE(FindFirstUnencodable(ListOf({"a", "日本語ｶﾅ表①", "例え.テスト"})).has_value());
+
+  // The same list goes out whole through the UTF-8 export.
+  dialog.nextAnswers = {target};
+  ASSERT_TRUE(runUtf8(rows));
+  EXPECT_TRUE(ReadAll(target).endsWith("http://bücher.example/€4\n"));
+}
+
+// The one check a run finds what a scan of every entry finds, for any mix of runs and texts.
+TEST(FindFirstUnencodable, AgreesWithAScanOfEveryEntry) {
+  const char* pieces[] = {"a", "/", "ｶ", "表", "例え", "ü", "€", "\xF0\x9F\x98\x80", ""};
+  std::mt19937 random(14);
+  auto text = [&] {
+    std::string t;
+    for (int n = std::uniform_int_distribution(0, 2)(random); n > 0; --n) t += pieces[random() % std::size(pieces)];
+    return t;
+  };
+  for (int trial = 0; trial < 200; ++trial) {
+    ResultList rows;
+    for (int r = std::uniform_int_distribution(0, 4)(random); r > 0; --r) {
+      AddressTemplate t;
+      for (std::string* field : {&t.B, &t.C, &t.D, &t.E, &t.F, &t.H, &t.I, &t.K, &t.M, &t.N}) {
+        if (random() % 4 == 0) *field = text();
+      }
+      t.G = {true, 0, std::uniform_int_distribution(-1, 3)(random), FillStyle::TwoDigit};  // may be empty
+      rows.append(AddressRun(t));
+    }
+    std::optional<UnencodableCharacter> scanned;
+    for (std::uint64_t row = 0; row < rows.size() && !scanned; ++row) {
+      if (auto c = FirstCharNotInCp932(rows.at(row))) scanned = UnencodableCharacter{row, *c};
+    }
+    const auto found = FindFirstUnencodable(rows);
+    ASSERT_EQ(found.has_value(), scanned.has_value()) << trial;
+    if (found) {
+      EXPECT_EQ(std::tie(found->row, found->character), std::tie(scanned->row, scanned->character)) << trial;
+    }
+  }
 }
 
 TEST_F(ListExportTest, NoNoYesAsksEachTimeThenReplacesTheWholeFileAndMovesToItsFolder) {

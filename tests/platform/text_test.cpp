@@ -34,10 +34,13 @@ TEST(Codepage932, ConvertsRepresentableTextBothWays) {
   for (const Pair& c : cases) {
     EXPECT_EQ(Utf8ToCp932(c.utf8), c.cp932) << c.utf8;
     EXPECT_EQ(Cp932ToUtf8(c.cp932), c.utf8) << c.utf8;
+    EXPECT_EQ(FirstCharNotInCp932(c.utf8), std::nullopt) << c.utf8;
   }
 }
 
 TEST(Codepage932, UnrepresentableOrMalformedUtf8BecomesOneQuestionMarkEach) {
+  // The first character that failed, whole, is what the export names.
+  const char* firstFailing[] = {"\xF0\x9F\x98\x80", "\xC3\xA9", "\xE2\x82\xAC", "\xFF", "\xE3", "\xED\xA0\x80"};
   const Pair cases[] = {
       {"a\xF0\x9F\x98\x80z", "a?z"},   // emoji: one character, one "?"
       {"\xC3\xA9t\xC3\xA9", "?t?"},    // é is not in the code page
@@ -46,7 +49,10 @@ TEST(Codepage932, UnrepresentableOrMalformedUtf8BecomesOneQuestionMarkEach) {
       {"\xE3\x81", "??"},              // sequence cut short at the end
       {"\xED\xA0\x80", "?"},           // encoded surrogate
   };
-  for (const Pair& c : cases) EXPECT_EQ(Utf8ToCp932(c.utf8), c.cp932) << c.cp932;
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    EXPECT_EQ(Utf8ToCp932(cases[i].utf8), cases[i].cp932) << cases[i].cp932;
+    EXPECT_EQ(FirstCharNotInCp932(cases[i].utf8), firstFailing[i]) << cases[i].cp932;
+  }
 }
 
 TEST(Codepage932, InvalidBytesDecodeAsReplacementCharacters) {

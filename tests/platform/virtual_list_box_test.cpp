@@ -1,6 +1,7 @@
 #include "platform/virtual_list_box.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -114,6 +115,65 @@ TEST_F(VirtualListBoxTest, ClickSelectsTheRowUnderThePointer) {
   click(5 * h);  // below the last row
   EXPECT_EQ(list.currentRow(), 0u);
   EXPECT_EQ(changed.count(), 0);
+}
+
+// What a context menu and the single-address commands rely on.
+TEST_F(VirtualListBoxTest, MenuRequestsAndActivationComeFromMouseAndKeys) {
+  QSignalSpy menu(&list, &VirtualListBox::contextMenuRequested);
+  QSignalSpy activated(&list, &VirtualListBox::activated);
+  const int h = list.rowHeight();
+  auto menuAt = [&] { return menu.takeLast().at(0).toPoint(); };
+  auto rowCentre = [&](std::uint64_t row) {
+    return list.viewport()->mapToGlobal(QPoint(2, static_cast<int>(row - list.topRow()) * h + h / 2));
+  };
+
+  QTest::keyClick(&list, Qt::Key_F10, Qt::ShiftModifier);  // an empty list still offers the menu
+  ASSERT_EQ(menu.count(), 1);
+  EXPECT_EQ(menuAt(), list.viewport()->mapToGlobal(QPoint(2, 0)));
+  key(Qt::Key_Return);  // nothing selected: nothing to activate
+  EXPECT_EQ(activated.count(), 0);
+
+  ASSERT_TRUE(list.appendRun(CubeRun(999)));
+  list.setCurrentRow(700'000'000);
+  for (Qt::Key k : {Qt::Key_Return, Qt::Key_Enter}) {
+    key(k);
+    ASSERT_EQ(activated.count(), 1);
+    EXPECT_EQ(activated.takeLast().at(0).value<std::uint64_t>(), 700'000'000u);
+  }
+
+  // The keyboard menu opens at the selected row, scrolled back into view first.
+  wheel(list.viewport(), -120 * 50);
+  ASSERT_GT(list.topRow(), 700'000'000u);
+  key(Qt::Key_Menu);
+  expectSelected(700'000'000);
+  ASSERT_EQ(menu.count(), 1);
+  EXPECT_EQ(menuAt(), rowCentre(700'000'000));
+
+  // X11 sends the Menu key as a keyboard context event followed by the key itself: one request.
+  QContextMenuEvent fromKey(QContextMenuEvent::Keyboard, QPoint(1, 1), QPoint(900, 900));
+  QApplication::sendEvent(list.viewport(), &fromKey);
+  key(Qt::Key_Menu);
+  ASSERT_EQ(menu.count(), 1);
+  EXPECT_EQ(menuAt(), rowCentre(700'000'000));
+
+  // The right button selects the row under the pointer and asks at the pointer.
+  const QPoint third(20, 3 * h + h / 2);
+  QTest::mousePress(list.viewport(), Qt::RightButton, Qt::NoModifier, third);
+  QContextMenuEvent fromMouse(QContextMenuEvent::Mouse, third, list.viewport()->mapToGlobal(third));
+  QApplication::sendEvent(list.viewport(), &fromMouse);
+  EXPECT_EQ(list.currentRow(), list.topRow() + 3);
+  ASSERT_EQ(menu.count(), 1);
+  EXPECT_EQ(menuAt(), list.viewport()->mapToGlobal(third));
+
+  QTest::mouseDClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(20, h + h / 2));
+  ASSERT_EQ(activated.count(), 1);
+  EXPECT_EQ(activated.takeLast().at(0).value<std::uint64_t>(), list.topRow() + 1);
+  EXPECT_EQ(list.currentRow(), list.topRow() + 1);
+
+  list.clear();
+  ASSERT_TRUE(list.appendRun(CubeRun(0)));
+  QTest::mouseDClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 5 * h));  // below the rows
+  EXPECT_EQ(activated.count(), 0);
 }
 
 TEST_F(VirtualListBoxTest, WheelScrollsByLinesOverTheRowsAndTheBar) {

@@ -147,6 +147,24 @@ std::string Utf8ToCp932(std::string_view utf8) {
   return out;
 }
 
+std::optional<std::string> FirstCharNotInCp932(std::string_view utf8) {
+  if (IsAscii(utf8)) return std::nullopt;
+  thread_local IconvHandle handle = OpenIconv("CP932", "UTF-8");
+  const auto cd = static_cast<iconv_t>(handle.get());
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);
+
+  char* in = const_cast<char*>(utf8.data());
+  std::size_t inLeft = utf8.size();
+  char buffer[256];
+  while (inLeft > 0) {
+    char* outPtr = buffer;
+    std::size_t outLeft = sizeof buffer;
+    if (iconv(cd, &in, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1)) break;
+    if (errno != E2BIG) return std::string(in, Utf8SequenceLength(in, inLeft));
+  }
+  return std::nullopt;
+}
+
 std::string Cp932ToUtf8(std::string_view bytes) {
   if (IsAscii(bytes)) return std::string(bytes);
   const DecodeTable& table = Table();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,10 @@ namespace serialix {
 // represent becomes a single "?", as the Windows conversion does; so does each
 // byte of malformed UTF-8. Never fails.
 std::string Utf8ToCp932(std::string_view utf8);
+
+// The first character of UTF-8 text that code page 932 cannot represent (a malformed byte
+// counts as one), as its UTF-8 bytes; nothing when Utf8ToCp932 would write no "?" of its own.
+std::optional<std::string> FirstCharNotInCp932(std::string_view utf8);
 
 // Decodes code page 932 bytes into UTF-8. A byte sequence that is not a
 // character of the code page becomes U+FFFD: one for a lead byte followed by a
