@@ -20,6 +20,7 @@
 #include "platform/program_folder.h"
 #include "platform/program_launcher.h"
 #include "platform/save_dialog.h"
+#include "platform/url_opener.h"
 #include "platform/virtual_list_box.h"
 #include "settings/settings.h"
 
@@ -52,11 +53,13 @@ frmMain::frmMain(frmMainServices services, QWidget* parent)
       saveDialog_(resolve<QtSaveDialog>(services.saveDialog, ownSaveDialog_)),
       configStore_(resolve<EmptyConfigStore>(services.configStore, ownConfigStore_)),
       launcher_(resolve<SystemProgramLauncher>(services.launcher, ownLauncher_)),
+      urlOpener_(resolve<DesktopUrlOpener>(services.urlOpener, ownUrlOpener_)),
       settingsFile_(std::move(services.settingsFile)),
       exportDir_(std::move(services.exportDir)),
       exportState_(std::make_unique<ExportState>()) {
   buildControls();
   connectHandlers();
+  connectList1Menu();
   Form_Load();
 }
 

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 
@@ -15,6 +16,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QRadioButton;
 
@@ -25,6 +27,7 @@ class ConfigStore;
 class MessageBox;
 class ProgramLauncher;
 class SaveDialog;
+class UrlOpener;
 class VirtualListBox;
 struct AboutServices;
 struct ExportState;
@@ -36,6 +39,7 @@ struct frmMainServices {
   SaveDialog* saveDialog = nullptr;
   ConfigStore* configStore = nullptr;
   ProgramLauncher* launcher = nullptr;
+  UrlOpener* urlOpener = nullptr;
   std::filesystem::path settingsFile;  // empty: set.ini in the program folder (or the user's)
   QString exportDir;                   // empty: the program folder (or home when not writable)
 };
@@ -127,6 +131,10 @@ class frmMain : public QWidget {
   void L2();
   void L3();
 
+  // List1's context menu, its items enabled for the list as it stands now; public so tests can
+  // trigger the items without a popup.
+  std::unique_ptr<QMenu> List1Menu();
+
   // Values handed to and from OPT; the option handlers set them before the call and clear them after.
   QString optCounter;
   int optIndex = 0;
@@ -179,6 +187,14 @@ class frmMain : public QWidget {
   void cmdOut_Click();
   void cmdHelp_Click();
 
+  // List1's context menu and its keys.
+  void connectList1Menu();
+  void copySelectedAddress();
+  void openAddress(std::uint64_t row);
+  void openSelectedAddress();
+  void copyAllUtf8();
+  void exportUtf8();
+
   bool linkOn() const;
   AboutServices aboutServices() const;
 
@@ -188,12 +204,14 @@ class frmMain : public QWidget {
   std::unique_ptr<SaveDialog> ownSaveDialog_;
   std::unique_ptr<ConfigStore> ownConfigStore_;
   std::unique_ptr<ProgramLauncher> ownLauncher_;
+  std::unique_ptr<UrlOpener> ownUrlOpener_;
   // Resolved once, in the constructor: the injected service or the window's own.
   Clipboard* clipboard_;
   MessageBox* messages_;
   SaveDialog* saveDialog_;
   ConfigStore* configStore_;
   ProgramLauncher* launcher_;
+  UrlOpener* urlOpener_;
   std::filesystem::path settingsFile_;
   QString exportDir_;
   std::unique_ptr<ExportState> exportState_;
