@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QFile>
 #include <QMenu>
+#include <QTimer>
 #include <map>
 #include <string>
 
@@ -170,6 +171,24 @@ TEST_F(ListMenuTest, ItemsNeedARowOrAList) {
   control<QPushButton>("cmdClear")->click();
   EXPECT_EQ(enabledItems(), (Enabled{{"copyAddress", false}, {"openAddress", false},
                                      {"copyAllUtf8", false}, {"exportUtf8", false}}));
+}
+
+TEST_F(ListMenuTest, ShiftF10OpensTheMenuForTheSelectedRow) {
+  makeList("pics");
+  list->setFocus();
+  list->setCurrentRow(1);
+  QString shown;
+  bool copyEnabled = false;
+  QTimer::singleShot(0, [&] {
+    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+      shown = menu->objectName();
+      if (const QAction* copy = menu->findChild<QAction*>("copyAddress")) copyEnabled = copy->isEnabled();
+      menu->close();
+    }
+  });
+  QTest::keyClick(list, Qt::Key_F10, Qt::ShiftModifier);
+  EXPECT_EQ(shown, "List1Menu");
+  EXPECT_TRUE(copyEnabled);
 }
 
 TEST_F(ListMenuTest, CtrlCCopiesTheSelectedAddressOnly) {
