@@ -26,6 +26,7 @@
 #include "platform/program_launcher.h"
 #include "platform/save_dialog.h"
 #include "platform/twips.h"
+#include "platform/url_opener.h"
 #include "platform/virtual_list_box.h"
 #include "platform/wheel_guard.h"
 #include "serialix_version.h"
@@ -70,6 +71,7 @@ frmMain::frmMain(frmMainServices services, QWidget* parent)
       saveDialog_(resolve<QtSaveDialog>(services.saveDialog, ownSaveDialog_)),
       configStore_(resolve<EmptyConfigStore>(services.configStore, ownConfigStore_)),
       launcher_(resolve<SystemProgramLauncher>(services.launcher, ownLauncher_)),
+      urlOpener_(resolve<DesktopUrlOpener>(services.urlOpener, ownUrlOpener_)),
       settingsFile_(std::move(services.settingsFile)),
       exportDir_(std::move(services.exportDir)),
       exportState_(std::make_unique<ExportState>()) {
@@ -83,6 +85,7 @@ frmMain::frmMain(frmMainServices services, QWidget* parent)
     edit->setMaxLength(std::numeric_limits<int>::max());
   }
   buildExampleAddressCommand(std::move(services.askTemplate));
+  connectList1Menu();
   Form_Load();
 }
 

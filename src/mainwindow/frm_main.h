@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -19,6 +20,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QRadioButton;
 
@@ -29,6 +31,7 @@ class ConfigStore;
 class MessageBox;
 class ProgramLauncher;
 class SaveDialog;
+class UrlOpener;
 class VirtualListBox;
 struct AboutServices;
 struct ExportState;
@@ -43,6 +46,7 @@ struct frmMainServices {
   SaveDialog* saveDialog = nullptr;
   ConfigStore* configStore = nullptr;
   ProgramLauncher* launcher = nullptr;
+  UrlOpener* urlOpener = nullptr;
   std::filesystem::path settingsFile;  // empty: set.ini in the program folder (or the user's)
   QString exportDir;                   // empty: the program folder (or home when not writable)
   AskTemplate askTemplate;             // empty: the modal dialog
@@ -98,6 +102,10 @@ class frmMain : public QWidget {
   void L1();
   void L2();
   void L3();
+
+  // List1's context menu, its items enabled for the list as it stands now; public so tests can
+  // trigger the items without a popup.
+  std::unique_ptr<QMenu> List1Menu();
 
   // Values handed to and from OPT; the option handlers set them before the call and clear them after.
   QString optCounter;
@@ -185,6 +193,14 @@ class frmMain : public QWidget {
   void cmdOut_Click();
   void cmdHelp_Click();
 
+  // List1's context menu and its keys.
+  void connectList1Menu();
+  void copySelectedAddress();
+  void openAddress(std::uint64_t row);
+  void openSelectedAddress();
+  void copyAllUtf8();
+  void exportUtf8();
+
   bool linkOn() const;
   AboutServices aboutServices() const;
 
@@ -198,12 +214,14 @@ class frmMain : public QWidget {
   std::unique_ptr<SaveDialog> ownSaveDialog_;
   std::unique_ptr<ConfigStore> ownConfigStore_;
   std::unique_ptr<ProgramLauncher> ownLauncher_;
+  std::unique_ptr<UrlOpener> ownUrlOpener_;
   // Resolved once, in the constructor: the injected service or the window's own.
   Clipboard* clipboard_;
   MessageBox* messages_;
   SaveDialog* saveDialog_;
   ConfigStore* configStore_;
   ProgramLauncher* launcher_;
+  UrlOpener* urlOpener_;
   std::filesystem::path settingsFile_;
   QString exportDir_;
   std::unique_ptr<ExportState> exportState_;

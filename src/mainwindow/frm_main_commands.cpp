@@ -9,9 +9,9 @@
 
 #include "core/address_template.h"
 #include "core/history.h"
+#include "export/list_text.h"
 #include "mainwindow/frm_main.h"
 #include "mainwindow/history_combo.h"
-#include "platform/clipboard.h"
 #include "platform/message_box.h"
 #include "platform/virtual_list_box.h"
 #include "serialix_version.h"
@@ -20,9 +20,6 @@ namespace serialix {
 namespace {
 
 const QString kTitle = QString::fromLatin1(kProgramName);
-
-// Clipboard text above this size is refused rather than built in memory.
-constexpr std::uint64_t kClipboardLimit = 256ull * 1024 * 1024;
 
 void remember(QComboBox* combo) {
   std::vector<std::string> history;
@@ -66,22 +63,7 @@ void frmMain::cmdClear_Click() {
   cmdOut->setEnabled(false);
 }
 
-void frmMain::cmdCrip_Click() {
-  const ResultList& rows = List1->rows();
-  if (rows.textBytes() > kClipboardLimit) {
-    messages_->inform(this, kTitle,
-                       QStringLiteral("一覧が大きすぎてクリップボードにコピーできません（256 MiB まで）。"));
-    return;
-  }
-  std::string text;
-  text.reserve(rows.textBytes());
-  rows.writeAll([&text](std::string_view chunk) {
-    text.append(chunk);
-    return true;
-  });
-  clipboard_->clear();
-  clipboard_->setText(QString::fromStdString(text));
-}
+void frmMain::cmdCrip_Click() { CopyResultList(this, List1->rows(), LineEnd::CrLf, *clipboard_, *messages_); }
 
 void frmMain::cmdEnd_Click() {
   close();

@@ -1,0 +1,248 @@
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+#include <QTimer>
+#include <map>
+#include <string>
+
+#include "main_window_fixture.h"
+#include "platform/url_opener.h"
+
+namespace serialix::testing {
+namespace {
+
+// A window with fake services, the browser seam included; controls are found by objectName.
+class ListMenuTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    frmMainServices services;
+    services.clipboard = &clipboard;
+    services.messages = &messages;
+    services.saveDialog = &saveDialog;
+    services.configStore = &store;
+    services.launcher = &launcher;
+    services.urlOpener = &browser;
+    services.settingsFile = std::filesystem::path(dir.path().toStdString()) / "set.ini";
+    services.exportDir = dir.path();
+    w = std::make_unique<frmMain>(services);
+    w->show();
+    QApplication::setActiveWindow(w.get());
+    list = control<VirtualListBox>("List1");
+  }
+
+  template <typename T>
+  T* control(const QString& name) const {
+    T* found = w->findChild<T*>(name);
+    EXPECT_NE(found, nullptr) << name.toStdString();
+    return found;
+  }
+
+  // "http://HOST/1" and "http://HOST/2": only the first separator and counter G switched on.
+  void makeList(const QString& host) {
+    control<QComboBox>("cmbB")->setEditText(host);
+    for (const char* name : {"CheckD", "CheckE", "CheckF", "CheckH", "CheckI", "CheckJ", "CheckK", "CheckL",
+                             "CheckM", "CheckN"}) {
+      control<QCheckBox>(name)->setChecked(false);
+    }
+    control<QCheckBox>("CheckC")->setChecked(true);
+    control<QCheckBox>("CheckG")->setChecked(true);
+    control<QComboBox>("cmbG(0)")->setEditText("1");
+    control<QComboBox>("cmbG(1)")->setEditText("2");
+    control<QPushButton>("cmdR")->click();
+    ASSERT_EQ(list->count(), 2u);
+  }
+
+  // Triggers the item of a freshly built menu, as a click on it would.
+  void trigger(const char* item) {
+    const auto menu = w->List1Menu();
+    QAction* action = menu->findChild<QAction*>(item);
+    ASSERT_NE(action, nullptr) << item;
+    ASSERT_TRUE(action->isEnabled()) << item;
+    action->trigger();
+  }
+
+  std::map<std::string, bool> enabledItems() {
+    std::map<std::string, bool> enabled;
+    const auto menu = w->List1Menu();
+    for (const char* item : {"copyAddress", "openAddress", "copyAllUtf8", "exportUtf8"}) {
+      const QAction* action = menu->findChild<QAction*>(item);
+      if (action) enabled[item] = action->isEnabled();
+    }
+    // The window's own example-address command, shared rather than owned by the menu.
+    for (const QAction* action : menu->actions()) {
+      if (action->objectName() == "actExampleAddress") enabled["actExampleAddress"] = action->isEnabled();
+    }
+    return enabled;
+  }
+
+  static QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+  }
+
+  QString pathIn(const char* name) const { return dir.filePath(name); }
+
+  QTemporaryDir dir;
+  FakeClipboard clipboard;
+  ScriptedMessageBox messages;
+  ScriptedSaveDialog saveDialog;
+  MemoryConfigStore store;
+  RecordingProgramLauncher launcher;
+  RecordingUrlOpener browser;
+  std::unique_ptr<frmMain> w;
+  VirtualListBox* list = nullptr;
+};
+
+const char* const kHosts[] = {"pics", "例え.テスト", "bücher.example"};
+
+// Every item's bytes, and those of the specified clipboard command beside them, for ASCII and
+// non-ASCII hosts.
+TEST_F(ListMenuTest, ItemsGiveTheirBytesForEveryHost) {
+  for (const char* host : kHosts) {
+    SCOPED_TRACE(host);
+    control<QPushButton>("cmdClear")->click();
+    makeList(QString::fromUtf8(host));
+    const std::string first = std::string("http://") + host + "/1";
+    const std::string second = std::string("http://") + host + "/2";
+
+    list->setCurrentRow(1);
+    trigger("copyAddress");
+    EXPECT_EQ(clipboard.text().toStdString(), second);  // no line end
+
+    trigger("copyAllUtf8");
+    EXPECT_EQ(clipboard.text().toStdString(), first + "\n" + second + "\n");
+
+    control<QPushButton>("cmdCrip")->click();  // unchanged: CR LF
+    EXPECT_EQ(clipboard.text().toStdString(), first + "\r\n" + second + "\r\n");
+
+    const QString path = pathIn(host) + ".txt";
+    saveDialog.nextAnswers.push_back(path);
+    list->setCurrentRow(0);
+    trigger("exportUtf8");
+    const QByteArray bytes = fileBytes(path);
+    EXPECT_EQ(bytes.toStdString(), first + "\n" + second + "\n");  // UTF-8, LF only
+    EXPECT_FALSE(bytes.startsWith("\xEF\xBB\xBF"));
+    EXPECT_EQ(list->currentRow(), std::optional<std::uint64_t>(1));  // the last entry, as after 書き出し
+    ASSERT_FALSE(saveDialog.requests.empty());
+    EXPECT_EQ(saveDialog.requests.back().defaultSuffix, "txt");
+  }
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ListMenuTest, Cp932ExportStillWritesItsBytes) {
+  makeList(QString::fromUtf8("例え.テスト"));
+  const QString path = pathIn("list.txt");
+  saveDialog.nextAnswers.push_back(path);
+  control<QPushButton>("cmdOut")->click();
+  // 例 97E1, え 82A6, テ 8365, ス 8358, ト 8367; CR LF.
+  EXPECT_EQ(fileBytes(path), QByteArray("http://\x97\xE1\x82\xA6.\x83\x65\x83\x58\x83\x67/1\r\n"
+                                        "http://\x97\xE1\x82\xA6.\x83\x65\x83\x58\x83\x67/2\r\n"));
+}
+
+TEST_F(ListMenuTest, Cp932ExportRefusesWhatTheCodePageCannotHold) {
+  const QString path = pathIn("earlier.txt");
+  {
+    QFile earlier(path);
+    ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+    earlier.write("earlier\r\n");
+  }
+  makeList(QString::fromUtf8("bücher.example"));
+  saveDialog.nextAnswers.push_back(path);
+  control<QPushButton>("cmdOut")->click();
+
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].caption, "Serialix");
+  EXPECT_TRUE(messages.shown[0].text.contains(QString::fromUtf8("ü")));
+  EXPECT_TRUE(messages.shown[0].text.contains(QString::fromUtf8("UTF-8 で書き出し")));
+  EXPECT_TRUE(saveDialog.requests.empty());  // refused before any dialog
+  EXPECT_EQ(fileBytes(path), QByteArray("earlier\r\n"));
+
+  // The UTF-8 item writes the same list.
+  trigger("exportUtf8");
+  EXPECT_EQ(fileBytes(path).toStdString(), "http://bücher.example/1\nhttp://bücher.example/2\n");
+}
+
+TEST_F(ListMenuTest, ItemsNeedARowOrAList) {
+  using Enabled = std::map<std::string, bool>;
+  EXPECT_EQ(enabledItems(), (Enabled{{"copyAddress", false}, {"openAddress", false},
+                                     {"copyAllUtf8", false}, {"exportUtf8", false}, {"actExampleAddress", true}}));
+  makeList("pics");
+  EXPECT_EQ(enabledItems(), (Enabled{{"copyAddress", false}, {"openAddress", false},
+                                     {"copyAllUtf8", true}, {"exportUtf8", true}, {"actExampleAddress", true}}));
+  list->setCurrentRow(0);
+  EXPECT_EQ(enabledItems(), (Enabled{{"copyAddress", true}, {"openAddress", true},
+                                     {"copyAllUtf8", true}, {"exportUtf8", true}, {"actExampleAddress", true}}));
+  control<QPushButton>("cmdClear")->click();
+  EXPECT_EQ(enabledItems(), (Enabled{{"copyAddress", false}, {"openAddress", false},
+                                     {"copyAllUtf8", false}, {"exportUtf8", false}, {"actExampleAddress", true}}));
+}
+
+TEST_F(ListMenuTest, ShiftF10OpensTheMenuForTheSelectedRow) {
+  makeList("pics");
+  list->setFocus();
+  list->setCurrentRow(1);
+  QString shown;
+  bool copyEnabled = false;
+  QTimer::singleShot(0, [&] {
+    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+      shown = menu->objectName();
+      if (const QAction* copy = menu->findChild<QAction*>("copyAddress")) copyEnabled = copy->isEnabled();
+      menu->close();
+    }
+  });
+  QTest::keyClick(list, Qt::Key_F10, Qt::ShiftModifier);
+  EXPECT_EQ(shown, "List1Menu");
+  EXPECT_TRUE(copyEnabled);
+}
+
+TEST_F(ListMenuTest, CtrlCCopiesTheSelectedAddressOnly) {
+  makeList("pics");
+  list->setFocus();
+  QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(clipboard.text(), "untouched");  // nothing selected yet
+  list->setCurrentRow(1);
+  QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_TRUE(clipboard.cleared);
+  EXPECT_EQ(clipboard.text(), "http://pics/2");
+}
+
+TEST_F(ListMenuTest, EnterDoubleClickAndTheItemOpenThroughTheBrowserSeam) {
+  makeList(QString::fromUtf8("例え.テスト"));
+  list->setFocus();
+  list->setCurrentRow(1);
+  QTest::keyClick(list, Qt::Key_Return);
+  const QPoint firstRow(10, list->rowHeight() / 2);
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, firstRow);
+  list->setCurrentRow(1);
+  trigger("openAddress");
+
+  ASSERT_EQ(browser.opened.size(), 3u);
+  EXPECT_EQ(browser.opened[0], QUrl(QString::fromUtf8("http://例え.テスト/2")));
+  EXPECT_EQ(browser.opened[1], QUrl(QString::fromUtf8("http://例え.テスト/1")));
+  EXPECT_EQ(browser.opened[2], browser.opened[0]);
+  EXPECT_EQ(browser.opened[0].host(QUrl::EncodeUnicode), "xn--r8jz45g.xn--zckzah");
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ListMenuTest, NoBrowserGivesAMessage) {
+  makeList("pics");
+  browser.succeeds = false;
+  list->setFocus();
+  list->setCurrentRow(0);
+  QTest::keyClick(list, Qt::Key_Return);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].caption, "Serialix");
+  EXPECT_TRUE(messages.shown[0].text.contains("http://pics/1"));
+}
+
+TEST_F(ListMenuTest, AnAddressThatIsNoWebAddressIsNotHandedOn) {
+  makeList("bad host");  // a space cannot be in a host
+  list->setFocus();
+  list->setCurrentRow(0);
+  QTest::keyClick(list, Qt::Key_Return);
+  EXPECT_TRUE(browser.opened.empty());
+  ASSERT_EQ(messages.shown.size(), 1u);
+}
+
+}  // namespace
+}  // namespace serialix::testing
