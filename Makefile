@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 CMAKE_FLAGS ?=
 
-.PHONY: all setup configure build run test bench clean
+.PHONY: all setup configure build run test bench package clean
 
 all: build
 
@@ -25,6 +25,10 @@ test: build
 
 bench: build
 	./scripts/bench $(BUILD_DIR)
+
+# The Debian package $(BUILD_DIR)/serialix_*.deb (needs dpkg-dev for the library dependencies).
+package: build
+	cmake --build $(BUILD_DIR) --target package
 
 clean:
 	rm -rf $(BUILD_DIR)

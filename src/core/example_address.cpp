@@ -1,0 +1,270 @@
+#include "core/example_address.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace serialix {
+
+namespace {
+
+constexpr std::string_view kScheme = "http://";
+constexpr std::size_t kMaxCounterDigits = 9;
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+  if (text.size() < prefix.size()) return false;
+  for (std::size_t i = 0; i < prefix.size(); ++i) {
+    char c = text[i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c != prefix[i]) return false;
+  }
+  return true;
+}
+
+std::optional<std::int32_t> RunValue(std::string_view digits) {
+  const std::size_t first = std::min(digits.find_first_not_of('0'), digits.size());
+  const std::string_view significant = digits.substr(first);
+  if (significant.size() > 10) return std::nullopt;
+  std::int32_t value = 0;
+  if (significant.empty()) return value;
+  const auto [end, error] = std::from_chars(significant.data(), significant.data() + significant.size(), value);
+  if (error != std::errc() || end != significant.data() + significant.size()) return std::nullopt;
+  return value;
+}
+
+std::vector<DigitRun> DigitRunsFrom(const std::string& text, std::size_t start) {
+  std::vector<DigitRun> runs;
+  for (std::size_t i = start; i < text.size();) {
+    if (!IsDigit(text[i])) {
+      ++i;
+      continue;
+    }
+    std::size_t end = i;
+    while (end < text.size() && IsDigit(text[end])) ++end;
+    DigitRun run;
+    run.position = i;
+    run.digits = text.substr(i, end - i);
+    run.value = RunValue(run.digits);
+    run.checkable = run.digits.size() <= kMaxCounterDigits && run.value.has_value();
+    runs.push_back(std::move(run));
+    i = end;
+  }
+  return runs;
+}
+
+// A counter for one run: the style its digits show, and the leading zeros that the style cannot
+// write (they stay as text before the counter).
+struct RunCounter {
+  CounterSetting setting;
+  std::string zeros;
+};
+
+RunCounter CounterFor(const DigitRun& run) {
+  RunCounter counter;
+  const std::string& d = run.digits;
+  FillStyle style = FillStyle::Plain;
+  if (d.size() >= 2 && d[0] == '0') style = d.size() == 2 ? FillStyle::TwoDigit : FillStyle::ThreeDigit;
+  const std::string text = FormatCounterValue(*run.value, style);
+  counter.zeros = d.substr(0, d.size() - text.size());
+  counter.setting = CounterSetting{style, text, text};
+  return counter;
+}
+
+std::int64_t LargestOfWidth(std::size_t width) {
+  std::int64_t value = 1;
+  for (std::size_t i = 0; i < width; ++i) value *= 10;
+  return value - 1;
+}
+
+// The "." of a file extension in [from, queryStart): the last dot with no "/" after it.
+std::optional<std::size_t> ExtensionDot(const std::string& text, std::size_t from, std::size_t queryStart) {
+  if (queryStart <= from) return std::nullopt;
+  for (std::size_t i = queryStart; i > from; --i) {
+    const char c = text[i - 1];
+    if (c == '/') return std::nullopt;
+    if (c == '.') return i - 1;
+  }
+  return std::nullopt;
+}
+
+// Host and path before the first counter: B, then "/" (C) and F after the last slash.
+void FillHead(std::string_view head, TemplateProposal& p) {
+  const std::size_t slash = head.rfind('/');
+  if (slash == std::string_view::npos) {
+    p.B = head;
+    return;
+  }
+  p.B = head.substr(0, slash);
+  p.on.C = true;
+  p.F = head.substr(slash + 1);
+  p.on.F = !p.F.empty();
+}
+
+// Text after G: "/" (H) when it starts with one, then I.
+void FillAfterG(std::string_view text, TemplateProposal& p) {
+  if (!text.empty() && text.front() == '/') {
+    p.on.H = true;
+    text.remove_prefix(1);
+  }
+  p.I = text;
+  p.on.I = !p.I.empty();
+}
+
+void FillK(std::string_view text, TemplateProposal& p) {
+  p.K = text;
+  p.on.K = !p.K.empty();
+}
+
+void FillExtension(std::string_view extension, TemplateProposal& p) {
+  p.on.M = true;
+  p.N = extension;
+  p.on.N = !p.N.empty();
+}
+
+}  // namespace
+
+std::variant<ExampleAddress, ExampleAddressError> ReadExampleAddress(std::string_view pasted) {
+  while (!pasted.empty() && IsBlank(pasted.front())) pasted.remove_prefix(1);
+  while (!pasted.empty() && IsBlank(pasted.back())) pasted.remove_suffix(1);
+  if (pasted.empty()) return ExampleAddressError::Empty;
+  if (pasted.find_first_of("\r\n") != std::string_view::npos) return ExampleAddressError::SeveralLines;
+
+  ExampleAddress example;
+  if (StartsWithNoCase(pasted, "http://")) {
+    example.schemeLength = 7;
+  } else if (StartsWithNoCase(pasted, "https://")) {
+    example.schemeLength = 8;
+  } else {
+    return ExampleAddressError::NotHttp;
+  }
+  const bool hasControl = std::any_of(pasted.begin(), pasted.end(), [](char c) {
+    return static_cast<unsigned char>(c) <= ' ' || c == '\x7f';
+  });
+  if (hasControl) return ExampleAddressError::Blank;
+  example.text = pasted;
+  example.hostEnd = std::min(example.text.find_first_of("/?#", example.schemeLength), example.text.size());
+  if (example.hostEnd == example.schemeLength) return ExampleAddressError::NoHost;
+
+  example.runs = DigitRunsFrom(example.text, example.hostEnd);
+  for (std::size_t i = example.runs.size(); i > 0; --i) {
+    if (example.runs[i - 1].checkable) {
+      example.defaultChoice.push_back(i - 1);
+      break;
+    }
+  }
+  return example;
+}
+
+std::optional<TemplateProposal> ProposeTemplate(const ExampleAddress& example, std::span<const std::size_t> chosen) {
+  std::vector<std::size_t> indices(chosen.begin(), chosen.end());
+  std::sort(indices.begin(), indices.end());
+  if (indices.size() > kMaxChosenRuns || std::adjacent_find(indices.begin(), indices.end()) != indices.end()) {
+    return std::nullopt;
+  }
+  for (std::size_t index : indices) {
+    if (index >= example.runs.size() || !example.runs[index].checkable) return std::nullopt;
+  }
+
+  const std::string& text = example.text;
+  const std::size_t queryStart = std::min(text.find_first_of("?#", example.hostEnd), text.size());
+  TemplateProposal p;
+  if (text.compare(0, example.schemeLength, kScheme) != 0) {
+    p.notes.push_back({ProposalNote::Kind::SchemeReplaced, text.substr(0, example.schemeLength), {}, 0});
+  }
+
+  // The texts between the counters: before[0] before the first, before[i] between counter i-1 and i.
+  std::vector<std::string> before;
+  std::vector<CounterSetting> counters;
+  std::size_t cursor = example.schemeLength;
+  for (std::size_t index : indices) {
+    const DigitRun& run = example.runs[index];
+    RunCounter counter = CounterFor(run);
+    before.push_back(text.substr(cursor, run.position - cursor) + counter.zeros);
+    if (!counter.zeros.empty()) {
+      p.notes.push_back({ProposalNote::Kind::PaddingLimited, run.digits, counter.zeros,
+                         LargestOfWidth(counter.setting.from.size())});
+    }
+    counters.push_back(std::move(counter.setting));
+    cursor = run.position + run.digits.size();
+  }
+  const std::size_t tailStart = cursor;
+  const std::string_view tail = std::string_view(text).substr(tailStart);
+  const std::optional<std::size_t> dot =
+      ExtensionDot(text, std::max(tailStart, example.hostEnd), queryStart);
+  const std::string_view beforeDot = dot ? tail.substr(0, *dot - tailStart) : tail;
+  const std::string_view extension = dot ? std::string_view(text).substr(*dot + 1) : std::string_view();
+
+  switch (counters.size()) {
+    case 0:
+      FillHead(beforeDot, p);
+      break;
+    case 1:
+      FillHead(before[0], p);
+      FillAfterG(beforeDot, p);
+      break;
+    case 2:
+      FillHead(before[0], p);
+      FillAfterG(before[1], p);
+      FillK(beforeDot, p);
+      break;
+    default:
+      FillHead(before[0], p);
+      FillAfterG(before[1], p);
+      FillK(before[2], p);
+      break;
+  }
+  if (counters.size() < 3 && dot) {
+    FillExtension(extension, p);
+  } else if (counters.size() == 3) {
+    // After L only "." and N remain: the whole tail goes there.
+    if (dot && *dot == tailStart) {
+      FillExtension(extension, p);
+    } else {
+      p.N = tail;
+      p.on.N = !p.N.empty();
+    }
+  }
+
+  CounterSetting* slots[] = {&p.G, &p.J, &p.L};
+  bool* switches[] = {&p.on.G, &p.on.J, &p.on.L};
+  for (std::size_t i = 0; i < counters.size(); ++i) {
+    *slots[i] = counters[i];
+    *switches[i] = true;
+  }
+  p.lastCounter = counters.empty() ? 0 : "GJL"[counters.size() - 1];
+  // J follows G only where J is not used; without G the window releases the link itself.
+  p.counterLink = counters.size() == 1;
+  if (p.on.I) {
+    p.textLink = p.I == p.F;
+  } else {
+    p.I = p.F;
+    p.textLink = true;
+  }
+  return p;
+}
+
+TemplateInput ProposedTemplateInput(const TemplateProposal& p) {
+  TemplateInput input;
+  const auto take = [](bool on, std::string_view text) { return on ? std::string(text) : std::string(); };
+  input.B = p.B;
+  input.C = take(p.on.C, "/");
+  input.E = take(p.on.E, "/");
+  input.F = take(p.on.F, p.F);
+  input.H = take(p.on.H, "/");
+  input.I = take(p.on.I, p.I);
+  input.K = take(p.on.K, p.K);
+  input.M = take(p.on.M, ".");
+  input.N = take(p.on.N, p.N);
+  input.G = CounterInput{p.on.G, p.G.from, p.G.to, p.G.style};
+  input.J = CounterInput{p.on.J, p.J.from, p.J.to, p.J.style};
+  input.L = CounterInput{p.on.L, p.L.from, p.L.to, p.L.style};
+  input.counterLink = p.counterLink;
+  return input;
+}
+
+}  // namespace serialix
