@@ -1,5 +1,6 @@
 #include <QLabel>
 
+#include <functional>
 #include <random>
 
 #include "main_window_fixture.h"
@@ -9,7 +10,7 @@ namespace serialix::testing {
 namespace {
 
 class CountLabelTest : public MainWindowTest {
- protected:
+ public:  // the edit table below calls these
   template <typename T = QWidget>
   T* control(const QString& name) const {
     T* found = w->findChild<T*>(name);
@@ -94,6 +95,28 @@ TEST_F(CountLabelTest, EachSwitchChangesTheCountOrTheAddresses) {
     check(c.name)->click();
     expectCount(c.text, QStringLiteral("最初: %1\n最後: %2").arg(c.first, c.last));
     check(c.name)->click();
+  }
+}
+
+TEST_F(CountLabelTest, EachTextEditAloneUpdatesTheLabel) {
+  const struct {
+    const char* what;
+    std::function<void(CountLabelTest&)> edit;
+    const char* address;
+  } cases[] = {
+      {"host", [](CountLabelTest& t) { t.combo("cmbB")->setEditText("h"); }, "http://h//0/0~0.mpg"},
+      {"letter", [](CountLabelTest& t) { t.combo("cmbD")->setCurrentIndex(2); }, "http:///c/0/0~0.mpg"},
+      {"F", [](CountLabelTest& t) { t.control<QLineEdit>("txtF")->setText("f"); }, "http:////f0/f0~0.mpg"},  // I follows
+      {"I", [](CountLabelTest& t) { t.control<QLineEdit>("txtI")->setText("i"); }, "http:////0/i0~0.mpg"},
+      {"symbol", [](CountLabelTest& t) { t.combo("cmbK")->setEditText("+"); }, "http:////0/0+0.mpg"},
+      {"symbol history", [](CountLabelTest& t) { t.combo("cmbK")->setCurrentIndex(0); }, "http:////0/0-0.mpg"},
+      {"extension", [](CountLabelTest& t) { t.combo("cmbN")->setEditText("jpg"); }, "http:////0/0~0.jpg"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    restart();
+    c.edit(*this);
+    expectCount("次回 1 件 / 一覧 0 件", QStringLiteral("最初と最後: %1").arg(c.address));
   }
 }
 
