@@ -58,6 +58,7 @@ frmMain::frmMain(frmMainServices services, QWidget* parent)
   IgnoreWheelOnUnfocusedCombos(this);
   connectHandlers();
   Form_Load();
+  updateCount();
 }
 
 frmMain::~frmMain() = default;
@@ -121,6 +122,7 @@ void frmMain::connectHandlers() {
   connect(cmdEnd, &QPushButton::clicked, this, &frmMain::cmdEnd_Click);
   connect(cmdOut, &QPushButton::clicked, this, &frmMain::cmdOut_Click);
   connect(cmdHelp, &QPushButton::clicked, this, &frmMain::cmdHelp_Click);
+  connectCountUpdates();
 }
 
 void frmMain::Form_Load() {

@@ -122,6 +122,7 @@ class frmMain : public QWidget {
   QPushButton* cmdCrip = nullptr;
   QPushButton* cmdEnd = nullptr;
   QPushButton* cmdHelp = nullptr;
+  QLabel* lblCount = nullptr;  // the next run's count and the list's, kept current by updateCount
   VirtualListBox* List1 = nullptr;
   std::array<QWidget*, 4> Line{};  // Line1..Line4
   QLabel* Image1 = nullptr;
@@ -170,6 +171,11 @@ class frmMain : public QWidget {
   void cmdEnd_Click();
   void cmdOut_Click();
   void cmdHelp_Click();
+
+  // The count label.
+  void buildCountLabel();
+  void connectCountUpdates();
+  void updateCount();
 
   bool linkOn() const;
   AboutServices aboutServices() const;

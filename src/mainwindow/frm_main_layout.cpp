@@ -202,6 +202,7 @@ void frmMain::buildControls() {
   Image1 = place<QLabel>(this, "Image1", 10560, 0, 1155, 615);
   Image1->setPixmap(LogoPicture());
   Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  buildCountLabel();
 
   // Keyboard focus visits the controls in the designed tab order; labels, frames and lines take none.
   for (QLabel* l : findChildren<QLabel*>()) l->setFocusPolicy(Qt::NoFocus);
