@@ -76,8 +76,8 @@ void frmMain::connectCountUpdates() {
   for (QComboBox* combo : {cmbB, cmbK, cmbN}) connect(combo, &QComboBox::editTextChanged, this, update);
   connect(cmbD, &QComboBox::currentIndexChanged, this, update);
   for (QLineEdit* text : {txtF, txtI}) connect(text, &QLineEdit::textChanged, this, update);
-  for (QCheckBox* check : {CheckC, CheckD, CheckE, CheckF, CheckG, CheckH, CheckI, CheckJ, CheckK, CheckL, CheckM,
-                           CheckN}) {
+  for (QCheckBox* check : {CheckC, CheckD, CheckE, CheckF, counterG_.check, CheckH, CheckI, counterJ_.check, CheckK,
+                           counterL_.check, CheckM, CheckN}) {
     connect(check, &QCheckBox::toggled, this, update);
   }
   for (QPushButton* link : {Check1, Check2}) connect(link, &QPushButton::toggled, this, update);
@@ -94,8 +94,10 @@ void frmMain::updateCount() {
   lblCount->setText(texts.label);
   lblCount->setToolTip(full);
   lblCount->setAccessibleDescription(full);
-  cmdR->setToolTip(texts.detail);
-  cmdR->setAccessibleDescription(texts.detail);
+  // "実行" says what it does and its key first, then what the next run would add.
+  const QString run = QStringLiteral("一覧にアドレスを追加します (Enter)\n") + texts.detail;
+  cmdR->setToolTip(run);
+  cmdR->setAccessibleDescription(run);
 }
 
 }  // namespace serialix
