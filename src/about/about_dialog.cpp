@@ -119,6 +119,14 @@ frmAbout::frmAbout(QWidget* mainWindow, const AboutServices& services)
   cmdSysInfo_->setObjectName(QStringLiteral("cmdSysInfo"));
   cmdSysInfo_->setGeometry(TwipsRect(1920, 2880, 1020, 345));
 
+  // What assistive technology reads (the labels read as their texts); "OK" names its keys.
+  picIcon->setAccessibleName(QStringLiteral("プログラムのアイコン"));
+  cmdOK_->setAccessibleName(QStringLiteral("OK"));
+  cmdOK_->setAccessibleDescription(QStringLiteral("バージョン情報を閉じます (Enter, Esc)"));
+  cmdOK_->setToolTip(cmdOK_->accessibleDescription());
+  cmdSysInfo_->setAccessibleName(QStringLiteral("システム情報"));
+  cmdSysInfo_->setAccessibleDescription(QStringLiteral("システム情報のプログラムを開きます"));
+
   // Labels and the picture take no focus, so the tab order reduces to these two.
   setTabOrder(cmdOK_, cmdSysInfo_);
   cmdOK_->setFocus();

@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -55,8 +56,10 @@ frmMain::frmMain(frmMainServices services, QWidget* parent)
       exportDir_(std::move(services.exportDir)),
       exportState_(std::make_unique<ExportState>()) {
   buildControls();
+  nameControls();
   IgnoreWheelOnUnfocusedCombos(this);
   connectHandlers();
+  installKeyboard();
   Form_Load();
   updateCount();
 }
@@ -177,6 +180,11 @@ void frmMain::Form_Unload() {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
+  // The window manager's close box still reaches a disabled window; the About dialog comes first.
+  if (about_ && about_->isVisible()) {
+    event->ignore();
+    return;
+  }
   Form_Unload();
   event->accept();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <filesystem>
@@ -11,6 +12,7 @@
 #include "core/fill_style.h"
 
 class QCheckBox;
+class QDialog;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -177,6 +179,10 @@ class frmMain : public QWidget {
   void connectCountUpdates();
   void updateCount();
 
+  // Accessible names and descriptions, keyboard shortcuts and focus (after buildControls).
+  void nameControls();
+  void installKeyboard();
+
   bool linkOn() const;
   AboutServices aboutServices() const;
 
@@ -196,6 +202,7 @@ class frmMain : public QWidget {
   QString exportDir_;
   std::unique_ptr<ExportState> exportState_;
   bool unloaded_ = false;
+  QPointer<QDialog> about_;  // the open About dialog; the window takes no input meanwhile
 };
 
 }  // namespace serialix
