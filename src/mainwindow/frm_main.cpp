@@ -15,6 +15,7 @@
 #include "export/list_export.h"
 #include "mainwindow/history_combo.h"
 #include "platform/clipboard.h"
+#include "platform/combo_box_accessible.h"
 #include "platform/config_store.h"
 #include "platform/counter_combo_events.h"
 #include "platform/message_box.h"
@@ -55,6 +56,8 @@ frmMain::frmMain(frmMainServices services, QWidget* parent)
       settingsFile_(std::move(services.settingsFile)),
       exportDir_(std::move(services.exportDir)),
       exportState_(std::make_unique<ExportState>()) {
+  // Before any control exists: an accessible interface, once made, stays with its widget.
+  NameComboBoxesByAccessibleName();
   buildControls();
   nameControls();
   IgnoreWheelOnUnfocusedCombos(this);

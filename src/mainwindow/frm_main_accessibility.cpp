@@ -10,6 +10,7 @@
 #include <QRadioButton>
 
 #include "mainwindow/frm_main.h"
+#include "platform/combo_box_accessible.h"
 #include "platform/virtual_list_box.h"
 
 namespace serialix {
@@ -97,6 +98,13 @@ void frmMain::nameControls() {
   };
   for (const AccessibleText& text : texts) apply(text);
   for (const CounterControls* counter : {&counterG_, &counterJ_, &counterL_}) nameCounter(*counter);
+  // The line edit inside an editable combo takes the focus; it carries the combo's texts.
+  for (QComboBox* combo : findChildren<QComboBox*>()) {
+    if (QLineEdit* edit = combo->lineEdit()) {
+      edit->setAccessibleName(combo->accessibleName());
+      edit->setAccessibleDescription(combo->accessibleDescription());
+    }
+  }
   // The link lines stay nameless: they only draw what Check1 and Check2 already say.
 }
 
