@@ -63,15 +63,13 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
   return b;
 }
 
-// A straight line of the designer: a one-pixel dark strip between two points.
+// A straight line of the designer: a one-pixel strip of the text colour between two points.
 QWidget* line(QWidget* parent, const QString& name, int x1, int y1, int x2, int y2) {
   auto* l = new QWidget(parent);
   l->setObjectName(name);
   l->setAttribute(Qt::WA_TransparentForMouseEvents);
   l->setAutoFillBackground(true);
-  QPalette pal = l->palette();
-  pal.setColor(QPalette::Window, Qt::black);
-  l->setPalette(pal);
+  l->setBackgroundRole(QPalette::WindowText);  // black on a light desktop, light on a dark one
   l->setGeometry(QRect(QPoint(TwipsToPixels(x1), TwipsToPixels(y1)), QPoint(TwipsToPixels(x2), TwipsToPixels(y2))).normalized().adjusted(0, 0, 1, 1));
   return l;
 }
@@ -79,10 +77,14 @@ QWidget* line(QWidget* parent, const QString& name, int x1, int y1, int x2, int 
 // A fill-style group: a caption-less group box holding the "  1", " 01", "001" options.
 // Group boxes drawn as on the classic desktop: the caption sits on the frame line, and option
 // captions keep to the designed widths.
+// A frame without a caption keeps its border at its top edge, so a frame placed above the
+// window's top shows no top line.
 void classicFrame(QGroupBox* frame) {
-  frame->setStyleSheet(QStringLiteral("QGroupBox { border: 1px solid #a0a0a0; margin-top: 7px; }"
+  const QString top = frame->title().isEmpty() ? QStringLiteral("0px") : QStringLiteral("7px");
+  frame->setStyleSheet(QStringLiteral("QGroupBox { border: 1px solid #a0a0a0; margin-top: %1; }"
                                       "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"
-                                      "QRadioButton { spacing: 2px; }"));
+                                      "QRadioButton { spacing: 2px; }")
+                           .arg(top));
 }
 
 void styleGroup(QWidget* parent, CounterControls& counter, const QString& name, int left,
@@ -122,7 +124,8 @@ void frmMain::buildControls() {
   cmbD->setFont(JapaneseUiFont());
   for (char letter = 'a'; letter <= 'z'; ++letter) cmbD->addItem(QString(QChar(letter)));
   cmbD->setCurrentIndex(-1);
-  cmbD->setStyleSheet(QStringLiteral("QComboBox { background: white; color: black; }"));
+  // The list's own colours: white and black on a light desktop, the dark ones on a dark desktop.
+  cmbD->setStyleSheet(QStringLiteral("QComboBox { background: palette(base); color: palette(text); }"));
 
   lblE = label(this, "lblE", "/", Qt::AlignHCenter, 5040, 1250, 255, 255);
   txtF = textBox(this, "txtF", 5280, 1200, 735, 405);
