@@ -35,6 +35,16 @@ QLabel* label(QWidget* parent, const QString& name, const QString& caption, Qt::
   return l;
 }
 
+// Shrinks the label's font until its caption fits the designed width: cmbB starts right where
+// lblA ends and would cover the last character.
+void fitText(QLabel* l) {
+  QFont font = l->font();
+  while (QFontMetricsF(font).horizontalAdvance(l->text()) > l->width() - 1 && font.pointSizeF() > 6) {
+    font.setPointSizeF(font.pointSizeF() - 0.5);
+  }
+  l->setFont(font);
+}
+
 QComboBox* combo(QWidget* parent, const QString& name, int left, int top, int width, int height) {
   auto* c = place<QComboBox>(parent, name, left, top, width, height);
   c->setEditable(true);
@@ -83,7 +93,9 @@ void classicFrame(QGroupBox* frame) {
   const QString top = frame->title().isEmpty() ? QStringLiteral("0px") : QStringLiteral("7px");
   frame->setStyleSheet(QStringLiteral("QGroupBox { border: 1px solid #a0a0a0; margin-top: %1; }"
                                       "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"
-                                      "QRadioButton { spacing: 2px; }")
+                                      "QRadioButton { spacing: 2px; }"
+                                      // The switches are 12 pixels high: the whole box must fit.
+                                      "QCheckBox::indicator { width: 10px; height: 10px; }")
                            .arg(top));
 }
 
@@ -117,6 +129,7 @@ void frmMain::buildControls() {
   auto [CheckG, CheckJ, CheckL] = std::tie(counterG_.check, counterJ_.check, counterL_.check);
 
   lblA = label(this, "lblA", "http://", Qt::AlignLeft, 120, 1250, 735, 255);
+  fitText(lblA);
   cmbB = combo(this, "cmbB", 840, 1200, 3375, 360);
   lblC = label(this, "lblC", "/", Qt::AlignHCenter, 4200, 1250, 255, 255);
 
@@ -201,6 +214,9 @@ void frmMain::buildControls() {
   List1 = new VirtualListBox(this);
   List1->setObjectName("List1");
   List1->setGeometry(TwipsRect(120, 3120, 11415, 4380));
+  // A plain one-pixel border drawn as a filled strip: the style's own frame line falls outside
+  // the list's last pixel row at 150 % scaling.
+  List1->setStyleSheet(QStringLiteral("#List1 { border: 1px solid palette(mid); }"));
 
   Image1 = place<QLabel>(this, "Image1", 10560, 0, 1155, 615);
   Image1->setPixmap(LogoPicture());
