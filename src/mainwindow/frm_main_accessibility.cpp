@@ -43,7 +43,7 @@ void nameCounter(const CounterControls& counter) {
   const char* const examples[] = {"1, 2, … と桁をそろえずに", "01, 02, … と 2 桁で", "001, 002, … と 3 桁で"};
   for (int i = 0; i < 3; ++i) {
     apply({counter.options[i], counterName(counter, styles[i]),
-           QStringLiteral("カウンター %1 を %2 数えます").arg(letter, QString::fromUtf8(examples[i]))});
+           QStringLiteral("カウンター %1 を %2数えます").arg(letter, QString::fromUtf8(examples[i]))});
   }
   apply({counter.frame, counterName(counter, "桁数"), QStringLiteral("カウンター %1 の桁のそろえ方").arg(letter)});
   apply({counter.check, counterName(counter, "を使う"),
@@ -94,7 +94,7 @@ void frmMain::nameControls() {
       {cmdEnd, QStringLiteral("終了"), QStringLiteral("履歴と位置を保存してプログラムを終了します")},
       {cmdHelp, QStringLiteral("ヘルプ"), QStringLiteral("バージョン情報を開きます (F1)"), true},
       {List1, QStringLiteral("結果一覧"), QStringLiteral("作成したアドレス")},
-      {Image1, QStringLiteral("プログラムのロゴ"), QString()},
+      {Image1, QStringLiteral("プログラムのロゴ"), QStringLiteral("飾りの画像です")},
   };
   for (const AccessibleText& text : texts) apply(text);
   for (const CounterControls* counter : {&counterG_, &counterJ_, &counterL_}) nameCounter(*counter);
