@@ -95,10 +95,7 @@ frmAbout::frmAbout(QWidget* mainWindow, const AboutServices& services)
   lblTitle_->setObjectName(QStringLiteral("lblTitle"));
   lblTitle_->setGeometry(TwipsRect(960, 360, 1845, 480));
   lblTitle_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  lblTitle_->setFont(JapaneseUiFont(12));
-  QPalette black = lblTitle_->palette();
-  black.setColor(QPalette::WindowText, Qt::black);
-  lblTitle_->setPalette(black);
+  lblTitle_->setFont(JapaneseUiFont(12));  // in the text colour: black on a light desktop
 
   lblVersion_ = new QLabel(QStringLiteral("ﾊﾞｰｼﾞｮﾝ"), this);
   lblVersion_->setObjectName(QStringLiteral("lblVersion"));
