@@ -1,6 +1,7 @@
 // Builds the controls of the main window at their designed places.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -112,6 +113,28 @@ void styleGroup(QWidget* parent, CounterControls& counter, const QString& name, 
   counter.options[0]->setChecked(true);
 }
 
+// A widget with a style sheet keeps the palette it had when the sheet was applied; when the
+// desktop switches to another palette while the window is open, the sheets are applied again.
+class StyleSheetsFollowPalette : public QObject {
+ public:
+  explicit StyleSheetsFollowPalette(QWidget* window) : QObject(window), window_(window) {
+    window->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::ApplicationPaletteChange) {
+      for (QWidget* child : window_->findChildren<QWidget*>()) {
+        if (!child->styleSheet().isEmpty()) child->setStyleSheet(child->styleSheet());
+      }
+    }
+    return false;
+  }
+
+ private:
+  QWidget* window_;
+};
+
 }  // namespace
 
 void frmMain::buildControls() {
@@ -222,6 +245,7 @@ void frmMain::buildControls() {
   Image1->setPixmap(LogoPicture());
   Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   buildCountLabel();
+  new StyleSheetsFollowPalette(this);
 
   // Keyboard focus visits the controls in the designed tab order; labels, frames and lines take none.
   for (QLabel* l : findChildren<QLabel*>()) l->setFocusPolicy(Qt::NoFocus);
