@@ -95,10 +95,7 @@ frmAbout::frmAbout(QWidget* mainWindow, const AboutServices& services)
   lblTitle_->setObjectName(QStringLiteral("lblTitle"));
   lblTitle_->setGeometry(TwipsRect(960, 360, 1845, 480));
   lblTitle_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  lblTitle_->setFont(JapaneseUiFont(12));
-  QPalette black = lblTitle_->palette();
-  black.setColor(QPalette::WindowText, Qt::black);
-  lblTitle_->setPalette(black);
+  lblTitle_->setFont(JapaneseUiFont(12));  // in the text colour: black on a light desktop
 
   lblVersion_ = new QLabel(QStringLiteral("ﾊﾞｰｼﾞｮﾝ"), this);
   lblVersion_->setObjectName(QStringLiteral("lblVersion"));
@@ -118,6 +115,14 @@ frmAbout::frmAbout(QWidget* mainWindow, const AboutServices& services)
   cmdSysInfo_ = new QPushButton(QStringLiteral("ｼｽﾃﾑ情報"), this);
   cmdSysInfo_->setObjectName(QStringLiteral("cmdSysInfo"));
   cmdSysInfo_->setGeometry(TwipsRect(1920, 2880, 1020, 345));
+
+  // What assistive technology reads (the labels read as their texts); "OK" names its keys.
+  picIcon->setAccessibleName(QStringLiteral("プログラムのアイコン"));
+  cmdOK_->setAccessibleName(QStringLiteral("OK"));
+  cmdOK_->setAccessibleDescription(QStringLiteral("バージョン情報を閉じます (Enter, Esc)"));
+  cmdOK_->setToolTip(cmdOK_->accessibleDescription());
+  cmdSysInfo_->setAccessibleName(QStringLiteral("システム情報"));
+  cmdSysInfo_->setAccessibleDescription(QStringLiteral("システム情報のプログラムを開きます"));
 
   // Labels and the picture take no focus, so the tab order reduces to these two.
   setTabOrder(cmdOK_, cmdSysInfo_);

@@ -10,9 +10,11 @@ namespace {
 constexpr std::uint64_t kMaxTotal = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
 }  // namespace
 
+bool ResultList::canAppend(std::uint64_t count) const { return count <= kMaxTotal - total_; }
+
 bool ResultList::append(AddressRun run) {
   const std::uint64_t count = run.size();
-  if (count > kMaxTotal - total_) {
+  if (!canAppend(count)) {
     return false;
   }
   if (count == 0) {

@@ -13,6 +13,8 @@ class ResultList {
  public:
   // False (and nothing appended) when the total would no longer fit in 63 bits.
   bool append(AddressRun run);
+  // Whether a run of that many entries would still fit (what append checks first).
+  bool canAppend(std::uint64_t count) const;
   void clear();
 
   std::uint64_t size() const { return total_; }

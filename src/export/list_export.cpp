@@ -242,9 +242,8 @@ bool ExportResultList(QWidget* parent, const ResultList& rows, ExportFormat form
     if (outcome == WriteOutcome::Cancelled) return false;
 
     state.keepFileName = false;
-    // After an overwrite the next dialog opens in that file's folder; after a new file the
-    // folder stays as it was.
-    if (existed) state.exportDir = QDir::toNativeSeparators(QFileInfo(path).absolutePath());
+    // The next dialog opens where this file went, new or replaced.
+    state.exportDir = QDir::toNativeSeparators(QFileInfo(path).absolutePath());
     return true;
   }
 }

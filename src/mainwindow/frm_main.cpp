@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QComboBox>
 #include <QDir>
 #include <QGuiApplication>
@@ -18,6 +19,7 @@
 #include "export/list_export.h"
 #include "mainwindow/history_combo.h"
 #include "platform/clipboard.h"
+#include "platform/combo_box_accessible.h"
 #include "platform/config_store.h"
 #include "platform/control_characters.h"
 #include "platform/counter_combo_events.h"
@@ -75,7 +77,10 @@ frmMain::frmMain(frmMainServices services, QWidget* parent)
       settingsFile_(std::move(services.settingsFile)),
       exportDir_(std::move(services.exportDir)),
       exportState_(std::make_unique<ExportState>()) {
+  // Before any control exists: an accessible interface, once made, stays with its widget.
+  NameComboBoxesByAccessibleName();
   buildControls();
+  nameControls();
   IgnoreWheelOnUnfocusedCombos(this);
   connectHandlers();
   // Every single-line field of the template, the combos' edit fields included. Qt cuts edit
@@ -86,7 +91,9 @@ frmMain::frmMain(frmMainServices services, QWidget* parent)
   }
   buildExampleAddressCommand(std::move(services.askTemplate));
   connectList1Menu();
+  installKeyboard();
   Form_Load();
+  updateCount();
 }
 
 frmMain::~frmMain() {
@@ -155,6 +162,7 @@ void frmMain::connectHandlers() {
   connect(cmdEnd, &QPushButton::clicked, this, &frmMain::cmdEnd_Click);
   connect(cmdOut, &QPushButton::clicked, this, &frmMain::cmdOut_Click);
   connect(cmdHelp, &QPushButton::clicked, this, &frmMain::cmdHelp_Click);
+  connectCountUpdates();
 }
 
 void frmMain::Form_Load() {
@@ -226,6 +234,11 @@ void frmMain::Form_Unload() {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
+  // The window manager's close box still reaches a disabled window; the About dialog comes first.
+  if (about_ && about_->isVisible()) {
+    event->ignore();
+    return;
+  }
   Form_Unload();
   event->accept();
 }

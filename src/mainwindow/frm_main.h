@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <cstdint>
@@ -16,6 +17,7 @@
 
 class QAction;
 class QCheckBox;
+class QDialog;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -144,6 +146,7 @@ class frmMain : public QWidget {
   QPushButton* cmdCrip = nullptr;
   QPushButton* cmdEnd = nullptr;
   QPushButton* cmdHelp = nullptr;
+  QLabel* lblCount = nullptr;  // the next run's count and the list's, kept current by updateCount
   VirtualListBox* List1 = nullptr;
   std::array<QWidget*, 4> Line{};  // Line1..Line4
   QLabel* Image1 = nullptr;
@@ -200,6 +203,14 @@ class frmMain : public QWidget {
   void openSelectedAddress();
   void copyAllUtf8();
   void exportUtf8();
+  // The count label.
+  void buildCountLabel();
+  void connectCountUpdates();
+  void updateCount();
+
+  // Accessible names and descriptions, keyboard shortcuts and focus (after buildControls).
+  void nameControls();
+  void installKeyboard();
 
   bool linkOn() const;
   AboutServices aboutServices() const;
@@ -229,6 +240,7 @@ class frmMain : public QWidget {
   QAction* exampleAddressAction_ = nullptr;
   bool unloaded_ = false;
   bool settingsUnreadable_ = false;  // set.ini exists but could not be read: never write it
+  QPointer<QDialog> about_;  // the open About dialog; the window takes no input meanwhile
 };
 
 }  // namespace serialix

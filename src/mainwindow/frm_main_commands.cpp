@@ -12,6 +12,8 @@
 #include "export/list_text.h"
 #include "mainwindow/frm_main.h"
 #include "mainwindow/history_combo.h"
+#include "mainwindow/next_run_messages.h"
+#include "platform/clipboard.h"
 #include "platform/message_box.h"
 #include "platform/virtual_list_box.h"
 #include "serialix_version.h"
@@ -37,20 +39,16 @@ void frmMain::ListOut() {
 
   const NextRunResult result = NextRunTemplate();
   if (const auto* error = std::get_if<CounterTextError>(&result)) {
-    messages_->inform(this, kTitle,
-                       QStringLiteral("カウンター %1 の値「%2」は整数として読めません。")
-                           .arg(QChar(error->counter), QString::fromStdString(error->text)));
+    messages_->inform(this, kTitle, CounterTextMessage(*error));
     return;
   }
   if (const auto* error = std::get_if<SegmentTextError>(&result)) {
-    messages_->inform(this, kTitle,
-                       QStringLiteral("セグメント %1 の文字列に改行などの制御文字が含まれているため、一覧に追加できません。")
-                           .arg(QChar(error->segment)));
+    messages_->inform(this, kTitle, SegmentTextMessage(*error));
     return;
   }
   const auto& tmpl = std::get<AddressTemplate>(result);
   if (!AddressCount(tmpl) || !List1->appendRun(AddressRun(tmpl))) {
-    messages_->inform(this, kTitle, QStringLiteral("アドレスの数が多すぎて一覧に追加できません。"));
+    messages_->inform(this, kTitle, TooManyAddressesMessage());
     return;
   }
   cmdOut->setEnabled(true);

@@ -21,6 +21,6 @@ AboutServices frmMain::aboutServices() const {
   return about;
 }
 
-void frmMain::cmdHelp_Click() { ShowAboutDialog(this, aboutServices()); }
+void frmMain::cmdHelp_Click() { about_ = ShowAboutDialog(this, aboutServices()); }
 
 }  // namespace serialix

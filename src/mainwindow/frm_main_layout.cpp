@@ -1,6 +1,7 @@
 // Builds the controls of the main window at their designed places.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -35,6 +36,16 @@ QLabel* label(QWidget* parent, const QString& name, const QString& caption, Qt::
   return l;
 }
 
+// Shrinks the label's font until its caption fits the designed width: cmbB starts right where
+// lblA ends and would cover the last character.
+void fitText(QLabel* l) {
+  QFont font = l->font();
+  while (QFontMetricsF(font).horizontalAdvance(l->text()) > l->width() - 1 && font.pointSizeF() > 6) {
+    font.setPointSizeF(font.pointSizeF() - 0.5);
+  }
+  l->setFont(font);
+}
+
 QComboBox* combo(QWidget* parent, const QString& name, int left, int top, int width, int height) {
   auto* c = place<QComboBox>(parent, name, left, top, width, height);
   c->setEditable(true);
@@ -63,15 +74,13 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
   return b;
 }
 
-// A straight line of the designer: a one-pixel dark strip between two points.
+// A straight line of the designer: a one-pixel strip of the text colour between two points.
 QWidget* line(QWidget* parent, const QString& name, int x1, int y1, int x2, int y2) {
   auto* l = new QWidget(parent);
   l->setObjectName(name);
   l->setAttribute(Qt::WA_TransparentForMouseEvents);
   l->setAutoFillBackground(true);
-  QPalette pal = l->palette();
-  pal.setColor(QPalette::Window, Qt::black);
-  l->setPalette(pal);
+  l->setBackgroundRole(QPalette::WindowText);  // black on a light desktop, light on a dark one
   l->setGeometry(QRect(QPoint(TwipsToPixels(x1), TwipsToPixels(y1)), QPoint(TwipsToPixels(x2), TwipsToPixels(y2))).normalized().adjusted(0, 0, 1, 1));
   return l;
 }
@@ -79,10 +88,16 @@ QWidget* line(QWidget* parent, const QString& name, int x1, int y1, int x2, int 
 // A fill-style group: a caption-less group box holding the "  1", " 01", "001" options.
 // Group boxes drawn as on the classic desktop: the caption sits on the frame line, and option
 // captions keep to the designed widths.
+// A frame without a caption keeps its border at its top edge, so a frame placed above the
+// window's top shows no top line.
 void classicFrame(QGroupBox* frame) {
-  frame->setStyleSheet(QStringLiteral("QGroupBox { border: 1px solid #a0a0a0; margin-top: 7px; }"
+  const QString top = frame->title().isEmpty() ? QStringLiteral("0px") : QStringLiteral("7px");
+  frame->setStyleSheet(QStringLiteral("QGroupBox { border: 1px solid #a0a0a0; margin-top: %1; }"
                                       "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"
-                                      "QRadioButton { spacing: 2px; }"));
+                                      "QRadioButton { spacing: 2px; }"
+                                      // The switches are 12 pixels high: the whole box must fit.
+                                      "QCheckBox::indicator { width: 10px; height: 10px; }")
+                           .arg(top));
 }
 
 void styleGroup(QWidget* parent, CounterControls& counter, const QString& name, int left,
@@ -97,6 +112,28 @@ void styleGroup(QWidget* parent, CounterControls& counter, const QString& name, 
   }
   counter.options[0]->setChecked(true);
 }
+
+// A widget with a style sheet keeps the palette it had when the sheet was applied; when the
+// desktop switches to another palette while the window is open, the sheets are applied again.
+class StyleSheetsFollowPalette : public QObject {
+ public:
+  explicit StyleSheetsFollowPalette(QWidget* window) : QObject(window), window_(window) {
+    window->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::ApplicationPaletteChange) {
+      for (QWidget* child : window_->findChildren<QWidget*>()) {
+        if (!child->styleSheet().isEmpty()) child->setStyleSheet(child->styleSheet());
+      }
+    }
+    return false;
+  }
+
+ private:
+  QWidget* window_;
+};
 
 }  // namespace
 
@@ -115,6 +152,7 @@ void frmMain::buildControls() {
   auto [CheckG, CheckJ, CheckL] = std::tie(counterG_.check, counterJ_.check, counterL_.check);
 
   lblA = label(this, "lblA", "http://", Qt::AlignLeft, 120, 1250, 735, 255);
+  fitText(lblA);
   cmbB = combo(this, "cmbB", 840, 1200, 3375, 360);
   lblC = label(this, "lblC", "/", Qt::AlignHCenter, 4200, 1250, 255, 255);
 
@@ -122,7 +160,8 @@ void frmMain::buildControls() {
   cmbD->setFont(JapaneseUiFont());
   for (char letter = 'a'; letter <= 'z'; ++letter) cmbD->addItem(QString(QChar(letter)));
   cmbD->setCurrentIndex(-1);
-  cmbD->setStyleSheet(QStringLiteral("QComboBox { background: white; color: black; }"));
+  // The list's own colours: white and black on a light desktop, the dark ones on a dark desktop.
+  cmbD->setStyleSheet(QStringLiteral("QComboBox { background: palette(base); color: palette(text); }"));
 
   lblE = label(this, "lblE", "/", Qt::AlignHCenter, 5040, 1250, 255, 255);
   txtF = textBox(this, "txtF", 5280, 1200, 735, 405);
@@ -198,10 +237,15 @@ void frmMain::buildControls() {
   List1 = new VirtualListBox(this);
   List1->setObjectName("List1");
   List1->setGeometry(TwipsRect(120, 3120, 11415, 4380));
+  // A plain one-pixel border drawn as a filled strip: the style's own frame line falls outside
+  // the list's last pixel row at 150 % scaling.
+  List1->setStyleSheet(QStringLiteral("#List1 { border: 1px solid palette(mid); }"));
 
   Image1 = place<QLabel>(this, "Image1", 10560, 0, 1155, 615);
   Image1->setPixmap(LogoPicture());
   Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  buildCountLabel();
+  new StyleSheetsFollowPalette(this);
 
   // Keyboard focus visits the controls in the designed tab order; labels, frames and lines take none.
   for (QLabel* l : findChildren<QLabel*>()) l->setFocusPolicy(Qt::NoFocus);

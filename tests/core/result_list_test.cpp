@@ -77,10 +77,14 @@ TEST(ResultList, RefusesTotalsBeyond63Bits) {
   const AddressTemplate one = Tmpl("y", On(0, 0), On(0, 0));
   ResultList list;
   ASSERT_TRUE(list.append(AddressRun(one)));
+  EXPECT_TRUE(list.canAppend(INT64_MAX - 1));
+  EXPECT_FALSE(list.canAppend(INT64_MAX));
   EXPECT_FALSE(list.append(AddressRun(largest)));
   EXPECT_EQ(list.size(), 1u);
   list.clear();
   ASSERT_TRUE(list.append(AddressRun(largest)));
+  EXPECT_TRUE(list.canAppend(0));
+  EXPECT_FALSE(list.canAppend(1));
   EXPECT_FALSE(list.append(AddressRun(one)));
   EXPECT_TRUE(list.append(AddressRun(Tmpl("z", On(1, 0), On(0, 0)))));  // an empty run still fits
   EXPECT_EQ(list.size(), static_cast<std::uint64_t>(INT64_MAX));

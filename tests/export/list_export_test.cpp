@@ -112,7 +112,7 @@ TEST_F(ListExportTest, NewFileGetsEveryEntryInCodePage932WithCrLfUnderTheReturne
     EXPECT_EQ(request.filterPatterns, QStringList({"*.txt", "*.lst", "*.*"}));
     EXPECT_EQ(std::tie(request.selectedFilter, request.folder, request.proposedName),
               std::make_tuple(0, native(), QString("List")));
-    EXPECT_EQ(state.exportDir, native());  // a new file keeps it
+    EXPECT_EQ(state.exportDir, native());  // the folder the file went to
     EXPECT_FALSE(state.keepFileName);
   }
   EXPECT_FALSE(QFileInfo::exists(path("List.txt")));
@@ -221,6 +221,18 @@ TEST(FindFirstUnencodable, AgreesWithAScanOfEveryEntry) {
       EXPECT_EQ(std::tie(found->row, found->character), std::tie(scanned->row, scanned->character)) << trial;
     }
   }
+}
+
+TEST_F(ListExportTest, ANewFileInAnotherFolderMovesTheNextDialogThere) {
+  QTemporaryDir other;
+  const QString target = other.filePath("new.txt");
+  dialog.nextAnswers = {target};
+  ASSERT_TRUE(run(ListOf({"a"})));
+  EXPECT_EQ(state.exportDir, QDir::toNativeSeparators(other.path()));
+
+  ASSERT_FALSE(run(ListOf({"a"})));  // cancelled: opened there, and the folder stays
+  EXPECT_EQ(dialog.requests.back().folder, QDir::toNativeSeparators(other.path()));
+  EXPECT_EQ(state.exportDir, QDir::toNativeSeparators(other.path()));
 }
 
 TEST_F(ListExportTest, NoNoYesAsksEachTimeThenReplacesTheWholeFileAndMovesToItsFolder) {

@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QLabel>
 
 #include "main_window_fixture.h"
@@ -176,6 +177,17 @@ TEST_F(CommandsTest, ABillionAddressesAppendAtOnceAndTheLastRowIsReachable) {
   list()->setFocus();
   QTest::keyClick(list(), Qt::Key_End);
   EXPECT_EQ(list()->currentRow(), std::optional<std::uint64_t>(999999999));
+}
+
+TEST_F(CommandsTest, EachSaveDialogOpensWhereTheLastFileWasWritten) {
+  QTemporaryDir first, second;
+  button("cmdR")->click();
+  saveDialog.nextAnswers = {first.filePath("a.txt"), second.filePath("b.txt"), std::nullopt};
+  for (int i = 0; i < 3; ++i) button("cmdOut")->click();
+  ASSERT_EQ(saveDialog.requests.size(), 3u);
+  EXPECT_EQ(saveDialog.requests[0].folder, QDir::toNativeSeparators(dir.path()));  // the start folder
+  EXPECT_EQ(saveDialog.requests[1].folder, QDir::toNativeSeparators(first.path()));
+  EXPECT_EQ(saveDialog.requests[2].folder, QDir::toNativeSeparators(second.path()));
 }
 
 TEST_F(CommandsTest, QuitWritesTheSettingsLikeTheCloseBox) {

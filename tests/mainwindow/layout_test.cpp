@@ -86,6 +86,42 @@ TEST_F(LayoutTest, StartStateFollowsTheLoadHandler) {
   EXPECT_EQ(combo("cmbB")->count(), 0);
 }
 
+TEST_F(LayoutTest, CounterFramesShowNoTopBorderAndEverythingFollowsADarkPalette) {
+  QPalette dark;
+  dark.setColor(QPalette::Window, QColor(40, 40, 40));
+  dark.setColor(QPalette::WindowText, QColor(220, 220, 220));
+  dark.setColor(QPalette::Base, QColor(20, 20, 20));
+  dark.setColor(QPalette::Text, QColor(220, 220, 220));
+  dark.setColor(QPalette::Button, QColor(40, 40, 40));
+  // As a desktop switching to a dark theme does it.
+  const QPalette light = QApplication::palette();
+  QApplication::setPalette(dark);
+  QApplication::processEvents();
+  const QImage shot = w->grab().toImage();
+  QApplication::setPalette(light);
+  // The frames start above the window: the columns just inside their left borders show only the
+  // window's colour down to the first option.
+  for (const char* name : {"Frame1", "Frame2", "Frame3"}) {
+    const QWidget* frame = FindControl<QWidget>(w.get(), name);
+    const QWidget* first = FindControl<QWidget>(w.get(), QStringLiteral("opt%1(0)").arg(name[5]));
+    for (int y = 0; y < frame->mapTo(w.get(), first->pos()).y(); ++y) {
+      EXPECT_EQ(shot.pixelColor(frame->x() + 3, y), dark.color(QPalette::Window)) << name << " row " << y;
+    }
+  }
+  // Points of the link lines that no button covers.
+  for (const char* name : {"Line2", "Line3", "Line4"}) {
+    const QWidget* line = FindControl<QWidget>(w.get(), name);
+    const QRect r = line->geometry();
+    const QPoint point = r.width() > r.height() ? QPoint(r.right() - 3, r.top()) : r.center();
+    EXPECT_EQ(shot.pixelColor(point), dark.color(QPalette::WindowText)) << name;
+  }
+  // The lists and fields take the dark list colour, not white, style sheets or not.
+  for (const char* name : {"cmbB", "cmbD", "cmbG(0)", "txtF", "List1"}) {
+    const QWidget* control = FindControl<QWidget>(w.get(), name);
+    EXPECT_NE(shot.pixelColor(control->geometry().center()), QColor(Qt::white)) << name;
+  }
+}
+
 TEST_F(LayoutTest, TabOrderSkipsLabelsAndPutsTheToComboOfLFirst) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
   EXPECT_EQ(QApplication::focusWidget(), edit("txtF"));  // the first control in the tab order

@@ -1,0 +1,107 @@
+// The count label: how many addresses the next "実行" would append, and which first and last.
+// It reads the window through NextRunTemplate, as the run does, so the two cannot disagree.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "core/address_run.h"
+#include "mainwindow/frm_main.h"
+#include "mainwindow/next_run_messages.h"
+#include "platform/elided_label.h"
+#include "platform/twips.h"
+#include "platform/virtual_list_box.h"
+
+namespace serialix {
+namespace {
+
+// Digits grouped by three with ASCII commas: 1234567 -> "1,234,567".
+QString grouped(std::uint64_t value) {
+  QString digits = QString::number(value);
+  for (qsizetype i = digits.size() - 3; i > 0; i -= 3) digits.insert(i, QLatin1Char(','));
+  return digits;
+}
+
+QString address(const std::string& text) { return QString::fromStdString(text); }
+
+struct CountTexts {
+  QString label;   // the one line the label shows
+  QString detail;  // what the next run adds, or why it adds nothing
+};
+
+CountTexts countTexts(const NextRunResult& next, const ResultList& list) {
+  const QString listed = grouped(list.size());
+  if (const auto* error = std::get_if<CounterTextError>(&next)) {
+    return {QStringLiteral("次回 ? 件 / 一覧 %1 件").arg(listed), CounterTextMessage(*error)};
+  }
+  if (const auto* error = std::get_if<SegmentTextError>(&next)) {
+    return {QStringLiteral("次回 ? 件 / 一覧 %1 件").arg(listed), SegmentTextMessage(*error)};
+  }
+  const auto& tmpl = std::get<AddressTemplate>(next);
+  const std::optional<std::uint64_t> count = AddressCount(tmpl);
+  if (!count || !list.canAppend(*count)) {
+    QString why = QStringLiteral("実行は拒否されます: %1").arg(TooManyAddressesMessage());
+    if (count) why += QStringLiteral("\n一覧の件数と合わせると上限を超えます。");
+    return {QStringLiteral("次回 多すぎます / 一覧 %1 件").arg(listed), why};
+  }
+  CountTexts texts{QStringLiteral("次回 %1 件 / 一覧 %2 件").arg(grouped(*count), listed), {}};
+  if (*count == 0) {
+    texts.detail = QStringLiteral("次回の実行では何も追加されません。");
+    return texts;
+  }
+  const AddressRun run(tmpl);
+  if (*count == 1) {
+    texts.detail = QStringLiteral("最初と最後: %1").arg(address(run.at(0)));
+  } else {
+    texts.detail = QStringLiteral("最初: %1\n最後: %2").arg(address(run.at(0)), address(run.at(*count - 1)));
+  }
+  return texts;
+}
+
+}  // namespace
+
+void frmMain::buildCountLabel() {
+  auto* label = new ElidedLabel(this);
+  label->setObjectName(QStringLiteral("lblCount"));
+  // Between "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ" and "終了": 5760 + 3240 twips ends 120 twips short of 終了.
+  label->setGeometry(TwipsRect(5760, 2580, 3240, 255));
+  label->setFont(cmdR->font());
+  label->setFocusPolicy(Qt::NoFocus);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  label->setAccessibleName(QStringLiteral("次回の件数"));
+  lblCount = label;
+}
+
+// Every edit that changes what the next run reads, and the run and the clear, refresh the label.
+// These connections are made after the handlers', so the label sees each handler's final state.
+void frmMain::connectCountUpdates() {
+  const auto update = [this] { updateCount(); };
+  for (QComboBox* combo : {cmbB, cmbK, cmbN}) connect(combo, &QComboBox::editTextChanged, this, update);
+  connect(cmbD, &QComboBox::currentIndexChanged, this, update);
+  for (QLineEdit* text : {txtF, txtI}) connect(text, &QLineEdit::textChanged, this, update);
+  for (QCheckBox* check : {CheckC, CheckD, CheckE, CheckF, counterG_.check, CheckH, CheckI, counterJ_.check, CheckK,
+                           counterL_.check, CheckM, CheckN}) {
+    connect(check, &QCheckBox::toggled, this, update);
+  }
+  for (QPushButton* link : {Check1, Check2}) connect(link, &QPushButton::toggled, this, update);
+  for (const CounterControls* counter : {&counterG_, &counterJ_, &counterL_}) {
+    for (QComboBox* combo : counter->combos) connect(combo, &QComboBox::editTextChanged, this, update);
+    for (QRadioButton* option : counter->options) connect(option, &QRadioButton::toggled, this, update);
+  }
+  for (QPushButton* command : {cmdR, cmdClear}) connect(command, &QPushButton::clicked, this, update);
+}
+
+void frmMain::updateCount() {
+  const CountTexts texts = countTexts(NextRunTemplate(), List1->rows());
+  const QString full = texts.label + QLatin1Char('\n') + texts.detail;
+  lblCount->setText(texts.label);
+  lblCount->setToolTip(full);
+  lblCount->setAccessibleDescription(full);
+  // "実行" says what it does and its key first, then what the next run would add.
+  const QString run = QStringLiteral("一覧にアドレスを追加します (Enter)\n") + texts.detail;
+  cmdR->setToolTip(run);
+  cmdR->setAccessibleDescription(run);
+}
+
+}  // namespace serialix
