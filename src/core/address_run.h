@@ -24,11 +24,9 @@ class AddressRun {
   // The template's count must fit (AddressCount has a value).
   explicit AddressRun(AddressTemplate tmpl);
 
-  const AddressTemplate& addressTemplate() const { return tmpl_; }
-  std::uint64_t size() const { return size_; }
-
   // The template the run was made from; the export checks its texts once per run.
   const AddressTemplate& addressTemplate() const { return tmpl_; }
+  std::uint64_t size() const { return size_; }
 
   // The address at a position in [0, size()).
   std::string at(std::uint64_t position) const;

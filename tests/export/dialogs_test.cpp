@@ -65,7 +65,11 @@ TEST(QtSaveDialog, ShowsTheDescriptionsAsGivenSelectsTheFirstAndReturnsTheNameUn
   withSuffix.defaultSuffix = "txt";
   for (const auto& [typed, returned] : {std::pair{"List", "List.txt"}, std::pair{"urls.lst", "urls.lst"}}) {
     WhenOpen<QFileDialog>([typed = typed](QFileDialog* dialog) {
-      dialog->selectFile(typed);
+      // Typed into the name field: selectFile leaves that field alone while it has the focus,
+      // which depends on when the window manager activates the dialog.
+      auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+      ASSERT_NE(name, nullptr);
+      name->setText(typed);
       static_cast<QDialog*>(dialog)->accept();
     });
     EXPECT_EQ(QtSaveDialog().ask(nullptr, withSuffix), std::optional<QString>(QDir(dir.path()).filePath(returned)));
