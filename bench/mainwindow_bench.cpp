@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <string>
 #include <unistd.h>
@@ -149,6 +150,33 @@ std::uint64_t listOutGrowth() {
   return after > before ? after - before : 0;
 }
 
+// Window start (construction to shown) with one host history entry of 100 MB in set.ini; best of
+// two, each on a freshly written file (closing the window saves it again). The processor time
+// of the best round goes to cpuMs: on a busy machine the wall time mostly measures waiting.
+double hugeHistoryStartMs(double& cpuMs) {
+  QTemporaryDir dir;
+  frmMainServices s = services();
+  s.settingsFile = std::filesystem::path(dir.path().toStdString()) / "set.ini";
+  s.exportDir = dir.path();
+  double best = -1;
+  for (int round = 0; round < 2; ++round) {
+    {
+      std::ofstream ini(s.settingsFile, std::ios::binary);
+      ini << "[URL]\r\ncmbB.List0=" << std::string(100u << 20, 'h') << "\r\ncmbB.List1=www.example.jp\r\n";
+    }
+    const auto begin = std::chrono::steady_clock::now();
+    const std::clock_t cpuBegin = std::clock();
+    frmMain w(s);
+    w.show();
+    QApplication::processEvents();
+    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count();
+    const double cpu = 1000.0 * static_cast<double>(std::clock() - cpuBegin) / CLOCKS_PER_SEC;
+    if (control<QComboBox>(w, "cmbB")->itemText(0).size() != (100 << 20)) std::fprintf(stderr, "entry not whole\n");
+    if (best < 0 || ms < best) best = ms, cpuMs = cpu;
+  }
+  return best;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -163,6 +191,8 @@ int main(int argc, char** argv) {
   Summary summary;
   benchmark::RunSpecifiedBenchmarks(&summary);
   const std::uint64_t growth = listOutGrowth();
+  double hugeStartCpu = 0;
+  const double hugeStart = hugeHistoryStartMs(hugeStartCpu);
 
   const double start = summary.ms("BM_WindowStart");
   const double click = summary.ms("BM_FillStyleClick");
@@ -179,6 +209,10 @@ int main(int argc, char** argv) {
               countUpdate < 1 ? "pass" : "FAIL");
   std::printf("%-52s %11.1f KiB %10s KiB %s\n", "memory growth of that ListOut", static_cast<double>(growth) / 1024.0, "< 1024",
               growth < 1024 * 1024 ? "pass" : "FAIL");
+  std::printf("%-52s %11.2f ms %11s ms %s\n", "window start with a 100 MB history value", hugeStart, "< 1000",
+              hugeStart < 1000 ? "pass" : "FAIL");
+  std::printf("%-52s %11.2f ms %11s ms %s\n", "  its processor time (user and system)", hugeStartCpu, "< 1000",
+              hugeStartCpu < 1000 ? "pass" : "FAIL");
   benchmark::Shutdown();
   return 0;
 }

@@ -7,6 +7,18 @@ namespace serialix {
 
 void AppendHistoryEntry(QComboBox* combo, const QString& entry) {
   const QString shown = combo->currentText();
+  if (combo->count() == 0 && entry != shown) {
+    // Qt shows the first item added to an empty list, and its edit field lays the whole text
+    // out: seconds for an entry of millions of characters. An empty first item takes that
+    // turn and goes again, so the entry is never shown.
+    const QSignalBlocker blocker(combo);
+    combo->addItem(QString());
+    combo->addItem(entry);
+    combo->setCurrentIndex(-1);
+    combo->removeItem(0);
+    combo->setEditText(shown);
+    return;
+  }
   {
     const QSignalBlocker blocker(combo);
     combo->addItem(entry);

@@ -12,27 +12,11 @@
 namespace serialix::testing {
 namespace {
 
-QStringList items(const QComboBox* combo) {
-  QStringList list;
-  for (int i = 0; i < combo->count(); ++i) list << combo->itemText(i);
-  return list;
-}
-
-class ExampleApplyTest : public ::testing::Test {
+class ExampleApplyTest : public MainWindowTest {
  protected:
   void SetUp() override {
-    frmMainServices services;
-    services.clipboard = &clipboard;
-    services.messages = &messages;
-    services.saveDialog = &saveDialog;
-    services.configStore = &store;
-    services.launcher = &launcher;
-    services.settingsFile = std::filesystem::path(dir.path().toStdString()) / "set.ini";
-    services.exportDir = dir.path();
-    services.askTemplate = [this](const ExampleAddress& example, QWidget* parent) { return answer(example, parent); };
-    w = std::make_unique<frmMain>(services);
-    w->show();
-    QApplication::setActiveWindow(w.get());
+    askTemplate = [this](const ExampleAddress& example, QWidget* parent) { return answer(example, parent); };
+    MainWindowTest::SetUp();
   }
 
   // The real dialog, answered without a person: Cancel, OK as it opens, or OK with these runs checked.
@@ -49,14 +33,8 @@ class ExampleApplyTest : public ::testing::Test {
     return dialog.proposal();
   }
 
-  template <typename T = QWidget>
-  T* find(const QString& name) const {
-    T* control = w->findChild<T*>(name);
-    EXPECT_NE(control, nullptr) << name.toStdString();
-    return control;
-  }
-  bool checked(const QString& name) const { return find<QAbstractButton>(name)->isChecked(); }
-  QString caption(const QString& name) const { return find<QAbstractButton>(name)->text(); }
+  bool checked(const QString& name) const { return control<QAbstractButton>(name)->isChecked(); }
+  QString caption(const QString& name) const { return control<QAbstractButton>(name)->text(); }
 
   // Ctrl+Shift+V where the focus is, as the user presses it.
   void pressCommand() {
@@ -69,14 +47,14 @@ class ExampleApplyTest : public ::testing::Test {
     pressCommand();
   }
 
-  std::uint64_t rowCount() const { return find<VirtualListBox>("List1")->count(); }
+  std::uint64_t rowCount() const { return control<VirtualListBox>("List1")->count(); }
 
   // Presses 実行 and gives the first row it appended.
   QString runOnce() {
     const std::uint64_t before = rowCount();
-    find<QPushButton>("cmdR")->click();
+    control<QPushButton>("cmdR")->click();
     EXPECT_EQ(rowCount(), before + 1) << "the example's template yields one address";
-    return rowCount() > before ? find<VirtualListBox>("List1")->text(before) : QString();
+    return rowCount() > before ? control<VirtualListBox>("List1")->text(before) : QString();
   }
 
   // Everything a user can see or that is kept: controls, histories, the list and set.ini.
@@ -89,7 +67,7 @@ class ExampleApplyTest : public ::testing::Test {
       state << QStringLiteral("%1 %2 %3").arg(c->objectName(), c->currentText()).arg(c->isEnabled())
             << items(c);
     }
-    for (const char* name : {"txtF", "txtI"}) state << find<QLineEdit>(name)->text();
+    for (const char* name : {"txtF", "txtI"}) state << control<QLineEdit>(name)->text();
     state << QString::number(rowCount());
     state << QString::fromLatin1(ini().toHex());
     return state;
@@ -100,13 +78,6 @@ class ExampleApplyTest : public ::testing::Test {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("no set.ini");
   }
 
-  QTemporaryDir dir;
-  FakeClipboard clipboard;
-  ScriptedMessageBox messages;
-  ScriptedSaveDialog saveDialog;
-  MemoryConfigStore store;
-  RecordingProgramLauncher launcher;
-  std::unique_ptr<frmMain> w;
   int asked = 0;
   bool cancel = false;
   std::optional<std::vector<std::size_t>> runsToCheck;  // nothing: the dialog's own choice
@@ -148,9 +119,9 @@ TEST_F(ExampleApplyTest, FirstRowIsThePastedAddressAndTheWindowIsOneAUserCouldSe
   for (const Example& e : examples) {
     SCOPED_TRACE(e.address);
     runsToCheck = e.runs;
-    const QStringList histories = {items(find<QComboBox>("cmbB")).join('\n'),
-                                   items(find<QComboBox>("cmbK")).join('\n'),
-                                   items(find<QComboBox>("cmbN")).join('\n')};
+    const QStringList histories = {items(control<QComboBox>("cmbB")).join('\n'),
+                                   items(control<QComboBox>("cmbK")).join('\n'),
+                                   items(control<QComboBox>("cmbN")).join('\n')};
     const std::uint64_t rowsBefore = rowCount();
     const QByteArray iniBefore = ini();
     const int askedBefore = asked;
@@ -166,15 +137,15 @@ TEST_F(ExampleApplyTest, FirstRowIsThePastedAddressAndTheWindowIsOneAUserCouldSe
       if (e.styles[c] < 0) continue;
       EXPECT_TRUE(checked(opt[c].arg(e.styles[c]))) << opt[c].arg(e.styles[c]).toStdString();
     }
-    QWidget* focus = find(e.focus);
+    QWidget* focus = control(e.focus);
     EXPECT_TRUE(focus->hasFocus() || focus->isAncestorOf(QApplication::focusWidget())) << e.focus;
     if (auto* to = qobject_cast<QComboBox*>(focus)) {
       EXPECT_FALSE(to->currentText().isEmpty());
       EXPECT_EQ(to->lineEdit()->selectedText(), to->currentText());
     }
-    EXPECT_EQ(histories, (QStringList{items(find<QComboBox>("cmbB")).join('\n'),
-                                      items(find<QComboBox>("cmbK")).join('\n'),
-                                      items(find<QComboBox>("cmbN")).join('\n')}));
+    EXPECT_EQ(histories, (QStringList{items(control<QComboBox>("cmbB")).join('\n'),
+                                      items(control<QComboBox>("cmbK")).join('\n'),
+                                      items(control<QComboBox>("cmbN")).join('\n')}));
     EXPECT_EQ(rowCount(), rowsBefore) << "nothing is run";
     EXPECT_EQ(ini(), iniBefore);
     EXPECT_TRUE(messages.shown.empty());
@@ -185,12 +156,12 @@ TEST_F(ExampleApplyTest, FirstRowIsThePastedAddressAndTheWindowIsOneAUserCouldSe
 
 TEST_F(ExampleApplyTest, TheIssuesFirstExampleSetsTheSegmentsByName) {
   paste("http://www.example.com/gallery/pic05.jpg");
-  EXPECT_EQ(find<QComboBox>("cmbB")->currentText(), "www.example.com/gallery");
-  EXPECT_EQ(find<QLineEdit>("txtF")->text(), "pic");
-  EXPECT_EQ(find<QComboBox>("cmbG(0)")->currentText(), "05");
-  EXPECT_EQ(find<QComboBox>("cmbG(1)")->currentText(), "05");
-  EXPECT_EQ(find<QComboBox>("cmbN")->currentText(), "jpg");
-  EXPECT_FALSE(find<QComboBox>("cmbJ(0)")->isEnabled()) << "J follows G again";
+  EXPECT_EQ(control<QComboBox>("cmbB")->currentText(), "www.example.com/gallery");
+  EXPECT_EQ(control<QLineEdit>("txtF")->text(), "pic");
+  EXPECT_EQ(control<QComboBox>("cmbG(0)")->currentText(), "05");
+  EXPECT_EQ(control<QComboBox>("cmbG(1)")->currentText(), "05");
+  EXPECT_EQ(control<QComboBox>("cmbN")->currentText(), "jpg");
+  EXPECT_FALSE(control<QComboBox>("cmbJ(0)")->isEnabled()) << "J follows G again";
   EXPECT_FALSE(checked("CheckJ"));
 }
 
@@ -248,7 +219,7 @@ TEST_F(ExampleApplyTest, RefusesTextThatIsNotOneAddressAndChangesNothing) {
       {"http:///pic05.jpg", ExampleAddressError::NoHost},
       {"http://a.com/my pic05.jpg", ExampleAddressError::Blank},
   };
-  find<QComboBox>("cmbG(0)")->setFocus();
+  control<QComboBox>("cmbG(0)")->setFocus();
   const QStringList before = snapshot();
   for (const auto& [text, error] : refused) {
     SCOPED_TRACE(text);
@@ -264,12 +235,12 @@ TEST_F(ExampleApplyTest, RefusesTextThatIsNotOneAddressAndChangesNothing) {
 
 TEST_F(ExampleApplyTest, CancelChangesNothing) {
   cancel = true;
-  find<QLineEdit>("txtF")->setFocus();
+  control<QLineEdit>("txtF")->setFocus();
   const QStringList before = snapshot();
   paste("https://example.net/a/1/b2.html");
   EXPECT_EQ(asked, 1);
   EXPECT_EQ(snapshot(), before);
-  EXPECT_TRUE(find<QLineEdit>("txtF")->hasFocus());
+  EXPECT_TRUE(control<QLineEdit>("txtF")->hasFocus());
   EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -286,7 +257,7 @@ TEST_F(ExampleApplyTest, CommandWorksFromEveryKindOfControl) {
     SCOPED_TRACE(name);
     const int before = asked;
     const QStringList state = snapshot();
-    find(name)->setFocus();
+    control(name)->setFocus();
     pressCommand();
     EXPECT_EQ(asked, before + 1);
     EXPECT_EQ(snapshot(), state) << "the key types nothing";

@@ -6,35 +6,16 @@
 #include <string>
 
 #include "main_window_fixture.h"
-#include "platform/url_opener.h"
 
 namespace serialix::testing {
 namespace {
 
 // A window with fake services, the browser seam included; controls are found by objectName.
-class ListMenuTest : public ::testing::Test {
+class ListMenuTest : public MainWindowTest {
  protected:
   void SetUp() override {
-    frmMainServices services;
-    services.clipboard = &clipboard;
-    services.messages = &messages;
-    services.saveDialog = &saveDialog;
-    services.configStore = &store;
-    services.launcher = &launcher;
-    services.urlOpener = &browser;
-    services.settingsFile = std::filesystem::path(dir.path().toStdString()) / "set.ini";
-    services.exportDir = dir.path();
-    w = std::make_unique<frmMain>(services);
-    w->show();
-    QApplication::setActiveWindow(w.get());
+    MainWindowTest::SetUp();
     list = control<VirtualListBox>("List1");
-  }
-
-  template <typename T>
-  T* control(const QString& name) const {
-    T* found = w->findChild<T*>(name);
-    EXPECT_NE(found, nullptr) << name.toStdString();
-    return found;
   }
 
   // "http://HOST/1" and "http://HOST/2": only the first separator and counter G switched on.
@@ -82,14 +63,6 @@ class ListMenuTest : public ::testing::Test {
 
   QString pathIn(const char* name) const { return dir.filePath(name); }
 
-  QTemporaryDir dir;
-  FakeClipboard clipboard;
-  ScriptedMessageBox messages;
-  ScriptedSaveDialog saveDialog;
-  MemoryConfigStore store;
-  RecordingProgramLauncher launcher;
-  RecordingUrlOpener browser;
-  std::unique_ptr<frmMain> w;
   VirtualListBox* list = nullptr;
 };
 

@@ -18,6 +18,7 @@
 #include "platform/message_box.h"
 #include "platform/program_launcher.h"
 #include "platform/save_dialog.h"
+#include "platform/url_opener.h"
 #include "platform/virtual_list_box.h"
 #include "support/find_control.h"
 
@@ -56,8 +57,10 @@ class MainWindowTest : public ::testing::Test {
     services.saveDialog = &saveDialog;
     services.configStore = &store;
     services.launcher = &launcher;
+    services.urlOpener = &browser;
     services.settingsFile = iniPath();
     services.exportDir = dir.path();
+    services.askTemplate = askTemplate;
     w = std::make_unique<frmMain>(services);
     w->show();
     QApplication::setActiveWindow(w.get());
@@ -92,6 +95,10 @@ class MainWindowTest : public ::testing::Test {
   }
 
   // The window's controls by object name, as a user interface test finds them.
+  template <typename T = QWidget>
+  T* control(const QString& name) const {
+    return FindControl<T>(w.get(), name);
+  }
   QComboBox* combo(const QString& name) const { return FindControl<QComboBox>(w.get(), name); }
   QCheckBox* check(const QString& name) const { return FindControl<QCheckBox>(w.get(), name); }
   QPushButton* button(const QString& name) const { return FindControl<QPushButton>(w.get(), name); }
@@ -114,6 +121,8 @@ class MainWindowTest : public ::testing::Test {
   ScriptedSaveDialog saveDialog;
   MemoryConfigStore store;
   RecordingProgramLauncher launcher;
+  RecordingUrlOpener browser;
+  AskTemplate askTemplate;  // empty: the real dialog; set before open()
   std::unique_ptr<frmMain> w;
 };
 

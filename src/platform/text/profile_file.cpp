@@ -170,7 +170,13 @@ std::string ProfileFile::read(std::string_view section, std::string_view key) co
   if (line == found->keys.end()) return {};
   const Line& keyLine = found->body[line->second];
   const std::string_view value = std::string_view(keyLine.raw).substr(keyLine.valueStart);
-  return std::string(TrimBlanks(Cp932ToUtf8(value), true));
+  // Trimmed in place: a value may be a hundred megabytes.
+  std::string text = Cp932ToUtf8(value);
+  const std::string_view kept = TrimBlanks(text, true);
+  const auto begin = static_cast<std::size_t>(kept.data() - text.data());
+  text.resize(begin + kept.size());
+  text.erase(0, begin);
+  return text;
 }
 
 void ProfileFile::write(std::string_view section, std::string_view key, std::string_view value) {
