@@ -10,6 +10,7 @@
 
 #include "platform/text/atomic_file.h"
 #include "platform/text/codepage932.h"
+#include "platform/text/huge_pages.h"
 #include "platform/text/unique_fd.h"
 
 namespace serialix {
@@ -147,6 +148,7 @@ std::optional<ProfileFile> ProfileFile::loadFile(const std::filesystem::path& pa
   } else {
     capacity = static_cast<std::size_t>(info.st_size) + 1;  // one more byte sees the end at once
     bytes = std::make_unique_for_overwrite<char[]>(capacity);
+    AdviseHugePages(bytes.get(), capacity);
     for (;;) {
       if (used == capacity) {  // the file has grown since fstat
         auto larger = std::make_unique_for_overwrite<char[]>(capacity * 2);
