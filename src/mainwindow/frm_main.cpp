@@ -23,6 +23,7 @@
 #include "platform/config_store.h"
 #include "platform/control_characters.h"
 #include "platform/counter_combo_events.h"
+#include "platform/large_text.h"
 #include "platform/message_box.h"
 #include "platform/program_folder.h"
 #include "platform/program_launcher.h"
@@ -187,9 +188,9 @@ void frmMain::Form_Load() {
     if (titleBarReachable(QRect(position, QSize(width(), style()->pixelMetric(QStyle::PM_TitleBarHeight)))))
       move(position);
   }
-  for (const auto& entry : stored.hosts) AppendHistoryEntry(cmbB, QString::fromStdString(entry));
-  for (const auto& entry : stored.symbols) AppendHistoryEntry(cmbK, QString::fromStdString(entry));
-  for (const auto& entry : stored.extensions) AppendHistoryEntry(cmbN, QString::fromStdString(entry));
+  for (const auto& entry : stored.hosts) AppendHistoryEntry(cmbB, LargeUtf8ToQString(entry));
+  for (const auto& entry : stored.symbols) AppendHistoryEntry(cmbK, LargeUtf8ToQString(entry));
+  for (const auto& entry : stored.extensions) AppendHistoryEntry(cmbN, LargeUtf8ToQString(entry));
 
   // An installed program's folder is not the user's: export starts at home then.
   exportState_->exportDir = !exportDir_.isEmpty() ? exportDir_

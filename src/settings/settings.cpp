@@ -45,7 +45,10 @@ std::string StoredValue(const std::string& entry) {
 }
 
 std::string EntryFromStored(std::string value) {
-  if (IsQuotePair(value)) value = value.substr(1, value.size() - 2);
+  if (IsQuotePair(value)) {  // in place: a value may be a hundred megabytes
+    value.pop_back();
+    value.erase(0, 1);
+  }
   return value;
 }
 

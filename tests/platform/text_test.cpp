@@ -336,6 +336,31 @@ TEST_F(TextFiles, SpecialFilesAreNeitherReadNorReplaced) {
   EXPECT_FALSE(error.empty());
 }
 
+// A loaded profile keeps the file's bytes itself: later changes to the file, or writes to a
+// copy of the profile, leave what it read as it was.
+TEST_F(TextFiles, LoadedProfileKeepsEveryByteOfItsOwn) {
+  const std::string inputs[] = {
+      "",
+      "[s]\nk=v",
+      "; note\r\n[s]\r\n\r\nk = v \r\n\r\n[t]\r\nx\r\n",
+      "\xFF\x81[\x83\x5D]\r\r\n\0\n=\n["s,
+      "[s]\r\nk=" + std::string(3u << 20, 'h') + "\r\n",
+  };
+  for (const std::string& input : inputs) {
+    SCOPED_TRACE(input.substr(0, 40));
+    testing::PutFileBytes(dir_ / "set.ini", input);
+    const auto loaded = ProfileFile::loadFile(dir_ / "set.ini");
+    ASSERT_TRUE(loaded);
+    testing::PutFileBytes(dir_ / "set.ini", "[s]\r\nk=changed\r\n");
+    ProfileFile copy = *loaded;
+    copy.write("s", "k", "new");
+    copy.write("added", "a", "1");
+    EXPECT_EQ(loaded->bytes(), input);
+    EXPECT_EQ(copy.read("s", "k"), "new");
+    EXPECT_EQ(ProfileFile::parse(copy.bytes()).read("added", "a"), "1");
+  }
+}
+
 // A save killed while writing (here by the file size limit) leaves no temporary behind.
 TEST_F(TextFiles, KilledWriteLeavesNoTemporary) {
   const int probe = ::open(dir_.c_str(), O_TMPFILE | O_WRONLY, 0600);

@@ -6,6 +6,7 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/text/huge_pages.h"
 #include "platform/text/iconv_handle.h"
 
 namespace serialix {
@@ -162,10 +163,16 @@ std::optional<std::string> FirstCharNotInCp932(std::string_view utf8) {
 }
 
 std::string Cp932ToUtf8(std::string_view bytes) {
-  if (IsAscii(bytes)) return std::string(bytes);
-  const DecodeTable& table = Table();
   std::string out;
+  if (IsAscii(bytes)) {
+    out.reserve(bytes.size());
+    AdviseHugePages(out.data(), bytes.size());
+    out.append(bytes);
+    return out;
+  }
+  const DecodeTable& table = Table();
   out.reserve(bytes.size() + bytes.size() / 2);
+  AdviseHugePages(out.data(), out.capacity());
   for (std::size_t pos = 0; pos < bytes.size();) {
     const std::size_t length = Cp932CharLength(bytes, pos);
     const auto first = static_cast<unsigned char>(bytes[pos]);

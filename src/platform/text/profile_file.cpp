@@ -4,11 +4,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 #include "platform/text/atomic_file.h"
 #include "platform/text/codepage932.h"
+#include "platform/text/huge_pages.h"
 #include "platform/text/unique_fd.h"
 
 namespace serialix {
@@ -66,23 +68,32 @@ bool IsBlankLine(std::string_view raw) { return TrimBlanks(raw, true).empty(); }
 }  // namespace
 
 ProfileFile ProfileFile::parse(std::string_view bytes) {
+  auto copy = std::make_unique_for_overwrite<char[]>(bytes.size());
+  std::copy(bytes.begin(), bytes.end(), copy.get());
+  return parse(std::move(copy), bytes.size());
+}
+
+ProfileFile ProfileFile::parse(std::shared_ptr<const char[]> source, std::size_t size) {
   ProfileFile file;
+  file.source_ = std::move(source);
+  const std::string_view bytes(file.source_.get(), size);
   std::size_t start = 0;
   while (start < bytes.size()) {
     const std::size_t lf = bytes.find('\n', start);
     Line line;
+    line.begin = start;
     if (lf == std::string_view::npos) {
-      line.raw = std::string(bytes.data() + start, bytes.size() - start);
+      line.length = bytes.size() - start;
       start = bytes.size();
     } else {
       std::size_t end = lf;
       if (end > start && bytes[end - 1] == '\r') --end;
-      line.raw = std::string(bytes.data() + start, end - start);
+      line.length = end - start;
       line.ending = end == lf ? "\n" : "\r\n";
       start = lf + 1;
     }
 
-    const std::string_view raw = line.raw;
+    const std::string_view raw = bytes.substr(line.begin, line.length);
     const std::size_t first = FirstNonBlank(raw);
     if (first < raw.size() && raw[first] == '[') {
       const std::size_t close = FindChar(raw, ']', first + 1);
@@ -125,27 +136,35 @@ std::optional<ProfileFile> ProfileFile::loadFile(const std::filesystem::path& pa
   if (!S_ISREG(info.st_mode)) return fail(NotRegularFileReason());
   const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (!fd) return fail(std::strerror(errno));
-  std::string bytes;
+  // Read into a buffer that is never zeroed first: the file may be a hundred megabytes.
+  std::size_t capacity = 0;
+  std::unique_ptr<char[]> bytes;
+  std::size_t used = 0;
   int code = 0;
   if (::fstat(fd.get(), &info) != 0) {
     code = errno;
   } else if (!S_ISREG(info.st_mode)) {  // replaced since the check above
     return fail(NotRegularFileReason());
   } else {
-    bytes.resize(static_cast<std::size_t>(info.st_size));
-    std::size_t used = 0;
+    capacity = static_cast<std::size_t>(info.st_size) + 1;  // one more byte sees the end at once
+    bytes = std::make_unique_for_overwrite<char[]>(capacity);
+    AdviseHugePages(bytes.get(), capacity);
     for (;;) {
-      if (used == bytes.size()) bytes.resize(bytes.size() + 65536);  // the file may have grown
-      const ssize_t got = ::read(fd.get(), bytes.data() + used, bytes.size() - used);
+      if (used == capacity) {  // the file has grown since fstat
+        auto larger = std::make_unique_for_overwrite<char[]>(capacity * 2);
+        std::copy(bytes.get(), bytes.get() + used, larger.get());
+        bytes = std::move(larger);
+        capacity *= 2;
+      }
+      const ssize_t got = ::read(fd.get(), bytes.get() + used, capacity - used);
       if (got < 0 && errno == EINTR) continue;
       if (got < 0) code = errno;
       if (got <= 0) break;
       used += static_cast<std::size_t>(got);
     }
-    bytes.resize(used);
   }
   if (code != 0) return fail(std::strerror(code));
-  return parse(bytes);
+  return parse(std::shared_ptr<const char[]>(std::move(bytes)), used);
 }
 
 void ProfileFile::indexSections() {
@@ -169,7 +188,7 @@ std::string ProfileFile::read(std::string_view section, std::string_view key) co
   const auto line = found->keys.find(StoredName(key));
   if (line == found->keys.end()) return {};
   const Line& keyLine = found->body[line->second];
-  const std::string_view value = std::string_view(keyLine.raw).substr(keyLine.valueStart);
+  const std::string_view value = lineBytes(keyLine).substr(keyLine.valueStart);
   // Trimmed in place: a value may be a hundred megabytes.
   std::string text = Cp932ToUtf8(value);
   const std::string_view kept = TrimBlanks(text, true);
@@ -182,7 +201,7 @@ std::string ProfileFile::read(std::string_view section, std::string_view key) co
 void ProfileFile::write(std::string_view section, std::string_view key, std::string_view value) {
   const std::string storedKey = Utf8ToCp932(NoLineBreaks(key));
   Line line;
-  line.raw = storedKey + "=" + Utf8ToCp932(NoLineBreaks(value));
+  line.written = storedKey + "=" + Utf8ToCp932(NoLineBreaks(value));  // never empty
   line.ending = "\r\n";
   line.valueStart = storedKey.size() + 1;
   const std::string foldedKey = FoldCp932Name(storedKey);
@@ -197,7 +216,7 @@ void ProfileFile::write(std::string_view section, std::string_view key, std::str
     if (lastLine != nullptr && lastLine->ending.empty()) lastLine->ending = "\r\n";
 
     Section added;
-    added.header.raw = "[" + storedSection + "]";
+    added.header.written = "[" + storedSection + "]";
     added.header.ending = "\r\n";
     added.name = foldedSection;
     sectionIndex_.emplace(added.name, sections_.size());
@@ -212,7 +231,7 @@ void ProfileFile::write(std::string_view section, std::string_view key, std::str
   }
   // Insert after the last non-blank line so blank lines stay between sections.
   std::size_t at = target->body.size();
-  while (at > 0 && IsBlankLine(target->body[at - 1].raw)) --at;
+  while (at > 0 && IsBlankLine(lineBytes(target->body[at - 1]))) --at;
   Line& before = at > 0 ? target->body[at - 1] : target->header;
   if (before.ending.empty()) before.ending = "\r\n";
   // Only blank lines follow the insertion point, so no indexed key moves.
@@ -228,7 +247,7 @@ void ProfileFile::deleteSection(std::string_view section) {
 
 std::string ProfileFile::bytes() const {
   std::size_t total = 0;
-  auto measure = [&total](const Line& line) { total += line.raw.size() + line.ending.size(); };
+  auto measure = [this, &total](const Line& line) { total += lineBytes(line).size() + line.ending.size(); };
   for (const Line& line : preamble_) measure(line);
   for (const Section& section : sections_) {
     measure(section.header);
@@ -236,8 +255,8 @@ std::string ProfileFile::bytes() const {
   }
   std::string out;
   out.reserve(total);
-  auto append = [&out](const Line& line) {
-    out += line.raw;
+  auto append = [this, &out](const Line& line) {
+    out += lineBytes(line);
     out += line.ending;
   };
   for (const Line& line : preamble_) append(line);

@@ -38,6 +38,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -63,11 +64,20 @@ class ProfileFile {
   std::string bytes() const;
 
  private:
+  // A line as read stays in the file's bytes (a value may be a hundred megabytes, and is
+  // never copied); a line written here holds its own.
   struct Line {
-    std::string raw;         // without its line end
-    std::string ending;      // "\r\n", "\n" or "" (last line only)
+    std::string written;     // without its line end; empty for a line as read
+    std::size_t begin = 0;   // a line as read: where it starts in source_
+    std::size_t length = 0;  // a line as read: its length without the line end
+    std::string_view ending;  // "\r\n", "\n" or "" (last line only)
     std::size_t valueStart = 0;  // key lines: byte offset after the "="
   };
+  std::string_view lineBytes(const Line& line) const {
+    return line.written.empty() ? std::string_view(source_.get() + line.begin, line.length)
+                                : std::string_view(line.written);
+  }
+  static ProfileFile parse(std::shared_ptr<const char[]> bytes, std::size_t size);
   struct Section {
     Line header;
     std::string name;        // decoded and folded
@@ -79,6 +89,7 @@ class ProfileFile {
   Section* findSection(const std::string& folded);
   const Section* findSection(const std::string& folded) const;
 
+  std::shared_ptr<const char[]> source_;  // the file as read; never changed, so copies share it
   std::vector<Line> preamble_;
   std::vector<Section> sections_;
   std::unordered_map<std::string, std::size_t> sectionIndex_;  // folded name -> first section
