@@ -41,7 +41,11 @@ void frmMain::startFromExampleAddress() {
     messages_->inform(this, kTitle, ExampleAddressErrorMessage(*error));
     return;
   }
-  if (const auto proposal = askTemplate_(std::get<ExampleAddress>(read), this)) applyTemplateProposal(*proposal);
+  const auto proposal = askTemplate_(std::get<ExampleAddress>(read), this);
+  // Without a window manager nothing hands the activation back when the dialog closes, and the
+  // window's shortcuts only work in the active window.
+  activateWindow();
+  if (proposal) applyTemplateProposal(*proposal);
 }
 
 // The order matters: each step's cascades (link mirroring, the ordering rule, the refill of an
