@@ -2,6 +2,7 @@
 
 #include "platform/clipboard.h"
 #include "platform/message_box.h"
+#include "serialix_version.h"
 
 namespace serialix {
 
@@ -27,7 +28,7 @@ bool CopyResultList(QWidget* parent, const ResultList& rows, LineEnd lineEnd, Cl
                     MessageBox& messages) {
   const std::optional<std::string> text = ListText(rows, lineEnd);
   if (!text) {
-    messages.inform(parent, QStringLiteral("Serialix"), ClipboardTooLargeMessage());
+    messages.inform(parent, QString::fromLatin1(kProgramName), ClipboardTooLargeMessage());
     return false;
   }
   clipboard.clear();

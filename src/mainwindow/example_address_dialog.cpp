@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "core/address_run.h"
+#include "mainwindow/link_caption.h"
 #include "platform/japanese_font.h"
 
 namespace serialix {
@@ -259,8 +260,7 @@ void ExampleAddressDialog::showProposal() {
   set(13, p.on.N, FromUtf8(p.N));
 
   links_->setText(QStringLiteral("F と I のリンク: %1　　G と J のリンク: %2")
-                      .arg(p.textLink ? QStringLiteral("=") : QStringLiteral("≠"),
-                           p.counterLink ? QStringLiteral("=") : QStringLiteral("≠")));
+                      .arg(LinkCaption(p.textLink), LinkCaption(p.counterLink)));
   firstAddress_->setText(FromUtf8(FirstAddressOf(p)));
   firstAddress_->setCursorPosition(0);
 

@@ -104,6 +104,8 @@ frmMain::~frmMain() {
   for (QObject* child : findChildren<QObject*>()) disconnect(child, nullptr, this, nullptr);
 }
 
+void frmMain::inform(const QString& text) { messages_->inform(this, QString::fromLatin1(kProgramName), text); }
+
 void frmMain::connectHandlers() {
   const struct {
     QCheckBox* check;
@@ -178,8 +180,7 @@ void frmMain::Form_Load() {
   if (!stored.unreadable.empty()) {
     // Starts as without a file; the file is left as it is, so say so once now.
     settingsUnreadable_ = true;
-    messages_->inform(this, QString::fromLatin1(kProgramName),
-                       QStringLiteral("設定ﾌｧｲﾙを読み込めませんでした。\n%1\n%2\n今回の設定はこのﾌｧｲﾙに保存されません。")
+    inform(QStringLiteral("設定ﾌｧｲﾙを読み込めませんでした。\n%1\n%2\n今回の設定はこのﾌｧｲﾙに保存されません。")
                            .arg(nativePath(settingsFile_), QString::fromStdString(stored.unreadable)));
   }
   if (stored.left && stored.top) {
@@ -228,8 +229,7 @@ void frmMain::Form_Unload() {
   if (!SaveSettings(settingsFile_, PixelsToTwips(position.x()), PixelsToTwips(position.y()), hosts, symbols,
                     extensions, &error)) {
     // The close goes on; the user learns that this session's histories were not kept.
-    messages_->inform(this, QString::fromLatin1(kProgramName),
-                       QStringLiteral("設定ﾌｧｲﾙに保存できませんでした。\n%1\n%2\n今回の履歴は保存されていません。")
+    inform(QStringLiteral("設定ﾌｧｲﾙに保存できませんでした。\n%1\n%2\n今回の履歴は保存されていません。")
                            .arg(nativePath(settingsFile_), QString::fromStdString(error)));
   }
 }

@@ -212,6 +212,8 @@ class frmMain : public QWidget {
   void nameControls();
   void installKeyboard();
 
+  // A message box with the program's name as its caption, as every message of the window has.
+  void inform(const QString& text);
   bool linkOn() const;
   AboutServices aboutServices() const;
 

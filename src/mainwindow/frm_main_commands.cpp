@@ -16,12 +16,9 @@
 #include "platform/clipboard.h"
 #include "platform/message_box.h"
 #include "platform/virtual_list_box.h"
-#include "serialix_version.h"
 
 namespace serialix {
 namespace {
-
-const QString kTitle = QString::fromLatin1(kProgramName);
 
 void remember(QComboBox* combo) {
   std::vector<std::string> history;
@@ -39,16 +36,16 @@ void frmMain::ListOut() {
 
   const NextRunResult result = NextRunTemplate();
   if (const auto* error = std::get_if<CounterTextError>(&result)) {
-    messages_->inform(this, kTitle, CounterTextMessage(*error));
+    inform(CounterTextMessage(*error));
     return;
   }
   if (const auto* error = std::get_if<SegmentTextError>(&result)) {
-    messages_->inform(this, kTitle, SegmentTextMessage(*error));
+    inform(SegmentTextMessage(*error));
     return;
   }
   const auto& tmpl = std::get<AddressTemplate>(result);
   if (!AddressCount(tmpl) || !List1->appendRun(AddressRun(tmpl))) {
-    messages_->inform(this, kTitle, TooManyAddressesMessage());
+    inform(TooManyAddressesMessage());
     return;
   }
   cmdOut->setEnabled(true);

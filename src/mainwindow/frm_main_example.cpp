@@ -10,17 +10,11 @@
 
 #include "mainwindow/example_address_dialog.h"
 #include "mainwindow/frm_main.h"
+#include "mainwindow/link_caption.h"
 #include "platform/clipboard.h"
 #include "platform/message_box.h"
 
 namespace serialix {
-namespace {
-
-const QString kTitle = QStringLiteral("Serialix");
-
-QString LinkCaption(bool linked) { return linked ? QStringLiteral("=") : QStringLiteral("≠"); }
-
-}  // namespace
 
 void frmMain::buildExampleAddressCommand(AskTemplate askTemplate) {
   askTemplate_ = askTemplate ? std::move(askTemplate) : AskTemplate(&AskTemplateFromExample);
@@ -38,7 +32,7 @@ void frmMain::buildExampleAddressCommand(AskTemplate askTemplate) {
 void frmMain::startFromExampleAddress() {
   const auto read = ReadExampleAddress(clipboard_->text().toStdString());
   if (const auto* error = std::get_if<ExampleAddressError>(&read)) {
-    messages_->inform(this, kTitle, ExampleAddressErrorMessage(*error));
+    inform(ExampleAddressErrorMessage(*error));
     return;
   }
   const auto proposal = askTemplate_(std::get<ExampleAddress>(read), this);

@@ -16,8 +16,6 @@
 namespace serialix {
 namespace {
 
-const QString kTitle = QStringLiteral("Serialix");
-
 // An item with its key shown beside it. The key itself is handled by List1 (or by the open menu
 // for Enter), so the item's copy of it never fires: two live copies would be ambiguous.
 QAction* addItem(QMenu* menu, const QString& text, const QString& description, const QString& name,
@@ -100,12 +98,11 @@ void frmMain::openAddress(std::uint64_t row) {
   const QUrl url(address);
   // Only web addresses go to a handler: whatever the texts, nothing else is started.
   if (!url.isValid() || (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https"))) {
-    messages_->inform(this, kTitle, QStringLiteral("「%1」はブラウザーで開けるアドレスではありません。").arg(address));
+    inform(QStringLiteral("「%1」はブラウザーで開けるアドレスではありません。").arg(address));
     return;
   }
   if (!urlOpener_->open(url)) {
-    messages_->inform(this, kTitle,
-                      QStringLiteral("「%1」を開けませんでした。アドレスを開くブラウザーが見つかりません。")
+    inform(QStringLiteral("「%1」を開けませんでした。アドレスを開くブラウザーが見つかりません。")
                           .arg(address));
   }
 }

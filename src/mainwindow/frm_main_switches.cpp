@@ -6,12 +6,13 @@
 #include <QRadioButton>
 
 #include "mainwindow/frm_main.h"
+#include "mainwindow/link_caption.h"
 
 namespace serialix {
 namespace {
 
-const QString kLinked = QStringLiteral("=");
-const QString kReleased = QStringLiteral("≠");
+const QString kLinked = LinkCaption(true);
+const QString kReleased = LinkCaption(false);
 
 }  // namespace
 
