@@ -89,7 +89,7 @@ class StreamDigest {
 };
 
 struct Figures {
-  double ourRate = 0;        // addresses per second
+  double ourRate = 0;  // addresses per second
   double ourSeconds = 0;
   double seqSeconds = 0;
   bool seqRan = false;
@@ -119,8 +119,8 @@ void BM_Sequential(benchmark::State& state) {
 
 // GNU seq -f writing the very same lines (a literal CR before its newline), read here through a pipe.
 void BM_SeqF(benchmark::State& state) {
-  const std::string command = "LC_ALL=C seq -f 'http://pics/a/01/01~%.0f.mpg\r' 0 " +
-                              std::to_string(kSequentialCount - 1);
+  const std::string command =
+      "LC_ALL=C seq -f 'http://pics/a/01/01~%.0f.mpg\r' 0 " + std::to_string(kSequentialCount - 1);
   std::vector<char> buffer(1 << 20);
   for (auto _ : state) {
     StreamDigest digest;
@@ -212,7 +212,9 @@ class Capture : public benchmark::ConsoleReporter {
   }
 };
 
-const char* Verdict(bool pass) { return pass ? "pass" : "FAIL"; }
+const char* Verdict(bool pass) {
+  return pass ? "pass" : "FAIL";
+}
 
 }  // namespace
 
@@ -234,7 +236,10 @@ int main(int argc, char** argv) {
     figures.rssGrowthBytes = after - before;
   }
 
-  benchmark::RegisterBenchmark("BM_Sequential", BM_Sequential)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+  benchmark::RegisterBenchmark("BM_Sequential", BM_Sequential)
+      ->Unit(benchmark::kMillisecond)
+      ->Iterations(3)
+      ->UseRealTime();
   benchmark::RegisterBenchmark("BM_SeqF", BM_SeqF)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
   benchmark::RegisterBenchmark("BM_RandomAccess", BM_RandomAccess)->UseRealTime();
   benchmark::RegisterBenchmark("BM_ListOutCore", BM_ListOutCore)->UseRealTime();

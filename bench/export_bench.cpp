@@ -113,8 +113,8 @@ int main(int argc, char** argv) {
     cp932.take(a), ddCp932.take(b), utf8.take(c), ddUtf8.take(d);
   }
 
-  std::printf("Export of %" PRIu64 " lines to %s, best of %d: code page 932 %" PRIu64
-              " bytes, UTF-8 %" PRIu64 " bytes\n",
+  std::printf("Export of %" PRIu64 " lines to %s, best of %d: code page 932 %" PRIu64 " bytes, UTF-8 %" PRIu64
+              " bytes\n",
               list.size(), folder.toLocal8Bit().constData(), kRounds, cp932Bytes, utf8Bytes);
   std::printf("%-44s %-22s %-16s %s\n", "figure", "measured", "target", "result");
   bool ok = true;

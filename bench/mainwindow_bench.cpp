@@ -9,12 +9,12 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 
+#include <unistd.h>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 #include "mainwindow/frm_main.h"
 #include "platform/message_box.h"
@@ -146,7 +146,8 @@ std::uint64_t listOutGrowth() {
   const std::uint64_t before = residentBytes();
   control<QPushButton>(w, "cmdR")->click();
   const std::uint64_t after = residentBytes();
-  if (control<serialix::VirtualListBox>(w, "List1")->count() != 1000000000u) std::fprintf(stderr, "unexpected row count\n");
+  if (control<serialix::VirtualListBox>(w, "List1")->count() != 1000000000u)
+    std::fprintf(stderr, "unexpected row count\n");
   return after > before ? after - before : 0;
 }
 
@@ -207,8 +208,8 @@ int main(int argc, char** argv) {
               listOut < 10 ? "pass" : "FAIL");
   std::printf("%-52s %11.4f ms %11s ms %s\n", "count label update, 10^18-address template", countUpdate, "< 1",
               countUpdate < 1 ? "pass" : "FAIL");
-  std::printf("%-52s %11.1f KiB %10s KiB %s\n", "memory growth of that ListOut", static_cast<double>(growth) / 1024.0, "< 1024",
-              growth < 1024 * 1024 ? "pass" : "FAIL");
+  std::printf("%-52s %11.1f KiB %10s KiB %s\n", "memory growth of that ListOut", static_cast<double>(growth) / 1024.0,
+              "< 1024", growth < 1024 * 1024 ? "pass" : "FAIL");
   std::printf("%-52s %11.2f ms %11s ms %s\n", "window start with a 100 MB history value", hugeStart, "< 1000",
               hugeStart < 1000 ? "pass" : "FAIL");
   std::printf("%-52s %11.2f ms %11s ms %s\n", "  its processor time (user and system)", hugeStartCpu, "< 1000",

@@ -88,7 +88,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     again.deleteSection(section);
     Check(again.read(section, key).empty(), "again.read(section, key).empty()");
-    Check(ProfileFile::parse(again.bytes()).read(section, key).empty(), "ProfileFile::parse(again.bytes()).read(section, key).empty()");
+    Check(ProfileFile::parse(again.bytes()).read(section, key).empty(),
+          "ProfileFile::parse(again.bytes()).read(section, key).empty()");
   }
   return 0;
 }

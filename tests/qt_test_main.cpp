@@ -1,6 +1,6 @@
 // Runs the widget tests on Qt's offscreen platform, so they need no display.
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 #include "platform/qt_translations.h"
 

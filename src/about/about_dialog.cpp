@@ -47,8 +47,8 @@ QWidget* MakeLine(QWidget* parent, int index, int x1, int x2, int y, int width, 
 
 }  // namespace
 
-KeyValueStatus GetKeyValue(ConfigStore& store, std::uint32_t keyRoot, const QString& keyName,
-                           const QString& subKeyRef, QString& keyVal) {
+KeyValueStatus GetKeyValue(ConfigStore& store, std::uint32_t keyRoot, const QString& keyName, const QString& subKeyRef,
+                           QString& keyVal) {
   const std::unique_ptr<ConfigKey> key = store.open(keyRoot, keyName);
   if (!key) {
     keyVal.clear();
@@ -76,8 +76,8 @@ KeyValueStatus GetKeyValue(ConfigStore& store, std::uint32_t keyRoot, const QStr
 }
 
 frmAbout::frmAbout(QWidget* mainWindow, const AboutServices& services)
-    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                           Qt::MSWindowsFixedSizeDialogHint),
       mainWindow_(mainWindow),
       services_(services) {
   setObjectName(QStringLiteral("frmAbout"));
@@ -140,14 +140,13 @@ frmAbout::frmAbout(QWidget* mainWindow, const AboutServices& services)
 void frmAbout::Form_Load() {
   TopForm(this);
   setWindowTitle(kTitle + QStringLiteral("のﾊﾞｰｼﾞｮﾝ情報"));
-  lblVersion_->setText(QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2.%3")
-                           .arg(kVersionMajor)
-                           .arg(kVersionMinor)
-                           .arg(kVersionPatch));
+  lblVersion_->setText(QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionPatch));
   lblTitle_->setText(kTitle);
 }
 
-std::int32_t frmAbout::TopForm(QWidget* window) { return SetTopMost(window); }
+std::int32_t frmAbout::TopForm(QWidget* window) {
+  return SetTopMost(window);
+}
 
 void frmAbout::done(int result) {
   QDialog::done(result);
@@ -160,9 +159,13 @@ void frmAbout::Form_Unload() {
 }
 
 // Closing runs Form_Unload, which enables the main window again.
-void frmAbout::cmdOK_Click() { done(QDialog::Accepted); }
+void frmAbout::cmdOK_Click() {
+  done(QDialog::Accepted);
+}
 
-void frmAbout::cmdSysInfo_Click() { StartSysInfo(); }
+void frmAbout::cmdSysInfo_Click() {
+  StartSysInfo();
+}
 
 void frmAbout::StartSysInfo() {
   ConfigStore& store = *services_.store;
@@ -170,8 +173,7 @@ void frmAbout::StartSysInfo() {
   const auto fail = [&] { services_.messages->inform(this, kTitle, kFailureText); };
 
   QString sysInfoPath;
-  KeyValueStatus status =
-      GetKeyValue(store, kLocalMachineRoot, kLocation1Key, kLocation1Value, sysInfoPath);
+  KeyValueStatus status = GetKeyValue(store, kLocalMachineRoot, kLocation1Key, kLocation1Value, sysInfoPath);
   if (status == KeyValueStatus::Unusable) return fail();
   if (status == KeyValueStatus::Found) {
     // Started as given, without a look at whether the file exists.

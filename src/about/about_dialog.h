@@ -30,8 +30,8 @@ enum class KeyValueStatus {
 // Reads one value of the configuration store into keyVal: text (type 1) as it is, a number
 // (type 4) as "&h" and its bytes in hexadecimal, last byte first; other types leave keyVal as
 // passed. The key is always closed again.
-KeyValueStatus GetKeyValue(ConfigStore& store, std::uint32_t keyRoot, const QString& keyName,
-                           const QString& subKeyRef, QString& keyVal);
+KeyValueStatus GetKeyValue(ConfigStore& store, std::uint32_t keyRoot, const QString& keyName, const QString& subKeyRef,
+                           QString& keyVal);
 
 // The version dialog. It has no parent, so it stays usable while the main window is disabled;
 // every way of closing it (OK, Enter, Esc, the close box) enables the main window again and

@@ -147,8 +147,7 @@ std::string AddressRun::at(std::uint64_t position) const {
   return text;
 }
 
-bool AddressRun::writeLines(std::uint64_t first, std::uint64_t count, const ChunkSink& sink,
-                            LineEnd lineEnd) const {
+bool AddressRun::writeLines(std::uint64_t first, std::uint64_t count, const ChunkSink& sink, LineEnd lineEnd) const {
   if (first >= size_ || count == 0) {
     return true;
   }

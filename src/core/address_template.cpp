@@ -19,8 +19,7 @@ std::uint64_t PassCount(const Counter& counter) {
 
 std::optional<std::uint64_t> AddressCount(const AddressTemplate& tmpl) {
   constexpr std::uint64_t kLimit = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
-  const std::uint64_t factors[] = {PassCount(tmpl.G), tmpl.counterLink ? 1 : PassCount(tmpl.J),
-                                   PassCount(tmpl.L)};
+  const std::uint64_t factors[] = {PassCount(tmpl.G), tmpl.counterLink ? 1 : PassCount(tmpl.J), PassCount(tmpl.L)};
   for (const std::uint64_t f : factors) {
     if (f == 0) {
       return 0;
@@ -97,10 +96,9 @@ bool HasControlCharacter(const std::string& text) {
 }  // namespace
 
 std::variant<AddressTemplate, CounterTextError, SegmentTextError> ReadTemplate(const TemplateInput& input) {
-  const std::pair<char, const std::string*> texts[] = {{'B', &input.B}, {'C', &input.C}, {'D', &input.D},
-                                                       {'E', &input.E}, {'F', &input.F}, {'H', &input.H},
-                                                       {'I', &input.I}, {'K', &input.K}, {'M', &input.M},
-                                                       {'N', &input.N}};
+  const std::pair<char, const std::string*> texts[] = {
+      {'B', &input.B}, {'C', &input.C}, {'D', &input.D}, {'E', &input.E}, {'F', &input.F},
+      {'H', &input.H}, {'I', &input.I}, {'K', &input.K}, {'M', &input.M}, {'N', &input.N}};
   for (const auto& [segment, text] : texts) {
     if (HasControlCharacter(*text)) return SegmentTextError{segment, *text};
   }

@@ -14,7 +14,9 @@ struct Decimal {
   std::string fraction;
 };
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 void normalize(Decimal& d) {
   const auto first = d.integer.find_first_not_of('0');

@@ -13,7 +13,9 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Blanks outside ASCII that text copied from documents carries around an address (UTF-8): the
 // no-break space, the ideographic (full-width) space and the byte-order mark.
@@ -166,9 +168,8 @@ std::variant<ExampleAddress, ExampleAddressError> ReadExampleAddress(std::string
   } else {
     return ExampleAddressError::NotHttp;
   }
-  const bool hasControl = std::any_of(pasted.begin(), pasted.end(), [](char c) {
-    return static_cast<unsigned char>(c) <= ' ' || c == '\x7f';
-  });
+  const bool hasControl = std::any_of(pasted.begin(), pasted.end(),
+                                      [](char c) { return static_cast<unsigned char>(c) <= ' ' || c == '\x7f'; });
   if (hasControl || HasWideBlank(pasted)) return ExampleAddressError::Blank;
   example.text = pasted;
   example.hostEnd = std::min(example.text.find_first_of("/?#", example.schemeLength), example.text.size());
@@ -210,23 +211,20 @@ std::optional<TemplateProposal> ProposeTemplate(const ExampleAddress& example, s
     RunCounter counter = CounterFor(run);
     before.push_back(text.substr(cursor, run.position - cursor) + counter.zeros);
     if (!counter.zeros.empty()) {
-      p.notes.push_back({ProposalNote::Kind::PaddingLimited, run.digits, counter.zeros,
-                         LargestOfWidth(counter.setting.from.size())});
+      p.notes.push_back(
+          {ProposalNote::Kind::PaddingLimited, run.digits, counter.zeros, LargestOfWidth(counter.setting.from.size())});
     }
     counters.push_back(std::move(counter.setting));
     cursor = run.position + run.digits.size();
   }
   const std::size_t tailStart = cursor;
   const std::string_view tail = std::string_view(text).substr(tailStart);
-  const std::optional<std::size_t> dot =
-      ExtensionDot(text, std::max(tailStart, example.hostEnd), queryStart);
+  const std::optional<std::size_t> dot = ExtensionDot(text, std::max(tailStart, example.hostEnd), queryStart);
   const std::string_view beforeDot = dot ? tail.substr(0, *dot - tailStart) : tail;
   const std::string_view extension = dot ? std::string_view(text).substr(*dot + 1) : std::string_view();
 
   switch (counters.size()) {
-    case 0:
-      FillHead(beforeDot, p);
-      break;
+    case 0: FillHead(beforeDot, p); break;
     case 1:
       FillHead(before[0], p);
       FillAfterG(beforeDot, p);

@@ -20,7 +20,7 @@ namespace serialix {
 
 // A run of ASCII digits after the host.
 struct DigitRun {
-  std::size_t position = 0;           // byte offset in ExampleAddress::text
+  std::size_t position = 0;  // byte offset in ExampleAddress::text
   std::string digits;
   std::optional<std::int32_t> value;  // none above the signed 32-bit range
   bool checkable = false;             // at most 9 digits: can become a counter
@@ -36,10 +36,10 @@ enum class ExampleAddressError {
 };
 
 struct ExampleAddress {
-  std::string text;               // the pasted text without surrounding blanks
-  std::size_t schemeLength = 0;   // of "http://" or "https://" in the pasted letter case
-  std::size_t hostEnd = 0;        // where the host (with user and port) ends
-  std::vector<DigitRun> runs;     // in address order
+  std::string text;                        // the pasted text without surrounding blanks
+  std::size_t schemeLength = 0;            // of "http://" or "https://" in the pasted letter case
+  std::size_t hostEnd = 0;                 // where the host (with user and port) ends
+  std::vector<DigitRun> runs;              // in address order
   std::vector<std::size_t> defaultChoice;  // the rightmost checkable run, if any
 };
 
@@ -96,19 +96,18 @@ struct CounterSetting {
 // set.ini are not touched and nothing is run.
 struct TemplateProposal {
   SegmentSwitches on;
-  std::string B, F, I, K, N;   // texts of cmbB, txtF, txtI, cmbK, cmbN; empty where unused, except
-                               // I, which repeats F while the text link stays in force
+  std::string B, F, I, K, N;  // texts of cmbB, txtF, txtI, cmbK, cmbN; empty where unused, except
+                              // I, which repeats F while the text link stays in force
   CounterSetting G, J, L;
-  bool textLink = true;        // Check1 caption "="; then I == F
-  bool counterLink = true;     // Check2 caption "="
-  char lastCounter = 0;        // 'G', 'J', 'L', or 0 without counters
+  bool textLink = true;     // Check1 caption "="; then I == F
+  bool counterLink = true;  // Check2 caption "="
+  char lastCounter = 0;     // 'G', 'J', 'L', or 0 without counters
   std::vector<ProposalNote> notes;
 };
 
 // The template for the chosen runs (indices into example.runs, any order, at most
 // kMaxChosenRuns, each checkable); nothing for any other choice.
-std::optional<TemplateProposal> ProposeTemplate(const ExampleAddress& example,
-                                                std::span<const std::size_t> chosen);
+std::optional<TemplateProposal> ProposeTemplate(const ExampleAddress& example, std::span<const std::size_t> chosen);
 
 // What the window's controls hand to ReadTemplate once the proposal is applied.
 TemplateInput ProposedTemplateInput(const TemplateProposal& proposal);

@@ -24,7 +24,9 @@ std::size_t CharacterCount(std::string_view text) {
 
 }  // namespace
 
-std::size_t MinimumWidth(FillStyle style) { return ZeroText(style).size(); }
+std::size_t MinimumWidth(FillStyle style) {
+  return ZeroText(style).size();
+}
 
 char* WriteCounterValue(char* out, std::int32_t value, FillStyle style) {
   // Widened first: the magnitude of INT32_MIN does not fit in 32 bits.
@@ -33,7 +35,8 @@ char* WriteCounterValue(char* out, std::int32_t value, FillStyle style) {
     *out++ = '-';
   }
   char digits[kMaxCounterChars];
-  const auto end = std::to_chars(digits, digits + sizeof digits, static_cast<std::uint64_t>(wide < 0 ? -wide : wide)).ptr;
+  const auto end =
+      std::to_chars(digits, digits + sizeof digits, static_cast<std::uint64_t>(wide < 0 ? -wide : wide)).ptr;
   const auto length = static_cast<std::size_t>(end - digits);
   for (std::size_t w = MinimumWidth(style); w > length; --w) {
     *out++ = '0';
@@ -87,12 +90,9 @@ std::string ConvertCounterText(std::string_view text, FillStyle target) {
 
 std::string_view ZeroText(FillStyle style) {
   switch (style) {
-    case FillStyle::TwoDigit:
-      return "00";
-    case FillStyle::ThreeDigit:
-      return "000";
-    case FillStyle::Plain:
-      break;
+    case FillStyle::TwoDigit: return "00";
+    case FillStyle::ThreeDigit: return "000";
+    case FillStyle::Plain: break;
   }
   return "0";
 }

@@ -10,7 +10,9 @@ namespace {
 constexpr std::uint64_t kMaxTotal = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
 }  // namespace
 
-bool ResultList::canAppend(std::uint64_t count) const { return count <= kMaxTotal - total_; }
+bool ResultList::canAppend(std::uint64_t count) const {
+  return count <= kMaxTotal - total_;
+}
 
 bool ResultList::append(AddressRun run) {
   const std::uint64_t count = run.size();
@@ -41,8 +43,7 @@ std::string ResultList::at(std::uint64_t position) const {
   return runs_[index].at(position - *it);
 }
 
-bool ResultList::writeLines(std::uint64_t first, std::uint64_t count, const ChunkSink& sink,
-                            LineEnd lineEnd) const {
+bool ResultList::writeLines(std::uint64_t first, std::uint64_t count, const ChunkSink& sink, LineEnd lineEnd) const {
   if (first >= total_ || count == 0) {
     return true;
   }

@@ -84,7 +84,9 @@ DialogExportProgress::DialogExportProgress(QWidget* parent) : impl_(new Impl) {
   impl_->parent = parent;
 }
 
-DialogExportProgress::~DialogExportProgress() { delete impl_; }
+DialogExportProgress::~DialogExportProgress() {
+  delete impl_;
+}
 
 void DialogExportProgress::start(std::uint64_t totalBytes) {
   impl_->total = totalBytes;
@@ -102,12 +104,11 @@ bool DialogExportProgress::advance(std::uint64_t doneBytes) {
   if (now < d.nextCheckMs) return true;
   d.nextCheckMs = now + kUpdateEveryMs;
 
-  const int value = d.total == 0 ? kSteps
-                                 : static_cast<int>(static_cast<double>(doneBytes) /
-                                                    static_cast<double>(d.total) * kSteps);
+  const int value =
+      d.total == 0 ? kSteps : static_cast<int>(static_cast<double>(doneBytes) / static_cast<double>(d.total) * kSteps);
   if (!d.dialog) {
-    d.dialog = std::make_unique<QProgressDialog>(QStringLiteral("書き出し中..."),
-                                                 QStringLiteral("ｷｬﾝｾﾙ"), 0, kSteps, d.parent);
+    d.dialog = std::make_unique<QProgressDialog>(QStringLiteral("書き出し中..."), QStringLiteral("ｷｬﾝｾﾙ"), 0, kSteps,
+                                                 d.parent);
     d.dialog->setWindowTitle(kCaption);
     d.dialog->setWindowModality(Qt::WindowModal);
     d.dialog->setAutoReset(false);
@@ -122,7 +123,9 @@ bool DialogExportProgress::advance(std::uint64_t doneBytes) {
   return !d.cancelled;
 }
 
-void DialogExportProgress::finish() { impl_->dialog.reset(); }
+void DialogExportProgress::finish() {
+  impl_->dialog.reset();
+}
 
 std::optional<UnencodableCharacter> FindFirstUnencodable(const ResultList& rows) {
   std::uint64_t start = 0;
@@ -136,20 +139,21 @@ std::optional<UnencodableCharacter> FindFirstUnencodable(const ResultList& rows)
 QString UnencodableMessage(const UnencodableCharacter& found) {
   const QString character = QString::fromStdString(found.character);
   const QList<uint> codes = character.toUcs4();
-  const QString code = codes.isEmpty() ? QString() : QStringLiteral("U+%1").arg(codes.front(), 4, 16, QLatin1Char('0')).toUpper();
-  return QStringLiteral("%1 行目の文字「%2」(%3) は Shift-JIS (CP932) で書き出せないため、"
-                        "何も書き出しませんでした。\n"
-                        "一覧の右クリックメニューの「UTF-8 で書き出し…」を使ってください。")
+  const QString code =
+      codes.isEmpty() ? QString() : QStringLiteral("U+%1").arg(codes.front(), 4, 16, QLatin1Char('0')).toUpper();
+  return QStringLiteral(
+             "%1 行目の文字「%2」(%3) は Shift-JIS (CP932) で書き出せないため、"
+             "何も書き出しませんでした。\n"
+             "一覧の右クリックメニューの「UTF-8 で書き出し…」を使ってください。")
       .arg(QString::number(found.row + 1), character, code);
 }
 
-WriteOutcome WriteResultList(const ResultList& rows, const QString& path,
-                             ExportProgress* progress, QString* error) {
+WriteOutcome WriteResultList(const ResultList& rows, const QString& path, ExportProgress* progress, QString* error) {
   return WriteResultList(rows, path, ExportFormat::Cp932CrLf, progress, error);
 }
 
-WriteOutcome WriteResultList(const ResultList& rows, const QString& path, ExportFormat format,
-                             ExportProgress* progress, QString* error) {
+WriteOutcome WriteResultList(const ResultList& rows, const QString& path, ExportFormat format, ExportProgress* progress,
+                             QString* error) {
   if (format == ExportFormat::Cp932CrLf) {
     if (const auto found = FindFirstUnencodable(rows)) {
       if (error) *error = UnencodableMessage(*found);
@@ -170,15 +174,17 @@ WriteOutcome WriteResultList(const ResultList& rows, const QString& path, Export
   if (progress) progress->start(encoded.textBytes(lineEnd));
   std::uint64_t done = 0;
   bool writeFailed = false;
-  const bool complete = encoded.writeAll([&](std::string_view chunk) {
-    const auto size = static_cast<qint64>(chunk.size());
-    if (file.write(chunk.data(), size) != size) {
-      writeFailed = true;
-      return false;
-    }
-    done += chunk.size();
-    return progress == nullptr || progress->advance(done);
-  }, lineEnd);
+  const bool complete = encoded.writeAll(
+      [&](std::string_view chunk) {
+        const auto size = static_cast<qint64>(chunk.size());
+        if (file.write(chunk.data(), size) != size) {
+          writeFailed = true;
+          return false;
+        }
+        done += chunk.size();
+        return progress == nullptr || progress->advance(done);
+      },
+      lineEnd);
   if (progress) progress->finish();
 
   if (!complete) {
@@ -193,14 +199,13 @@ WriteOutcome WriteResultList(const ResultList& rows, const QString& path, Export
   return WriteOutcome::Written;
 }
 
-bool ExportResultList(QWidget* parent, const ResultList& rows, ExportState& state,
-                      SaveDialog& dialog, MessageBox& messages, ExportProgress* progress) {
+bool ExportResultList(QWidget* parent, const ResultList& rows, ExportState& state, SaveDialog& dialog,
+                      MessageBox& messages, ExportProgress* progress) {
   return ExportResultList(parent, rows, ExportFormat::Cp932CrLf, state, dialog, messages, progress);
 }
 
-bool ExportResultList(QWidget* parent, const ResultList& rows, ExportFormat format,
-                      ExportState& state, SaveDialog& dialog, MessageBox& messages,
-                      ExportProgress* progress) {
+bool ExportResultList(QWidget* parent, const ResultList& rows, ExportFormat format, ExportState& state,
+                      SaveDialog& dialog, MessageBox& messages, ExportProgress* progress) {
   // Refused before the dialog, so the user does not pick a file for nothing.
   if (format == ExportFormat::Cp932CrLf) {
     if (const auto found = FindFirstUnencodable(rows)) {
@@ -216,8 +221,8 @@ bool ExportResultList(QWidget* parent, const ResultList& rows, ExportFormat form
     state.dialogFileName = QFileInfo(path).fileName();
 
     const bool existed = FileExists(LocalPath(path));
-    if (existed && messages.askYesNo(parent, kCaption, QStringLiteral("上書保存してもいいの？")) ==
-                       MessageBox::Answer::No) {
+    if (existed &&
+        messages.askYesNo(parent, kCaption, QStringLiteral("上書保存してもいいの？")) == MessageBox::Answer::No) {
       state.keepFileName = true;
       continue;
     }
@@ -234,9 +239,9 @@ bool ExportResultList(QWidget* parent, const ResultList& rows, ExportFormat form
       return false;
     }
     if (outcome == WriteOutcome::Failed) {
-      messages.inform(parent, kCaption,
-                      QStringLiteral("ﾌｧｲﾙに書き出せませんでした。\n%1\n%2")
-                          .arg(QDir::toNativeSeparators(path), reason));
+      messages.inform(
+          parent, kCaption,
+          QStringLiteral("ﾌｧｲﾙに書き出せませんでした。\n%1\n%2").arg(QDir::toNativeSeparators(path), reason));
       return false;
     }
     if (outcome == WriteOutcome::Cancelled) return false;

@@ -15,8 +15,8 @@ namespace serialix {
 
 // The export state the main window keeps between presses of "書き出し".
 struct ExportState {
-  QString exportDir;            // ExportDir: the folder the save dialog opens in
-  bool keepFileName = false;    // KeepFileName: propose dialogFileName instead of "List"
+  QString exportDir;                                // ExportDir: the folder the save dialog opens in
+  bool keepFileName = false;                        // KeepFileName: propose dialogFileName instead of "List"
   QString dialogFileName = QStringLiteral("List");  // the name the dialog holds, without folder
 };
 
@@ -74,19 +74,18 @@ QString UnencodableMessage(const UnencodableCharacter& found);
 WriteOutcome WriteResultList(const ResultList& rows, const QString& path, ExportFormat format,
                              ExportProgress* progress = nullptr, QString* error = nullptr);
 // The code page 932 file of "書き出し".
-WriteOutcome WriteResultList(const ResultList& rows, const QString& path,
-                             ExportProgress* progress = nullptr, QString* error = nullptr);
+WriteOutcome WriteResultList(const ResultList& rows, const QString& path, ExportProgress* progress = nullptr,
+                             QString* error = nullptr);
 
 // Runs the whole dialogue of an export: save dialog, overwrite question (No shows the dialog
 // again with the chosen name), write, and a message naming the file and the reason when the
 // write fails. A code page 932 export that would lose a character shows UnencodableMessage
 // before any dialog and writes nothing. The UTF-8 export proposes the suffix ".txt". Returns
 // true when a file was written. progress null means a DialogExportProgress on parent.
-bool ExportResultList(QWidget* parent, const ResultList& rows, ExportFormat format,
-                      ExportState& state, SaveDialog& dialog, MessageBox& messages,
-                      ExportProgress* progress = nullptr);
-// cmdOut: the code page 932 export. The caller then selects the last entry of List1.
-bool ExportResultList(QWidget* parent, const ResultList& rows, ExportState& state,
+bool ExportResultList(QWidget* parent, const ResultList& rows, ExportFormat format, ExportState& state,
                       SaveDialog& dialog, MessageBox& messages, ExportProgress* progress = nullptr);
+// cmdOut: the code page 932 export. The caller then selects the last entry of List1.
+bool ExportResultList(QWidget* parent, const ResultList& rows, ExportState& state, SaveDialog& dialog,
+                      MessageBox& messages, ExportProgress* progress = nullptr);
 
 }  // namespace serialix

@@ -18,7 +18,9 @@ namespace serialix {
 
 namespace {
 
-QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
+QString FromUtf8(const std::string& text) {
+  return QString::fromStdString(text);
+}
 
 void Describe(QWidget* widget, const QString& name, const QString& description) {
   widget->setAccessibleName(name);
@@ -42,21 +44,24 @@ QString StyleName(FillStyle style) {
 }
 
 QString CounterText(const CounterSetting& counter) {
-  return QStringLiteral("%1 ～ %2（%3 形式）").arg(FromUtf8(counter.from), FromUtf8(counter.to), StyleName(counter.style));
+  return QStringLiteral("%1 ～ %2（%3 形式）")
+      .arg(FromUtf8(counter.from), FromUtf8(counter.to), StyleName(counter.style));
 }
 
 // column: where the run starts, counted in characters from 1.
 QString RunText(const DigitRun& run, qsizetype column) {
   const QString digits = FromUtf8(run.digits);
   if (run.checkable) return QStringLiteral("%1（値 %2、%3 文字目）").arg(digits).arg(*run.value).arg(column);
-  const QString why = run.value ? QStringLiteral("9 桁を超えるため選べません") : QStringLiteral("値が大きすぎるため選べません");
+  const QString why =
+      run.value ? QStringLiteral("9 桁を超えるため選べません") : QStringLiteral("値が大きすぎるため選べません");
   return QStringLiteral("%1（%2 文字目、%3）").arg(digits).arg(column).arg(why);
 }
 
 QString NoteText(const ProposalNote& note) {
   switch (note.kind) {
     case ProposalNote::Kind::SchemeReplaced:
-      return QStringLiteral("「%1」は「http://」になります（アドレスの先頭は http:// に固定です）。").arg(FromUtf8(note.text));
+      return QStringLiteral("「%1」は「http://」になります（アドレスの先頭は http:// に固定です）。")
+          .arg(FromUtf8(note.text));
     case ProposalNote::Kind::PaddingLimited:
       return QStringLiteral("「%1」の先頭の「%2」は文字として残るため、桁がそろうのは %3 までです。")
           .arg(FromUtf8(note.text), FromUtf8(note.zeros))
@@ -76,18 +81,15 @@ constexpr int kSegmentRows = 14;
 }  // namespace
 
 QString ExampleAddressErrorMessage(ExampleAddressError error) {
-  const QString expected = QStringLiteral("http:// または https:// で始まるアドレスを 1 つだけコピーしてから、もう一度お試しください。");
+  const QString expected =
+      QStringLiteral("http:// または https:// で始まるアドレスを 1 つだけコピーしてから、もう一度お試しください。");
   switch (error) {
-    case ExampleAddressError::Empty:
-      return QStringLiteral("クリップボードにアドレスがありません。") + expected;
-    case ExampleAddressError::SeveralLines:
-      return QStringLiteral("クリップボードのテキストが複数行です。") + expected;
+    case ExampleAddressError::Empty: return QStringLiteral("クリップボードにアドレスがありません。") + expected;
+    case ExampleAddressError::SeveralLines: return QStringLiteral("クリップボードのテキストが複数行です。") + expected;
     case ExampleAddressError::NotHttp:
       return QStringLiteral("クリップボードのテキストが http:// または https:// で始まっていません。") + expected;
-    case ExampleAddressError::NoHost:
-      return QStringLiteral("アドレスに「://」の後のホスト名がありません。") + expected;
-    case ExampleAddressError::Blank:
-      return QStringLiteral("アドレスの途中に空白や制御文字があります。") + expected;
+    case ExampleAddressError::NoHost: return QStringLiteral("アドレスに「://」の後のホスト名がありません。") + expected;
+    case ExampleAddressError::Blank: return QStringLiteral("アドレスの途中に空白や制御文字があります。") + expected;
   }
   return expected;
 }
@@ -108,8 +110,9 @@ ExampleAddressDialog::ExampleAddressDialog(ExampleAddress example, QWidget* pare
 
   runs_ = new QListWidget;
   runs_->setObjectName(QStringLiteral("digitRuns"));
-  Describe(runs_, QStringLiteral("数字"),
-           QStringLiteral("ホストより後の数字。チェックした数字が左からカウンター G、J、L になります。3 つまで選べます"));
+  Describe(
+      runs_, QStringLiteral("数字"),
+      QStringLiteral("ホストより後の数字。チェックした数字が左からカウンター G、J、L になります。3 つまで選べます"));
   // Columns counted run by run: a long pasted text with many runs is read once, not once a run.
   qsizetype column = 1;
   std::size_t counted = 0;
@@ -120,7 +123,7 @@ ExampleAddressDialog::ExampleAddressDialog(ExampleAddress example, QWidget* pare
     item->setCheckState(Qt::Unchecked);
     if (!run.checkable) item->setFlags(item->flags() & ~(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable));
     item->setData(Qt::AccessibleDescriptionRole, run.checkable ? QStringLiteral("チェックするとカウンターになります")
-                                                              : QStringLiteral("カウンターにできない数字です"));
+                                                               : QStringLiteral("カウンターにできない数字です"));
   }
   for (std::size_t index : example_.defaultChoice) runs_->item(static_cast<int>(index))->setCheckState(Qt::Checked);
   if (example_.runs.empty()) {
@@ -133,7 +136,8 @@ ExampleAddressDialog::ExampleAddressDialog(ExampleAddress example, QWidget* pare
   limitNote_ = new QLabel;
   limitNote_->setObjectName(QStringLiteral("runLimitNote"));
   limitNote_->setStyleSheet(QStringLiteral("color: #b00000;"));
-  Describe(limitNote_, QStringLiteral("数字の選択についての注意"), QStringLiteral("選べる数字の数を超えたときに表示されます"));
+  Describe(limitNote_, QStringLiteral("数字の選択についての注意"),
+           QStringLiteral("選べる数字の数を超えたときに表示されます"));
 
   segments_ = new QTableWidget(kSegmentRows, 2);
   segments_->setObjectName(QStringLiteral("segments"));
@@ -143,13 +147,14 @@ ExampleAddressDialog::ExampleAddressDialog(ExampleAddress example, QWidget* pare
   segments_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   segments_->setSelectionMode(QAbstractItemView::NoSelection);
   segments_->verticalHeader()->setDefaultSectionSize(segments_->fontMetrics().height() + 4);
-  Describe(segments_, QStringLiteral("設定される部分"), QStringLiteral("A から N の 14 の部分と、それぞれに設定される内容"));
+  Describe(segments_, QStringLiteral("設定される部分"),
+           QStringLiteral("A から N の 14 の部分と、それぞれに設定される内容"));
   const QString names[kSegmentRows] = {
-      QStringLiteral("A http://"),     QStringLiteral("B ホスト"),      QStringLiteral("C /"),
-      QStringLiteral("D 文字"),        QStringLiteral("E /"),           QStringLiteral("F テキスト"),
-      QStringLiteral("G カウンター"),  QStringLiteral("H /"),           QStringLiteral("I テキスト"),
-      QStringLiteral("J カウンター"),  QStringLiteral("K 記号"),        QStringLiteral("L カウンター"),
-      QStringLiteral("M ."),           QStringLiteral("N 拡張子"),
+      QStringLiteral("A http://"),    QStringLiteral("B ホスト"), QStringLiteral("C /"),
+      QStringLiteral("D 文字"),       QStringLiteral("E /"),      QStringLiteral("F テキスト"),
+      QStringLiteral("G カウンター"), QStringLiteral("H /"),      QStringLiteral("I テキスト"),
+      QStringLiteral("J カウンター"), QStringLiteral("K 記号"),   QStringLiteral("L カウンター"),
+      QStringLiteral("M ."),          QStringLiteral("N 拡張子"),
   };
   for (int row = 0; row < kSegmentRows; ++row) {
     segments_->setItem(row, 0, new QTableWidgetItem(names[row]));
@@ -168,7 +173,8 @@ ExampleAddressDialog::ExampleAddressDialog(ExampleAddress example, QWidget* pare
   firstAddress_ = new QLineEdit;
   firstAddress_->setObjectName(QStringLiteral("firstAddress"));
   firstAddress_->setReadOnly(true);
-  Describe(firstAddress_, QStringLiteral("最初のアドレス"), QStringLiteral("このテンプレートで実行したときに最初に作られるアドレス"));
+  Describe(firstAddress_, QStringLiteral("最初のアドレス"),
+           QStringLiteral("このテンプレートで実行したときに最初に作られるアドレス"));
 
   notes_ = new QLabel;
   notes_->setObjectName(QStringLiteral("notes"));
@@ -188,13 +194,16 @@ ExampleAddressDialog::ExampleAddressDialog(ExampleAddress example, QWidget* pare
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Caption(QStringLiteral("アドレス(&A):"), address_, QStringLiteral("読み込んだアドレス")));
   layout->addWidget(address_);
-  layout->addWidget(Caption(QStringLiteral("変える数字(&S)（3 つまで）:"), runs_, QStringLiteral("カウンターにする数字")));
+  layout->addWidget(
+      Caption(QStringLiteral("変える数字(&S)（3 つまで）:"), runs_, QStringLiteral("カウンターにする数字")));
   layout->addWidget(runs_);
   layout->addWidget(limitNote_);
-  layout->addWidget(Caption(QStringLiteral("設定される部分(&P):"), segments_, QStringLiteral("メイン ウィンドウの 14 の部分")));
+  layout->addWidget(
+      Caption(QStringLiteral("設定される部分(&P):"), segments_, QStringLiteral("メイン ウィンドウの 14 の部分")));
   layout->addWidget(segments_, 1);
   layout->addWidget(links_);
-  layout->addWidget(Caption(QStringLiteral("最初のアドレス(&F):"), firstAddress_, QStringLiteral("実行したときの最初のアドレス")));
+  layout->addWidget(
+      Caption(QStringLiteral("最初のアドレス(&F):"), firstAddress_, QStringLiteral("実行したときの最初のアドレス")));
   layout->addWidget(firstAddress_);
   layout->addWidget(notes_);
   layout->addWidget(buttons);
@@ -227,7 +236,8 @@ void ExampleAddressDialog::runCheckChanged(QListWidgetItem* item) {
     }
     if (chosenRuns().size() > kMaxChosenRuns) {
       item->setCheckState(Qt::Unchecked);  // raises this handler again, unchecked: shows the proposal
-      limitNote_->setText(QStringLiteral("選べる数字は 3 つまでです。ほかの数字のチェックを外してから選んでください。"));
+      limitNote_->setText(
+          QStringLiteral("選べる数字は 3 つまでです。ほかの数字のチェックを外してから選んでください。"));
       return;
     }
   }

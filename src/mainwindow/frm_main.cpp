@@ -3,8 +3,8 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QDialog>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
@@ -12,9 +12,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QStyle>
 #include <limits>
-#include <QStandardPaths>
 
 #include "export/list_export.h"
 #include "mainwindow/history_combo.h"
@@ -104,7 +104,9 @@ frmMain::~frmMain() {
   for (QObject* child : findChildren<QObject*>()) disconnect(child, nullptr, this, nullptr);
 }
 
-void frmMain::inform(const QString& text) { messages_->inform(this, QString::fromLatin1(kProgramName), text); }
+void frmMain::inform(const QString& text) {
+  messages_->inform(this, QString::fromLatin1(kProgramName), text);
+}
 
 void frmMain::connectHandlers() {
   const struct {
@@ -181,7 +183,7 @@ void frmMain::Form_Load() {
     // Starts as without a file; the file is left as it is, so say so once now.
     settingsUnreadable_ = true;
     inform(QStringLiteral("設定ﾌｧｲﾙを読み込めませんでした。\n%1\n%2\n今回の設定はこのﾌｧｲﾙに保存されません。")
-                           .arg(nativePath(settingsFile_), QString::fromStdString(stored.unreadable)));
+               .arg(nativePath(settingsFile_), QString::fromStdString(stored.unreadable)));
   }
   if (stored.left && stored.top) {
     const QPoint position(TwipsToPixels(*stored.left), TwipsToPixels(*stored.top));
@@ -194,9 +196,7 @@ void frmMain::Form_Load() {
   for (const auto& entry : stored.extensions) AppendHistoryEntry(cmbN, LargeUtf8ToQString(entry));
 
   // An installed program's folder is not the user's: export starts at home then.
-  exportState_->exportDir = !exportDir_.isEmpty() ? exportDir_
-                            : folderWritable                ? programFolder
-                                                            : QDir::homePath();
+  exportState_->exportDir = !exportDir_.isEmpty() ? exportDir_ : folderWritable ? programFolder : QDir::homePath();
 
   G1();
   J1();
@@ -226,11 +226,11 @@ void frmMain::Form_Unload() {
   if (settingsUnreadable_) return;
   const QPoint position = pos();
   std::string error;
-  if (!SaveSettings(settingsFile_, PixelsToTwips(position.x()), PixelsToTwips(position.y()), hosts, symbols,
-                    extensions, &error)) {
+  if (!SaveSettings(settingsFile_, PixelsToTwips(position.x()), PixelsToTwips(position.y()), hosts, symbols, extensions,
+                    &error)) {
     // The close goes on; the user learns that this session's histories were not kept.
     inform(QStringLiteral("設定ﾌｧｲﾙに保存できませんでした。\n%1\n%2\n今回の履歴は保存されていません。")
-                           .arg(nativePath(settingsFile_), QString::fromStdString(error)));
+               .arg(nativePath(settingsFile_), QString::fromStdString(error)));
   }
 }
 

@@ -57,13 +57,13 @@ struct frmMainServices {
 // One of the three nested counters as the window sees it: the rules that G, J and L share take
 // one of these. Only G has a follower (J while the link is in force); only J follows.
 struct CounterControls {
-  char letter = 'G';                        // 'G', 'J' or 'L'
-  QCheckBox* check = nullptr;               // CheckG, CheckJ, CheckL
-  std::array<QComboBox*, 2> combos{};       // from, to
-  std::array<QRadioButton*, 3> options{};   // "  1", " 01", "001": the index is the fill style
-  QGroupBox* frame = nullptr;               // Frame1, Frame2, Frame3
-  CounterControls* follower = nullptr;      // takes this counter's texts and style while linked
-  bool follows = false;                     // stands still while linked
+  char letter = 'G';                       // 'G', 'J' or 'L'
+  QCheckBox* check = nullptr;              // CheckG, CheckJ, CheckL
+  std::array<QComboBox*, 2> combos{};      // from, to
+  std::array<QRadioButton*, 3> options{};  // "  1", " 01", "001": the index is the fill style
+  QGroupBox* frame = nullptr;              // Frame1, Frame2, Frame3
+  CounterControls* follower = nullptr;     // takes this counter's texts and style while linked
+  bool follows = false;                    // stands still while linked
 };
 
 // The fill style of the counter's checked option ("  1" when none is).
@@ -242,7 +242,7 @@ class frmMain : public QWidget {
   QAction* exampleAddressAction_ = nullptr;
   bool unloaded_ = false;
   bool settingsUnreadable_ = false;  // set.ini exists but could not be read: never write it
-  QPointer<QDialog> about_;  // the open About dialog; the window takes no input meanwhile
+  QPointer<QDialog> about_;          // the open About dialog; the window takes no input meanwhile
 };
 
 }  // namespace serialix

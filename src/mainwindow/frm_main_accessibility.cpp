@@ -72,7 +72,8 @@ void frmMain::nameControls() {
       {Check1, QStringLiteral("テキスト I を F に連動"),
        QStringLiteral("= のときテキスト I はテキスト F と同じになります。押すと連動と解除 (≠) を切り替えます")},
       {Check2, QStringLiteral("カウンター J を G に連動"),
-       QStringLiteral("= のときカウンター J はカウンター G と同じ値と桁数になります。押すと連動と解除 (≠) を切り替えます")},
+       QStringLiteral(
+           "= のときカウンター J はカウンター G と同じ値と桁数になります。押すと連動と解除 (≠) を切り替えます")},
       {CheckC, QStringLiteral("区切り C を使う"), QStringLiteral("オフにすると区切り C をアドレスに入れません")},
       {CheckD, QStringLiteral("文字 D を使う"), QStringLiteral("オフにすると文字 D をアドレスに入れません")},
       {CheckE, QStringLiteral("区切り E を使う"), QStringLiteral("オフにすると区切り E をアドレスに入れません")},

@@ -51,14 +51,18 @@ void frmMain::ListOut() {
   cmdOut->setEnabled(true);
 }
 
-void frmMain::cmdR_Click() { ListOut(); }
+void frmMain::cmdR_Click() {
+  ListOut();
+}
 
 void frmMain::cmdClear_Click() {
   List1->clear();
   cmdOut->setEnabled(false);
 }
 
-void frmMain::cmdCrip_Click() { CopyResultList(this, List1->rows(), LineEnd::CrLf, *clipboard_, *messages_); }
+void frmMain::cmdCrip_Click() {
+  CopyResultList(this, List1->rows(), LineEnd::CrLf, *clipboard_, *messages_);
+}
 
 void frmMain::cmdEnd_Click() {
   close();

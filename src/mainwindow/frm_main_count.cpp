@@ -23,7 +23,9 @@ QString grouped(std::uint64_t value) {
   return digits;
 }
 
-QString address(const std::string& text) { return QString::fromStdString(text); }
+QString address(const std::string& text) {
+  return QString::fromStdString(text);
+}
 
 struct CountTexts {
   QString label;   // the one line the label shows

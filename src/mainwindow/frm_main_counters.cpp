@@ -41,9 +41,15 @@ void frmMain::counterChange(const CounterControls& counter, int index) {
   orderingRule(counter, index);
 }
 
-void frmMain::cmbG_Change(int index) { counterChange(counterG_, index); }
-void frmMain::cmbJ_Change(int index) { counterChange(counterJ_, index); }
-void frmMain::cmbL_Change(int index) { counterChange(counterL_, index); }
+void frmMain::cmbG_Change(int index) {
+  counterChange(counterG_, index);
+}
+void frmMain::cmbJ_Change(int index) {
+  counterChange(counterJ_, index);
+}
+void frmMain::cmbL_Change(int index) {
+  counterChange(counterL_, index);
+}
 
 void frmMain::optionClick(const CounterControls& counter, int index) {
   if (counter.follows && linkOn()) return;
@@ -62,8 +68,14 @@ void frmMain::optionClick(const CounterControls& counter, int index) {
   optTo.clear();
 }
 
-void frmMain::opt1_Click(int index) { optionClick(counterG_, index); }
-void frmMain::opt2_Click(int index) { optionClick(counterJ_, index); }
-void frmMain::opt3_Click(int index) { optionClick(counterL_, index); }
+void frmMain::opt1_Click(int index) {
+  optionClick(counterG_, index);
+}
+void frmMain::opt2_Click(int index) {
+  optionClick(counterJ_, index);
+}
+void frmMain::opt3_Click(int index) {
+  optionClick(counterL_, index);
+}
 
 }  // namespace serialix

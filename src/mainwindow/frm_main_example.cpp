@@ -46,8 +46,9 @@ void frmMain::startFromExampleAddress() {
 // option click) would overwrite what an earlier step set the other way round.
 void frmMain::applyTemplateProposal(const TemplateProposal& p) {
   const std::pair<QCheckBox*, bool> switches[] = {
-      {CheckC, p.on.C}, {CheckD, p.on.D}, {CheckE, p.on.E}, {CheckF, p.on.F}, {counterG_.check, p.on.G}, {CheckH, p.on.H},
-      {CheckI, p.on.I}, {counterJ_.check, p.on.J}, {CheckK, p.on.K}, {counterL_.check, p.on.L}, {CheckM, p.on.M}, {CheckN, p.on.N}};
+      {CheckC, p.on.C},          {CheckD, p.on.D},          {CheckE, p.on.E}, {CheckF, p.on.F},
+      {counterG_.check, p.on.G}, {CheckH, p.on.H},          {CheckI, p.on.I}, {counterJ_.check, p.on.J},
+      {CheckK, p.on.K},          {counterL_.check, p.on.L}, {CheckM, p.on.M}, {CheckN, p.on.N}};
   for (const auto& [check, on] : switches) {
     if (check->isChecked() != on) check->setChecked(on);
   }

@@ -21,6 +21,8 @@ AboutServices frmMain::aboutServices() const {
   return about;
 }
 
-void frmMain::cmdHelp_Click() { about_ = ShowAboutDialog(this, aboutServices()); }
+void frmMain::cmdHelp_Click() {
+  about_ = ShowAboutDialog(this, aboutServices());
+}
 
 }  // namespace serialix

@@ -27,8 +27,8 @@ W* place(QWidget* parent, const QString& name, int left, int top, int width, int
   return w;
 }
 
-QLabel* label(QWidget* parent, const QString& name, const QString& caption, Qt::Alignment align, int left,
-              int top, int width, int height) {
+QLabel* label(QWidget* parent, const QString& name, const QString& caption, Qt::Alignment align, int left, int top,
+              int width, int height) {
   auto* l = place<QLabel>(parent, name, left, top, width, height);
   l->setText(caption);
   l->setAlignment(align | Qt::AlignTop);
@@ -55,8 +55,9 @@ QComboBox* combo(QWidget* parent, const QString& name, int left, int top, int wi
   c->setFont(JapaneseUiFont());
   c->setMaxVisibleItems(8);
   // The designed combos are narrow: a slim arrow leaves room for three 12-point digits.
-  c->setStyleSheet(QStringLiteral("QComboBox { padding: 0px 0px 0px 2px; }"
-                                  "QComboBox::drop-down { width: 13px; }"));
+  c->setStyleSheet(
+      QStringLiteral("QComboBox { padding: 0px 0px 0px 2px; }"
+                     "QComboBox::drop-down { width: 13px; }"));
   return c;
 }
 
@@ -81,7 +82,9 @@ QWidget* line(QWidget* parent, const QString& name, int x1, int y1, int x2, int 
   l->setAttribute(Qt::WA_TransparentForMouseEvents);
   l->setAutoFillBackground(true);
   l->setBackgroundRole(QPalette::WindowText);  // black on a light desktop, light on a dark one
-  l->setGeometry(QRect(QPoint(TwipsToPixels(x1), TwipsToPixels(y1)), QPoint(TwipsToPixels(x2), TwipsToPixels(y2))).normalized().adjusted(0, 0, 1, 1));
+  l->setGeometry(QRect(QPoint(TwipsToPixels(x1), TwipsToPixels(y1)), QPoint(TwipsToPixels(x2), TwipsToPixels(y2)))
+                     .normalized()
+                     .adjusted(0, 0, 1, 1));
   return l;
 }
 
@@ -100,8 +103,7 @@ void classicFrame(QGroupBox* frame) {
                            .arg(top));
 }
 
-void styleGroup(QWidget* parent, CounterControls& counter, const QString& name, int left,
-                const QString& optionName) {
+void styleGroup(QWidget* parent, CounterControls& counter, const QString& name, int left, const QString& optionName) {
   counter.frame = place<QGroupBox>(parent, name, left, -50, 735, 890);
   classicFrame(counter.frame);
   static const char* const captions[] = {"  1", " 01", "001"};
@@ -214,8 +216,8 @@ void frmMain::buildControls() {
     int left;
   };
   const SwitchPlace switches[] = {
-      {&CheckC, "CheckC", 4080}, {&CheckD, "CheckD", 4540}, {&CheckE, "CheckE", 4940}, {&CheckF, "CheckF", 5450},
-      {&CheckG, "CheckG", 6240}, {&CheckH, "CheckH", 6720}, {&CheckI, "CheckI", 7250}, {&CheckJ, "CheckJ", 8040},
+      {&CheckC, "CheckC", 4080}, {&CheckD, "CheckD", 4540}, {&CheckE, "CheckE", 4940},  {&CheckF, "CheckF", 5450},
+      {&CheckG, "CheckG", 6240}, {&CheckH, "CheckH", 6720}, {&CheckI, "CheckI", 7250},  {&CheckJ, "CheckJ", 8040},
       {&CheckK, "CheckK", 8880}, {&CheckL, "CheckL", 9600}, {&CheckM, "CheckM", 10080}, {&CheckN, "CheckN", 10680},
   };
   for (const auto& s : switches) {
@@ -249,12 +251,11 @@ void frmMain::buildControls() {
 
   // Keyboard focus visits the controls in the designed tab order; labels, frames and lines take none.
   for (QLabel* l : findChildren<QLabel*>()) l->setFocusPolicy(Qt::NoFocus);
-  QWidget* const order[] = {txtF,     cmbB,      cmbD,      cmbG[0],   cmbG[1],   txtI,     cmbJ[0],  cmbJ[1],
-                            cmbL[1],  cmbL[0],   cmbN,      opt1[0],   opt1[1],   opt1[2],  opt2[2],  opt2[1],
-                            opt2[0],  opt3[2],   opt3[1],   opt3[0],   cmbK,      Check1,   Check2,   List1,
-                            cmdR,     cmdClear,  cmdOut,    cmdEnd,    CheckC,    CheckD,   CheckE,   CheckF,
-                            CheckG,   CheckH,    CheckI,    CheckJ,    CheckK,    CheckL,   CheckM,   CheckN,
-                            cmdListC1, cmdListC2, cmdListC3, cmdHelp,  cmdCrip};
+  QWidget* const order[] = {txtF,    cmbB,    cmbD,    cmbG[0], cmbG[1],   txtI,      cmbJ[0],   cmbJ[1],  cmbL[1],
+                            cmbL[0], cmbN,    opt1[0], opt1[1], opt1[2],   opt2[2],   opt2[1],   opt2[0],  opt3[2],
+                            opt3[1], opt3[0], cmbK,    Check1,  Check2,    List1,     cmdR,      cmdClear, cmdOut,
+                            cmdEnd,  CheckC,  CheckD,  CheckE,  CheckF,    CheckG,    CheckH,    CheckI,   CheckJ,
+                            CheckK,  CheckL,  CheckM,  CheckN,  cmdListC1, cmdListC2, cmdListC3, cmdHelp,  cmdCrip};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
     setTabOrder(order[i], order[i + 1]);
   }

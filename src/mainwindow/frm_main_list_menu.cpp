@@ -77,9 +77,8 @@ std::unique_ptr<QMenu> frmMain::List1Menu() {
 }
 
 void frmMain::connectList1Menu() {
-  connect(List1, &VirtualListBox::contextMenuRequested, this, [this](const QPoint& globalPos) {
-    List1Menu()->exec(globalPos);
-  });
+  connect(List1, &VirtualListBox::contextMenuRequested, this,
+          [this](const QPoint& globalPos) { List1Menu()->exec(globalPos); });
   connect(List1, &VirtualListBox::activated, this, &frmMain::openAddress);
   auto* copy = new QShortcut(QKeySequence::Copy, List1);
   copy->setContext(Qt::WidgetShortcut);
@@ -102,8 +101,7 @@ void frmMain::openAddress(std::uint64_t row) {
     return;
   }
   if (!urlOpener_->open(url)) {
-    inform(QStringLiteral("「%1」を開けませんでした。アドレスを開くブラウザーが見つかりません。")
-                          .arg(address));
+    inform(QStringLiteral("「%1」を開けませんでした。アドレスを開くブラウザーが見つかりません。").arg(address));
   }
 }
 
@@ -111,7 +109,9 @@ void frmMain::openSelectedAddress() {
   if (const auto row = List1->currentRow()) openAddress(*row);
 }
 
-void frmMain::copyAllUtf8() { CopyResultList(this, List1->rows(), LineEnd::Lf, *clipboard_, *messages_); }
+void frmMain::copyAllUtf8() {
+  CopyResultList(this, List1->rows(), LineEnd::Lf, *clipboard_, *messages_);
+}
 
 void frmMain::exportUtf8() {
   if (!ExportResultList(this, List1->rows(), ExportFormat::Utf8Lf, *exportState_, *saveDialog_, *messages_)) return;

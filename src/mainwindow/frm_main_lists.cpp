@@ -35,15 +35,33 @@ void frmMain::fillCounter(const CounterControls& counter, FillStyle style) {
   }
 }
 
-void frmMain::G1() { fillCounter(counterG_, FillStyle::Plain); }
-void frmMain::G2() { fillCounter(counterG_, FillStyle::TwoDigit); }
-void frmMain::G3() { fillCounter(counterG_, FillStyle::ThreeDigit); }
-void frmMain::J1() { fillCounter(counterJ_, FillStyle::Plain); }
-void frmMain::J2() { fillCounter(counterJ_, FillStyle::TwoDigit); }
-void frmMain::J3() { fillCounter(counterJ_, FillStyle::ThreeDigit); }
-void frmMain::L1() { fillCounter(counterL_, FillStyle::Plain); }
-void frmMain::L2() { fillCounter(counterL_, FillStyle::TwoDigit); }
-void frmMain::L3() { fillCounter(counterL_, FillStyle::ThreeDigit); }
+void frmMain::G1() {
+  fillCounter(counterG_, FillStyle::Plain);
+}
+void frmMain::G2() {
+  fillCounter(counterG_, FillStyle::TwoDigit);
+}
+void frmMain::G3() {
+  fillCounter(counterG_, FillStyle::ThreeDigit);
+}
+void frmMain::J1() {
+  fillCounter(counterJ_, FillStyle::Plain);
+}
+void frmMain::J2() {
+  fillCounter(counterJ_, FillStyle::TwoDigit);
+}
+void frmMain::J3() {
+  fillCounter(counterJ_, FillStyle::ThreeDigit);
+}
+void frmMain::L1() {
+  fillCounter(counterL_, FillStyle::Plain);
+}
+void frmMain::L2() {
+  fillCounter(counterL_, FillStyle::TwoDigit);
+}
+void frmMain::L3() {
+  fillCounter(counterL_, FillStyle::ThreeDigit);
+}
 
 CounterControls* frmMain::counterByLetter(const QString& letter) {
   for (CounterControls* counter : {&counterG_, &counterJ_, &counterL_}) {

@@ -16,18 +16,26 @@ const QString kReleased = LinkCaption(false);
 
 }  // namespace
 
-bool frmMain::linkOn() const { return Check2->text() == kLinked; }
+bool frmMain::linkOn() const {
+  return Check2->text() == kLinked;
+}
 
-void frmMain::CheckPlain_Click(QCheckBox* check, QWidget* governed) { governed->setEnabled(check->isChecked()); }
+void frmMain::CheckPlain_Click(QCheckBox* check, QWidget* governed) {
+  governed->setEnabled(check->isChecked());
+}
 
 void frmMain::setCounterEnabled(const CounterControls& counter, bool enabled) {
   for (auto* c : counter.combos) c->setEnabled(enabled);
   for (auto* o : counter.options) o->setEnabled(enabled);
 }
 
-void frmMain::CheckJ_Click() { setCounterEnabled(counterJ_, counterJ_.check->isChecked()); }
+void frmMain::CheckJ_Click() {
+  setCounterEnabled(counterJ_, counterJ_.check->isChecked());
+}
 
-void frmMain::CheckL_Click() { setCounterEnabled(counterL_, counterL_.check->isChecked()); }
+void frmMain::CheckL_Click() {
+  setCounterEnabled(counterL_, counterL_.check->isChecked());
+}
 
 void frmMain::CheckG_Click() {
   if (!counterG_.check->isChecked()) {

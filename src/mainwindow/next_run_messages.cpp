@@ -12,6 +12,8 @@ QString SegmentTextMessage(const SegmentTextError& error) {
       .arg(QChar(error.segment));
 }
 
-QString TooManyAddressesMessage() { return QStringLiteral("アドレスの数が多すぎて一覧に追加できません。"); }
+QString TooManyAddressesMessage() {
+  return QStringLiteral("アドレスの数が多すぎて一覧に追加できません。");
+}
 
 }  // namespace serialix

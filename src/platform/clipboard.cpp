@@ -5,12 +5,16 @@
 
 namespace serialix {
 
-void QtClipboard::clear() { QGuiApplication::clipboard()->clear(QClipboard::Clipboard); }
+void QtClipboard::clear() {
+  QGuiApplication::clipboard()->clear(QClipboard::Clipboard);
+}
 
 void QtClipboard::setText(const QString& text) {
   QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard);
 }
 
-QString QtClipboard::text() const { return QGuiApplication::clipboard()->text(QClipboard::Clipboard); }
+QString QtClipboard::text() const {
+  return QGuiApplication::clipboard()->text(QClipboard::Clipboard);
+}
 
 }  // namespace serialix

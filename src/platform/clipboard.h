@@ -8,7 +8,7 @@ namespace serialix {
 class Clipboard {
  public:
   virtual ~Clipboard() = default;
-  virtual void clear() = 0;                     // all formats
+  virtual void clear() = 0;                       // all formats
   virtual void setText(const QString& text) = 0;  // plain-text format
   virtual QString text() const = 0;
 };

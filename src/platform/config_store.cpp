@@ -7,8 +7,7 @@ namespace {
 
 class MemoryConfigKey : public ConfigKey {
  public:
-  MemoryConfigKey(std::shared_ptr<const std::map<QString, ConfigValue>> values,
-                  std::shared_ptr<int> openKeys)
+  MemoryConfigKey(std::shared_ptr<const std::map<QString, ConfigValue>> values, std::shared_ptr<int> openKeys)
       : values_(std::move(values)), openKeys_(std::move(openKeys)) {
     ++*openKeys_;
   }
@@ -38,14 +37,14 @@ void MemoryConfigStore::addKey(std::uint32_t root, const QString& keyName) {
   if (!values) values = std::make_shared<Values>();
 }
 
-void MemoryConfigStore::setValue(std::uint32_t root, const QString& keyName,
-                                 const QString& valueName, ConfigValue value) {
+void MemoryConfigStore::setValue(std::uint32_t root, const QString& keyName, const QString& valueName,
+                                 ConfigValue value) {
   addKey(root, keyName);
   (*keys_[{root, keyName.toLower()}])[valueName.toLower()] = std::move(value);
 }
 
-void MemoryConfigStore::setText(std::uint32_t root, const QString& keyName,
-                                const QString& valueName, const QString& text) {
+void MemoryConfigStore::setText(std::uint32_t root, const QString& keyName, const QString& valueName,
+                                const QString& text) {
   std::string bytes = Utf8ToCp932(text.toStdString());
   bytes.push_back('\0');
   setValue(root, keyName, valueName, {kTextValue, std::move(bytes)});

@@ -48,11 +48,9 @@ class EmptyConfigStore : public ConfigStore {
 // A store held in memory, filled by tests; it counts the keys that are open.
 class MemoryConfigStore : public ConfigStore {
  public:
-  void setValue(std::uint32_t root, const QString& keyName, const QString& valueName,
-                ConfigValue value);
+  void setValue(std::uint32_t root, const QString& keyName, const QString& valueName, ConfigValue value);
   // A REG_SZ value as the system stores it: code page 932 bytes followed by a NUL.
-  void setText(std::uint32_t root, const QString& keyName, const QString& valueName,
-               const QString& text);
+  void setText(std::uint32_t root, const QString& keyName, const QString& valueName, const QString& text);
   // A key that exists without values.
   void addKey(std::uint32_t root, const QString& keyName);
 

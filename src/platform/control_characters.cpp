@@ -7,7 +7,9 @@
 namespace serialix {
 namespace {
 
-bool IsControl(QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; }
+bool IsControl(QChar c) {
+  return c.unicode() < 0x20 || c.unicode() == 0x7F;
+}
 
 // QLineEdit runs its validator on every user edit and takes over the text the validator
 // hands back, so the field's change signals only ever see the cleaned text.
@@ -37,6 +39,8 @@ QString WithoutControlCharacters(const QString& text, int* cursor) {
   return clean;
 }
 
-void KeepControlCharactersOut(QLineEdit* edit) { edit->setValidator(new ControlCharacterValidator(edit)); }
+void KeepControlCharactersOut(QLineEdit* edit) {
+  edit->setValidator(new ControlCharacterValidator(edit));
+}
 
 }  // namespace serialix

@@ -1,7 +1,7 @@
 #include "platform/counter_combo_events.h"
 
-#include <QApplication>
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -105,11 +105,8 @@ class KeyPressFilter : public QObject {
         return true;
       case QEvent::FocusIn:
       case QEvent::Show:
-      case QEvent::ChildAdded:
-        disableInputMethod();
-        break;
-      default:
-        break;
+      case QEvent::ChildAdded: disableInputMethod(); break;
+      default: break;
     }
     return false;
   }

@@ -14,8 +14,8 @@ QString ElidedLabel::shownText() const {
 void ElidedLabel::paintEvent(QPaintEvent* event) {
   QFrame::paintEvent(event);
   QPainter painter(this);
-  style()->drawItemText(&painter, contentsRect(), static_cast<int>(alignment()), palette(), isEnabled(),
-                        shownText(), foregroundRole());
+  style()->drawItemText(&painter, contentsRect(), static_cast<int>(alignment()), palette(), isEnabled(), shownText(),
+                        foregroundRole());
 }
 
 }  // namespace serialix

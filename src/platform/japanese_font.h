@@ -10,6 +10,8 @@ QFont JapaneseUiFont(int pointSize = 12);
 
 // The dialog font of a Japanese desktop, for buttons, check boxes, option buttons and group
 // boxes: the same face at 9 pt, narrow enough for the designed button sizes.
-inline QFont JapaneseDialogFont() { return JapaneseUiFont(9); }
+inline QFont JapaneseDialogFont() {
+  return JapaneseUiFont(9);
+}
 
 }  // namespace serialix

@@ -4,8 +4,7 @@
 
 namespace serialix {
 
-MessageBox::Answer QtMessageBox::askYesNo(QWidget* parent, const QString& caption,
-                                          const QString& text) {
+MessageBox::Answer QtMessageBox::askYesNo(QWidget* parent, const QString& caption, const QString& text) {
   QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Yes | QMessageBox::No, parent);
   box.setDefaultButton(QMessageBox::Yes);
   // Closing the box without a button counts as No: nothing is overwritten by accident.
@@ -18,8 +17,7 @@ void QtMessageBox::inform(QWidget* parent, const QString& caption, const QString
   box.exec();
 }
 
-MessageBox::Answer ScriptedMessageBox::askYesNo(QWidget*, const QString& caption,
-                                                const QString& text) {
+MessageBox::Answer ScriptedMessageBox::askYesNo(QWidget*, const QString& caption, const QString& text) {
   shown.push_back({caption, text, true});
   if (nextAnswers.empty()) return Answer::Yes;
   Answer answer = nextAnswers.front();

@@ -13,8 +13,7 @@ const QColor kShadow(0x80, 0x80, 0x80);
 
 QFont SerifFont(int pixelSize) {
   QFont font;
-  font.setFamilies({QStringLiteral("DejaVu Serif"), QStringLiteral("Noto Serif CJK JP"),
-                    QStringLiteral("serif")});
+  font.setFamilies({QStringLiteral("DejaVu Serif"), QStringLiteral("Noto Serif CJK JP"), QStringLiteral("serif")});
   font.setStyleHint(QFont::Serif);
   font.setPixelSize(pixelSize);
   font.setBold(true);
@@ -53,7 +52,9 @@ QImage IconImage(int size) {
 
 }  // namespace
 
-QPixmap LogoPicture() { return QPixmap::fromImage(Letters(77, 41, QStringLiteral("url"), 34, 2.0)); }
+QPixmap LogoPicture() {
+  return QPixmap::fromImage(Letters(77, 41, QStringLiteral("url"), 34, 2.0));
+}
 
 QIcon ApplicationIcon() {
   QIcon icon;
@@ -61,6 +62,8 @@ QIcon ApplicationIcon() {
   return icon;
 }
 
-QPixmap IconPicture() { return QPixmap::fromImage(IconImage(32)); }
+QPixmap IconPicture() {
+  return QPixmap::fromImage(IconImage(32));
+}
 
 }  // namespace serialix

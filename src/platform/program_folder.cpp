@@ -7,7 +7,9 @@
 
 namespace serialix {
 
-QString ProgramFolder() { return QCoreApplication::applicationDirPath(); }
+QString ProgramFolder() {
+  return QCoreApplication::applicationDirPath();
+}
 
 bool FolderIsWritable(const QString& folder) {
   return FolderIsWritable(std::filesystem::path(QFile::encodeName(folder).toStdString()));

@@ -22,8 +22,7 @@ QString SystemProgramLauncher::findFile(const QString& pattern) {
   if (name.isEmpty()) return {};
   // Without QDir::CaseSensitive the name filter matches case-insensitively, as the search
   // on the systems this lookup comes from does; hidden and system files are not "normal".
-  const QFileInfoList found =
-      QDir(folder).entryInfoList({name}, QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
+  const QFileInfoList found = QDir(folder).entryInfoList({name}, QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
   return found.isEmpty() ? QString() : found.front().absoluteFilePath();
 }
 

@@ -9,9 +9,13 @@ namespace serialix {
 // rounded to the nearest pixel. One rule for every window of the program.
 constexpr double kTwipsPerPixel = 15.0;
 
-inline int TwipsToPixels(double twips) { return qRound(twips / kTwipsPerPixel); }
+inline int TwipsToPixels(double twips) {
+  return qRound(twips / kTwipsPerPixel);
+}
 
-inline double PixelsToTwips(int pixels) { return pixels * kTwipsPerPixel; }
+inline double PixelsToTwips(int pixels) {
+  return pixels * kTwipsPerPixel;
+}
 
 inline QRect TwipsRect(int left, int top, int width, int height) {
   return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height));

@@ -4,7 +4,9 @@
 
 namespace serialix {
 
-bool DesktopUrlOpener::open(const QUrl& url) { return QDesktopServices::openUrl(url); }
+bool DesktopUrlOpener::open(const QUrl& url) {
+  return QDesktopServices::openUrl(url);
+}
 
 bool RecordingUrlOpener::open(const QUrl& url) {
   opened.push_back(url);

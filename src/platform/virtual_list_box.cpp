@@ -81,9 +81,13 @@ void VirtualListBox::setCurrentRow(std::uint64_t row) {
   selectRow(row);
 }
 
-int VirtualListBox::rowHeight() const { return std::max(1, fontMetrics().height()); }
+int VirtualListBox::rowHeight() const {
+  return std::max(1, fontMetrics().height());
+}
 
-int VirtualListBox::visibleRowCount() const { return std::max(1, viewport()->height() / rowHeight()); }
+int VirtualListBox::visibleRowCount() const {
+  return std::max(1, viewport()->height() / rowHeight());
+}
 
 std::optional<std::uint64_t> VirtualListBox::rowAt(const QPoint& viewportPoint) const {
   if (viewportPoint.y() < 0 || viewportPoint.y() >= viewport()->height()) return std::nullopt;
@@ -92,7 +96,9 @@ std::optional<std::uint64_t> VirtualListBox::rowAt(const QPoint& viewportPoint) 
   return row;
 }
 
-QSize VirtualListBox::sizeHint() const { return {200, 10 * rowHeight() + 2 * frameWidth()}; }
+QSize VirtualListBox::sizeHint() const {
+  return {200, 10 * rowHeight() + 2 * frameWidth()};
+}
 
 std::uint64_t VirtualListBox::maxTop() const {
   const auto visible = static_cast<std::uint64_t>(visibleRowCount());
@@ -268,9 +274,7 @@ void VirtualListBox::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_PageDown: target = none ? std::min(last, page) : (last - row > page ? row + page : last); break;
     case Qt::Key_Home: target = 0; break;
     case Qt::Key_End: target = last; break;
-    default:
-      QAbstractScrollArea::keyPressEvent(event);
-      return;
+    default: QAbstractScrollArea::keyPressEvent(event); return;
   }
   selectRow(target);
   event->accept();

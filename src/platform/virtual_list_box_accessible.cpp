@@ -102,7 +102,9 @@ std::function<void(QAccessibleEvent*)>& EventSink() {
 }
 
 // Building an event creates the row's interface: only worth it when someone listens.
-bool Listening() { return QAccessible::isActive() || EventSink(); }
+bool Listening() {
+  return QAccessible::isActive() || EventSink();
+}
 
 void Send(QAccessibleEvent* event) {
   if (EventSink()) {
@@ -122,14 +124,15 @@ int ShownRowCount(const VirtualListBox& list) {
   return left < static_cast<std::uint64_t>(fits) ? static_cast<int>(left) : fits;
 }
 
-VirtualListBoxAccessible::VirtualListBoxAccessible(VirtualListBox* list)
-    : QAccessibleWidget(list, QAccessible::List) {}
+VirtualListBoxAccessible::VirtualListBoxAccessible(VirtualListBox* list) : QAccessibleWidget(list, QAccessible::List) {}
 
 VirtualListBoxAccessible::~VirtualListBoxAccessible() {
   for (const auto& [row, id] : rows_) QAccessible::deleteAccessibleInterface(id);
 }
 
-VirtualListBox* VirtualListBoxAccessible::list() const { return static_cast<VirtualListBox*>(widget()); }
+VirtualListBox* VirtualListBoxAccessible::list() const {
+  return static_cast<VirtualListBox*>(widget());
+}
 
 QString VirtualListBoxAccessible::text(QAccessible::Text t) const {
   const QString own = QAccessibleWidget::text(t);
@@ -139,7 +142,9 @@ QString VirtualListBoxAccessible::text(QAccessible::Text t) const {
   return own.isEmpty() ? rows : own + QStringLiteral("（") + rows + QStringLiteral("）");
 }
 
-int VirtualListBoxAccessible::childCount() const { return ShownRowCount(*list()); }
+int VirtualListBoxAccessible::childCount() const {
+  return ShownRowCount(*list());
+}
 
 QAccessibleInterface* VirtualListBoxAccessible::child(int index) const {
   forgetHiddenRows();
@@ -192,7 +197,9 @@ void InstallVirtualListBoxAccessibility() {
   (void)installed;
 }
 
-void SetListBoxEventSinkForTesting(std::function<void(QAccessibleEvent*)> sink) { EventSink() = std::move(sink); }
+void SetListBoxEventSinkForTesting(std::function<void(QAccessibleEvent*)> sink) {
+  EventSink() = std::move(sink);
+}
 
 void AnnounceCurrentRow(VirtualListBox* list) {
   if (!Listening()) return;

@@ -30,7 +30,9 @@ constexpr HistorySection kHosts{"URL", "cmbB.List"};
 constexpr HistorySection kSymbols{"記号", "cmbk.List"};
 constexpr HistorySection kExtensions{"拡張子", "cmbN.List"};
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 bool IsQuotePair(std::string_view text) {
   return text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front();
@@ -72,8 +74,12 @@ void WriteList(ProfileFile& file, const HistorySection& list, const std::vector<
   }
 }
 
-std::vector<std::string> DefaultSymbols() { return {"-", "~", "_", "."}; }
-std::vector<std::string> DefaultExtensions() { return {"mpg", "mpeg", "mov", "rm", "ram"}; }
+std::vector<std::string> DefaultSymbols() {
+  return {"-", "~", "_", "."};
+}
+std::vector<std::string> DefaultExtensions() {
+  return {"mpg", "mpeg", "mov", "rm", "ram"};
+}
 
 }  // namespace
 
@@ -127,9 +133,9 @@ StoredSettings LoadSettings(const std::filesystem::path& iniFile) {
   return settings;
 }
 
-bool SaveSettings(const std::filesystem::path& iniFile, double left, double top,
-                  const std::vector<std::string>& hosts, const std::vector<std::string>& symbols,
-                  const std::vector<std::string>& extensions, std::string* error) {
+bool SaveSettings(const std::filesystem::path& iniFile, double left, double top, const std::vector<std::string>& hosts,
+                  const std::vector<std::string>& symbols, const std::vector<std::string>& extensions,
+                  std::string* error) {
   ProfileFile file;
   if (FileExists(iniFile)) {
     // A file that cannot be read is never replaced: its content would be lost.

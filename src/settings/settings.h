@@ -37,9 +37,9 @@ StoredSettings LoadSettings(const std::filesystem::path& iniFile);
 // quotes so it reads back exactly. The file is replaced atomically and only
 // when it is a regular file that can be read (or is missing). Returns false,
 // with the reason in `error`, when the file could not be written.
-bool SaveSettings(const std::filesystem::path& iniFile, double left, double top,
-                  const std::vector<std::string>& hosts, const std::vector<std::string>& symbols,
-                  const std::vector<std::string>& extensions, std::string* error = nullptr);
+bool SaveSettings(const std::filesystem::path& iniFile, double left, double top, const std::vector<std::string>& hosts,
+                  const std::vector<std::string>& symbols, const std::vector<std::string>& extensions,
+                  std::string* error = nullptr);
 
 // programFolder/"set.ini" when FolderIsWritable(programFolder), else
 // fallbackFolder/"set.ini", creating fallbackFolder when it is missing.

@@ -1,5 +1,6 @@
 #include "about/about_dialog.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -10,7 +11,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
-#include <gtest/gtest.h>
 
 namespace serialix {
 namespace {
@@ -24,7 +24,9 @@ struct Services {
   AboutServices about() { return {&store, &launcher, &messages}; }
 };
 
-void DeletePending() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+void DeletePending() {
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
 
 TEST(frmAbout, CaptionTextsAndGeometryFollowTheTwipsTable) {
   QWidget main;
@@ -102,7 +104,9 @@ TEST(frmAbout, EveryWayOfClosingEnablesTheMainWindowAgain) {
   EXPECT_TRUE(services.messages.shown.empty());
 }
 
-ConfigValue Text(std::string bytes) { return {kTextValue, std::move(bytes)}; }
+ConfigValue Text(std::string bytes) {
+  return {kTextValue, std::move(bytes)};
+}
 
 TEST(GetKeyValue, ReadsTextAndNumbersLeavesOtherTypesAndClearsOnFailure) {
   using S = KeyValueStatus;
@@ -152,9 +156,24 @@ TEST(StartSysInfo, FollowsTheLookupOrderAndShowsTheMessageOnEveryFailure) {
     std::vector<QString> started, searched;  // what the dialog tried, in order
     bool message;
   } cases[] = {
-      {"location 1 wins over location 2", Text(info.toStdString()), true, {tools}, {info, tools}, {}, {info}, {}, false},
-      {"location 1 that cannot start: location 2 not tried", Text("C:\\gone.exe"), true, {tools}, {tools}, {},
-       {"C:\\gone.exe"}, {}, true},
+      {"location 1 wins over location 2",
+       Text(info.toStdString()),
+       true,
+       {tools},
+       {info, tools},
+       {},
+       {info},
+       {},
+       false},
+      {"location 1 that cannot start: location 2 not tried",
+       Text("C:\\gone.exe"),
+       true,
+       {tools},
+       {tools},
+       {},
+       {"C:\\gone.exe"},
+       {},
+       true},
       {"location 1 of another type: an empty path fails", expandable, true, {tools}, {tools}, {}, {""}, {}, true},
       {"location 1 empty: location 2 not tried", Text(""), true, {tools}, {tools}, {}, {}, {}, true},
       {"location 2 with the file", {}, true, {tools}, {tools}, {}, {tools}, {tools}, false},

@@ -37,7 +37,9 @@ std::string Joined(const Lines& lines, std::size_t first = 0, std::size_t count 
   return out;
 }
 
-Counter On(std::int32_t from, std::int32_t to, FillStyle style = kPlain) { return Counter{true, from, to, style}; }
+Counter On(std::int32_t from, std::int32_t to, FillStyle style = kPlain) {
+  return Counter{true, from, to, style};
+}
 
 // Every switch on, host "pics", letter "a", G 1..2 two-digit with the link, J two-digit, K "~", L 0..0.
 AddressTemplate WorkedExample() {
@@ -81,22 +83,31 @@ TEST(BuildAddressList, WorkedExampleAndEdgeCases) {
     Lines expected;
   } rows[] = {
       {"worked example", WorkedExample(), {"http://pics/a/01/01~0.mpg", "http://pics/a/02/02~0.mpg"}},
-      {"link off, J 5..6", example([](AddressTemplate& t) { t.counterLink = false, t.J = On(5, 6); }),
-       {"http://pics/a/01/5~0.mpg", "http://pics/a/01/6~0.mpg", "http://pics/a/02/5~0.mpg", "http://pics/a/02/6~0.mpg"}},
-      {"all off: one address", example([](AddressTemplate& t) { t = AddressTemplate{}, t.B = " h "s; }), {"http:// h "}},
+      {"link off, J 5..6",
+       example([](AddressTemplate& t) { t.counterLink = false, t.J = On(5, 6); }),
+       {"http://pics/a/01/5~0.mpg", "http://pics/a/01/6~0.mpg", "http://pics/a/02/5~0.mpg",
+        "http://pics/a/02/6~0.mpg"}},
+      {"all off: one address",
+       example([](AddressTemplate& t) { t = AddressTemplate{}, t.B = " h "s; }),
+       {"http:// h "}},
       {"empty host", example([](AddressTemplate& t) { t.B.clear(), t.G = On(1, 1); }), {"http:///a/1/01~0.mpg"}},
       {"G 3..1: nothing", example([](AddressTemplate& t) { t.G = On(3, 1); }), {}},
-      {"linked J disabled", example([](AddressTemplate& t) { t.J.enabled = false; }),
+      {"linked J disabled",
+       example([](AddressTemplate& t) { t.J.enabled = false; }),
        {"http://pics/a/01/~0.mpg", "http://pics/a/02/~0.mpg"}},
-      {"linked J own style, own range ignored", example([](AddressTemplate& t) { t.J = On(7, 3, kThree); }),
+      {"linked J own style, own range ignored",
+       example([](AddressTemplate& t) { t.J = On(7, 3, kThree); }),
        {"http://pics/a/01/001~0.mpg", "http://pics/a/02/002~0.mpg"}},
       {"linked J, G disabled", example([](AddressTemplate& t) { t.G.enabled = false; }), {"http://pics/a//00~0.mpg"}},
-      {"G 8..11 three-digit", OnlyCounters(On(8, 11, kThree)), {"http://008", "http://009", "http://010", "http://011"}},
+      {"G 8..11 three-digit",
+       OnlyCounters(On(8, 11, kThree)),
+       {"http://008", "http://009", "http://010", "http://011"}},
       {"G 8..11 two-digit", OnlyCounters(On(8, 11, kTwo)), {"http://08", "http://09", "http://10", "http://11"}},
       {"G 998..1001", OnlyCounters(On(998, 1001, kThree)), {"http://998", "http://999", "http://1000", "http://1001"}},
       {"disabled holding a range", OnlyCounters(Counter{false, 4, 9, kPlain}), {"http://"}},
       {"negative", OnlyCounters(On(-2, 1, kTwo)), {"http://-02", "http://-01", "http://00", "http://01"}},
-      {"to INT32_MAX stops", OnlyCounters(On(INT32_MAX - 1, INT32_MAX), On(INT32_MAX, INT32_MAX)),
+      {"to INT32_MAX stops",
+       OnlyCounters(On(INT32_MAX - 1, INT32_MAX), On(INT32_MAX, INT32_MAX)),
        {"http://21474836462147483647", "http://21474836472147483647"}},
       // 2^32 G values over an empty L: must end at once, not walk G.
       {"empty inner range under a huge G", OnlyCounters(On(INT32_MIN, INT32_MAX), On(1, 0)), {}},
@@ -114,8 +125,15 @@ TEST(BuildAddressList, WorkedExampleAndEdgeCases) {
 // 7 is prime to the 300-step cycle of ranges and styles, so every range pair and style still meets.
 TEST(AddressRun, MatchesStreamingOverSwitchesRangesAndStyles) {
   const unsigned step = kSanitizedBuild ? 7 : 1;
-  const Counter ranges[] = {On(0, 0),      On(0, 11),       On(95, 101), On(997, 1002), On(3, 1), On(-12, 3),
-                            On(-1001, -998), On(INT32_MAX - 2, INT32_MAX), On(INT32_MIN, INT32_MIN + 2),
+  const Counter ranges[] = {On(0, 0),
+                            On(0, 11),
+                            On(95, 101),
+                            On(997, 1002),
+                            On(3, 1),
+                            On(-12, 3),
+                            On(-1001, -998),
+                            On(INT32_MAX - 2, INT32_MAX),
+                            On(INT32_MIN, INT32_MIN + 2),
                             Counter{false, 5, 9, kPlain}};
   const FillStyle styles[] = {kPlain, kTwo, kThree};
   for (unsigned i = 0; i < (1u << 13); i += step) {
@@ -159,7 +177,8 @@ TEST(AddressRun, HugeRangesWithoutOverflow) {
 }
 
 TEST(AddressRun, TextsMappedOnceDigitsUntouched) {
-  const AddressRun mapped = AddressRun(WorkedExample()).withTextsMapped([](const std::string& s) { return "<" + s + ">"; });
+  const AddressRun mapped =
+      AddressRun(WorkedExample()).withTextsMapped([](const std::string& s) { return "<" + s + ">"; });
   EXPECT_EQ(mapped.at(1), "<http://><pics></><a></><>02</><>02<~>0<.><mpg>");
   EXPECT_EQ(Written(mapped, 1, 1), mapped.at(1) + "\r\n");
   EXPECT_EQ(mapped.textBytes(), 2 * (mapped.at(1).size() + 2));

@@ -12,15 +12,30 @@ namespace {
 
 TEST(ParseCounterText, AcceptsOnlyStrictDecimalInt32) {
   const std::pair<const char*, std::optional<std::int32_t>> rows[] = {
-      {"007", 7}, {"+12", 12}, {"-5", -5}, {"2147483647", INT32_MAX}, {"-2147483648", INT32_MIN},
-      {"000000000002147483647", INT32_MAX}, {"2147483648", {}}, {"-2147483649", {}}, {"99999999999999999999999", {}},
-      {"", {}}, {"-", {}}, {" 1", {}}, {"1 ", {}}, {"1a", {}}, {"1.0", {}}, {"--1", {}},
+      {"007", 7},
+      {"+12", 12},
+      {"-5", -5},
+      {"2147483647", INT32_MAX},
+      {"-2147483648", INT32_MIN},
+      {"000000000002147483647", INT32_MAX},
+      {"2147483648", {}},
+      {"-2147483649", {}},
+      {"99999999999999999999999", {}},
+      {"", {}},
+      {"-", {}},
+      {" 1", {}},
+      {"1 ", {}},
+      {"1a", {}},
+      {"1.0", {}},
+      {"--1", {}},
       {"\xef\xbc\x91", {}},  // full-width one
   };
   for (const auto& [text, value] : rows) EXPECT_EQ(ParseCounterText(text), value) << text;
 }
 
-Counter On(std::int32_t from, std::int32_t to) { return Counter{true, from, to, FillStyle::Plain}; }
+Counter On(std::int32_t from, std::int32_t to) {
+  return Counter{true, from, to, FillStyle::Plain};
+}
 
 TEST(AddressCount, ProductOfTheCountersTakingPart) {
   const Counter off{};
@@ -32,7 +47,7 @@ TEST(AddressCount, ProductOfTheCountersTakingPart) {
       {off, off, off, false, 1},
       {Counter{false, 5, 9}, off, off, false, 1},  // disabled: one pass whatever it holds
       {On(1, 2), On(5, 6), On(0, 0), false, 4},
-      {On(1, 2), On(3, 1), On(0, 9), true, 20},    // the link ignores J's range, even an empty one
+      {On(1, 2), On(3, 1), On(0, 9), true, 20},  // the link ignores J's range, even an empty one
       {On(1, 2), On(3, 1), On(0, 9), false, 0},
       {On(0, 999), On(0, 999), On(0, 999), false, 1000000000},
       {On(INT32_MIN, INT32_MAX), off, off, false, std::uint64_t{1} << 32},
@@ -88,7 +103,8 @@ TEST(ReadTemplate, ConvertsLazilyInEnumerationOrder) {
   input.B = "host", input.N = "mpg";
   input.G = In("-2", "2147483647"), input.J = In("5", "6", false), input.L = In("7", "8");
   auto t = std::get<AddressTemplate>(ReadTemplate(input));
-  EXPECT_EQ(std::make_tuple(t.B + t.N, t.G.from, t.G.to, t.L.from, t.L.to), std::make_tuple("hostmpg", -2, INT32_MAX, 7, 8));
+  EXPECT_EQ(std::make_tuple(t.B + t.N, t.G.from, t.G.to, t.L.from, t.L.to),
+            std::make_tuple("hostmpg", -2, INT32_MAX, 7, 8));
   EXPECT_EQ(std::make_tuple(t.J.enabled, t.J.from, t.J.style), std::make_tuple(false, 0, FillStyle::TwoDigit));
   input.G = In("3", "1");
   t = std::get<AddressTemplate>(ReadTemplate(input));
@@ -98,10 +114,9 @@ TEST(ReadTemplate, ConvertsLazilyInEnumerationOrder) {
 // No text that reaches an address may carry a control character: every C0 character and DEL
 // in any text segment is refused, before any counter text is read; other characters pass.
 TEST(ReadTemplate, RefusesControlCharactersInEveryTextSegment) {
-  std::string TemplateInput::*const segments[] = {&TemplateInput::B, &TemplateInput::C, &TemplateInput::D,
-                                                   &TemplateInput::E, &TemplateInput::F, &TemplateInput::H,
-                                                   &TemplateInput::I, &TemplateInput::K, &TemplateInput::M,
-                                                   &TemplateInput::N};
+  std::string TemplateInput::*const segments[] = {
+      &TemplateInput::B, &TemplateInput::C, &TemplateInput::D, &TemplateInput::E, &TemplateInput::F,
+      &TemplateInput::H, &TemplateInput::I, &TemplateInput::K, &TemplateInput::M, &TemplateInput::N};
   const char letters[] = "BCDEFHIKMN";
   for (int c = 0; c < 0x80; ++c) {
     const bool control = c < 0x20 || c == 0x7F;

@@ -77,12 +77,15 @@ TEST(ReadExampleAddress, RefusesAnythingButOneHttpAddress) {
     ASSERT_TRUE(std::holds_alternative<ExampleAddressError>(result)) << text;
     EXPECT_EQ(std::get<ExampleAddressError>(result), error) << text;
   }
-  EXPECT_EQ(std::get<ExampleAddressError>(ReadExampleAddress(std::string_view("http://a.com/\0" "1", 15))),
+  EXPECT_EQ(std::get<ExampleAddressError>(ReadExampleAddress(std::string_view("http://a.com/\0"
+                                                                              "1",
+                                                                              15))),
             E::Blank);
 }
 
 TEST(ReadExampleAddress, FindsTheDigitRunsAfterTheHost) {
-  const ExampleAddress example = Read("  \tHTTPS://img2.site9.com:8080/id/3000000000/0000000001/999999999/p05.jpg \r\n");
+  const ExampleAddress example =
+      Read("  \tHTTPS://img2.site9.com:8080/id/3000000000/0000000001/999999999/p05.jpg \r\n");
   EXPECT_EQ(example.text, "HTTPS://img2.site9.com:8080/id/3000000000/0000000001/999999999/p05.jpg");
   EXPECT_EQ(example.schemeLength, 8u);
   EXPECT_EQ(example.text.substr(example.hostEnd), "/id/3000000000/0000000001/999999999/p05.jpg");
@@ -120,7 +123,10 @@ TEST(ProposeTemplate, CutsTheExampleIntoTheSegments) {
     bool useDefault;
     const char* segments;
   } rows[] = {
-      {"http://www.example.com/gallery/pic05.jpg", {}, true, "B[www.example.com/gallery] C F[pic] G[05:01] M N[jpg] =/="},
+      {"http://www.example.com/gallery/pic05.jpg",
+       {},
+       true,
+       "B[www.example.com/gallery] C F[pic] G[05:01] M N[jpg] =/="},
       {"https://example.net/a/1/b2.html", {0, 1}, false, "B[example.net/a] C G[1:1] H I[b] J[2:1] M N[html] ≠/≠"},
       {"https://example.net/a/1/b2.html", {1, 0}, false, "B[example.net/a] C G[1:1] H I[b] J[2:1] M N[html] ≠/≠"},
       // query strings: an extension only in the path, the query stays with the text around it
@@ -139,7 +145,9 @@ TEST(ProposeTemplate, CutsTheExampleIntoTheSegments) {
       {"http://a.com/v2/index.html", {}, true, "B[a.com] C F[v] G[2:1] H I[index] M N[html] ≠/="},
       {"http://a.com/x5/x7", {0, 1}, false, "B[a.com] C F[x] G[5:1] H I[x] J[7:1] =/≠"},
       // three runs: after L only "." and N remain
-      {"http://a.com/2024/05/pic_007.jpg", {0, 1, 2}, false,
+      {"http://a.com/2024/05/pic_007.jpg",
+       {0, 1, 2},
+       false,
        "B[a.com] C G[2024:1] H J[05:01] K[/pic_] L[007:001] M N[jpg] =/≠"},
       {"http://a.com/1/2/3_x.jpg", {0, 1, 2}, false, "B[a.com] C G[1:1] H J[2:1] K[/] L[3:1] N[_x.jpg] =/≠"},
       {"http://a.com/1/2/3", {2, 0}, false, "B[a.com] C G[1:1] H I[2/] J[3:1] ≠/≠"},
@@ -176,7 +184,8 @@ TEST(ProposeTemplate, NamesWhatTheTemplateCannotKeep) {
       {"http://a.com/5", {0}, {}},
       {"https://a.com/5", {0}, {{K::SchemeReplaced, "https://", "", 0}}},
       {"Http://a.com/5", {0}, {{K::SchemeReplaced, "Http://", "", 0}}},
-      {"http://a.com/005/0005/00001234", {0, 1, 2},
+      {"http://a.com/005/0005/00001234",
+       {0, 1, 2},
        {{K::PaddingLimited, "0005", "0", 999}, {K::PaddingLimited, "00001234", "0000", 9999}}},
       {"HTTPS://a.com/00000", {0}, {{K::SchemeReplaced, "HTTPS://", "", 0}, {K::PaddingLimited, "00000", "00", 999}}},
   };

@@ -16,11 +16,17 @@ constexpr FillStyle kStyles[] = {FillStyle::Plain, FillStyle::TwoDigit, FillStyl
 
 TEST(FormatCounterValue, PadsByStyleAndNeverCuts) {
   const std::pair<std::int32_t, Styled> rows[] = {
-      {0, {"0", "00", "000"}}, {7, {"7", "07", "007"}}, {42, {"42", "42", "042"}}, {99, {"99", "99", "099"}},
-      {123, {"123", "123", "123"}}, {1234, {"1234", "1234", "1234"}},
+      {0, {"0", "00", "000"}},
+      {7, {"7", "07", "007"}},
+      {42, {"42", "42", "042"}},
+      {99, {"99", "99", "099"}},
+      {123, {"123", "123", "123"}},
+      {1234, {"1234", "1234", "1234"}},
       {INT32_MAX, {"2147483647", "2147483647", "2147483647"}},
       // Negative: the sign first, then the digits padded as for the absolute value.
-      {-5, {"-5", "-05", "-005"}}, {-42, {"-42", "-42", "-042"}}, {INT32_MIN, {"-2147483648", "-2147483648", "-2147483648"}},
+      {-5, {"-5", "-05", "-005"}},
+      {-42, {"-42", "-42", "-042"}},
+      {INT32_MIN, {"-2147483648", "-2147483648", "-2147483648"}},
   };
   for (const auto& [value, expected] : rows) {
     for (int s = 0; s < 3; ++s) EXPECT_EQ(FormatCounterValue(value, kStyles[s]), expected[s]) << value;
@@ -29,11 +35,11 @@ TEST(FormatCounterValue, PadsByStyleAndNeverCuts) {
 
 TEST(ConvertCounterText, RewritesByLengthWithoutParsing) {
   const std::pair<const char*, Styled> rows[] = {
-      {"7", {"7", "07", "007"}},   {"07", {"7", "07", "007"}},    {"007", {"7", "07", "007"}},
-      {"010", {"10", "10", "010"}}, {"12", {"12", "12", "012"}},  {"100", {"100", "100", "100"}},
-      {"1000", {"1000", "1000", "1000"}}, {"", {"", "", ""}},   {"000", {"0", "00", "000"}},
-      {"0012", {"0012", "0012", "0012"}},  // four characters are never touched
-      {"0a", {"a", "0a", "00a"}}, {"-5", {"-5", "-5", "0-5"}},  // characters only, no parsing
+      {"7", {"7", "07", "007"}},          {"07", {"7", "07", "007"}},  {"007", {"7", "07", "007"}},
+      {"010", {"10", "10", "010"}},       {"12", {"12", "12", "012"}}, {"100", {"100", "100", "100"}},
+      {"1000", {"1000", "1000", "1000"}}, {"", {"", "", ""}},          {"000", {"0", "00", "000"}},
+      {"0012", {"0012", "0012", "0012"}},                               // four characters are never touched
+      {"0a", {"a", "0a", "00a"}},         {"-5", {"-5", "-5", "0-5"}},  // characters only, no parsing
   };
   for (const auto& [text, expected] : rows) {
     for (int s = 0; s < 3; ++s) EXPECT_EQ(ConvertCounterText(text, kStyles[s]), expected[s]) << text;

@@ -14,10 +14,13 @@ namespace {
 
 using namespace std::string_literals;
 
-Counter On(std::int32_t from, std::int32_t to, FillStyle style = FillStyle::Plain) { return {true, from, to, style}; }
+Counter On(std::int32_t from, std::int32_t to, FillStyle style = FillStyle::Plain) {
+  return {true, from, to, style};
+}
 
 // "http://" host "/" G J "~" L, J two-digit 0..0 unless given.
-AddressTemplate Tmpl(std::string host, Counter g, Counter l, bool link = false, Counter j = On(0, 0, FillStyle::TwoDigit)) {
+AddressTemplate Tmpl(std::string host, Counter g, Counter l, bool link = false,
+                     Counter j = On(0, 0, FillStyle::TwoDigit)) {
   AddressTemplate t;
   t.B = std::move(host), t.C = "/"s, t.K = "~"s, t.G = g, t.J = j, t.L = l, t.counterLink = link;
   return t;
@@ -33,9 +36,9 @@ TEST(ResultList, PositionsAndLinesAcrossRuns) {
   ResultList list;
   std::vector<std::string> lines;
   for (const AddressTemplate& t : {Tmpl("a", On(8, 12, FillStyle::TwoDigit), On(0, 2), true),  // 15
-                                   Tmpl("b", On(3, 1), On(0, 9)),                               // empty
-                                   Tmpl("c", Counter{}, On(-3, 3, FillStyle::ThreeDigit)),      // 7
-                                   Tmpl("d", On(99, 101), On(998, 1000))}) {                    // 9
+                                   Tmpl("b", On(3, 1), On(0, 9)),                              // empty
+                                   Tmpl("c", Counter{}, On(-3, 3, FillStyle::ThreeDigit)),     // 7
+                                   Tmpl("d", On(99, 101), On(998, 1000))}) {                   // 9
     ASSERT_TRUE(list.append(AddressRun(t)));
     BuildAddressList(t, [&](std::string_view a) { return lines.emplace_back(a), true; });
   }
@@ -93,8 +96,8 @@ TEST(ResultList, RefusesTotalsBeyond63Bits) {
 
 TEST(ResultList, ThousandMillionAddressesStayAddressable) {
   ResultList list;
-  ASSERT_TRUE(list.append(AddressRun(
-      Tmpl("pics", On(0, 999), On(0, 999, FillStyle::ThreeDigit), false, On(0, 999, FillStyle::TwoDigit)))));
+  ASSERT_TRUE(list.append(
+      AddressRun(Tmpl("pics", On(0, 999), On(0, 999, FillStyle::ThreeDigit), false, On(0, 999, FillStyle::TwoDigit)))));
   ASSERT_TRUE(list.append(AddressRun(Tmpl("tail", Counter{}, Counter{}))));
   ASSERT_EQ(list.size(), 1000000001u);
   EXPECT_EQ(list.at(0), "http://pics/000~000");

@@ -1,4 +1,5 @@
 // The real save dialog and message box, inspected while they are open and then answered.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
@@ -9,7 +10,6 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
-#include <gtest/gtest.h>
 
 #include "platform/message_box.h"
 #include "platform/save_dialog.h"
@@ -77,8 +77,8 @@ TEST(QtSaveDialog, ShowsTheDescriptionsAsGivenSelectsTheFirstAndReturnsTheNameUn
 }
 
 TEST(QtMessageBox, QuestionHasYesAndNoWithYesTheDefaultAndNoIcon) {
-  for (const auto& [key, expected] : {std::pair{Qt::Key_Return, MessageBox::Answer::Yes},
-                                      std::pair{Qt::Key_Escape, MessageBox::Answer::No}}) {
+  for (const auto& [key, expected] :
+       {std::pair{Qt::Key_Return, MessageBox::Answer::Yes}, std::pair{Qt::Key_Escape, MessageBox::Answer::No}}) {
     WhenOpen<QMessageBox>([key = key](QMessageBox* box) {
       EXPECT_EQ(box->windowTitle() + box->text(), "Serialix上書保存してもいいの？");
       EXPECT_EQ(box->icon(), QMessageBox::NoIcon);

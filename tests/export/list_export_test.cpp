@@ -1,16 +1,16 @@
 #include "export/list_export.h"
 
+#include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <csignal>
-#include <random>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -25,7 +25,8 @@ using Answer = MessageBox::Answer;
 // "http://host/" G "/" L.
 AddressRun Counted(const std::string& host, Counter g, Counter l) {
   AddressTemplate t;
-  t.B = host, t.C = std::string(1, '/'), t.G = g, t.H = std::string(1, '/'), t.L = l;  // literals trip GCC 12's -Wrestrict
+  t.B = host, t.C = std::string(1, '/'), t.G = g, t.H = std::string(1, '/'),
+  t.L = l;  // literals trip GCC 12's -Wrestrict
   return AddressRun(t);
 }
 
@@ -98,7 +99,8 @@ TEST_F(ListExportTest, NewFileGetsEveryEntryInCodePage932WithCrLfUnderTheReturne
       {"out.txt", {"a", "b", "c"}, "http://a\r\nhttp://b\r\nhttp://c\r\n"},
       {"List", {}, ""},  // no extension added, an empty list gives an empty file
       // 表 has 0x5C as its second byte.
-      {"jp.txt", {"日本語ｶﾅ表", "例え.テスト"},
+      {"jp.txt",
+       {"日本語ｶﾅ表", "例え.テスト"},
        "http://\x93\xFA\x96\x7B\x8C\xEA\xB6\xC5\x95\x5C\r\nhttp://\x97\xE1\x82\xA6.\x83\x65\x83\x58\x83\x67\r\n"},
   };
   for (const auto& row : rows) {
@@ -153,7 +155,7 @@ TEST_F(ListExportTest, Utf8ExportWritesTheTextAsItIsWithLfAndNoByteOrderMark) {
 TEST_F(ListExportTest, Cp932ExportRefusesACharacterItCannotHoldAndWritesNothing) {
   ResultList rows;
   rows.append(Counted("ok", {true, 1, 3, FillStyle::Plain}, {true, 0, 9, FillStyle::Plain}));  // rows 1..30
-  rows.append(Counted("日本", {true, 0, 1, FillStyle::Plain}, {}));                                // 31..32
+  rows.append(Counted("日本", {true, 0, 1, FillStyle::Plain}, {}));                            // 31..32
   AddressTemplate later;  // ü in the host, € further on: the host comes first in the address
   later.B = "bücher.example", later.C = std::string(1, '/'), later.F = "€", later.G = {true, 0, 4, FillStyle::Plain};
   rows.append(AddressRun(later));  // 33..37
@@ -330,7 +332,8 @@ TEST_F(ListExportTest, FailuresAreReportedAndCancelLeavesTheOldFileUntouched) {
     EXPECT_EQ(OpenHandlesUnder(dir.path()), 0);
     EXPECT_EQ(state.exportDir, "start-folder");
     EXPECT_TRUE(state.keepFileName);
-    const auto reports = std::count_if(messages.shown.begin(), messages.shown.end(), [](const auto& b) { return !b.question; });
+    const auto reports =
+        std::count_if(messages.shown.begin(), messages.shown.end(), [](const auto& b) { return !b.question; });
     ASSERT_EQ(reports, c.cancelAfterChunks ? 0 : 1);
     if (reports == 0) continue;
     const auto& box = messages.shown.back();

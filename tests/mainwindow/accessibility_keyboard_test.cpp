@@ -17,10 +17,8 @@ bool isControl(const QAccessibleInterface* iface) {
     case QAccessible::ComboBox:
     case QAccessible::EditableText:
     case QAccessible::List:
-    case QAccessible::Graphic:
-      return true;
-    default:
-      return iface->state().focusable;
+    case QAccessible::Graphic: return true;
+    default: return iface->state().focusable;
   }
 }
 
@@ -106,8 +104,8 @@ TEST_F(AccessibilityKeyboardTest, ShortcutsPressTheirButtonsAndAreNamedInTooltip
   const struct {
     const char* button;
     const char* keys;
-  } named[] = {{"cmdClear", "Ctrl+L"}, {"cmdCrip", "Ctrl+Shift+C"}, {"cmdOut", "Ctrl+S"},
-               {"cmdHelp", "F1"},      {"cmdR", "Enter"}};
+  } named[] = {
+      {"cmdClear", "Ctrl+L"}, {"cmdCrip", "Ctrl+Shift+C"}, {"cmdOut", "Ctrl+S"}, {"cmdHelp", "F1"}, {"cmdR", "Enter"}};
   for (const auto& n : named) {
     EXPECT_TRUE(button(n.button)->toolTip().contains(QStringLiteral("(%1)").arg(n.keys))) << n.button;
     EXPECT_TRUE(button(n.button)->accessibleDescription().contains(QStringLiteral("(%1)").arg(n.keys))) << n.button;

@@ -15,8 +15,9 @@ void setCounter(QComboBox* from, QComboBox* to, const QString& a, const QString&
 
 TEST_F(CommandsTest, AllSwitchesOffGiveOneAddress) {
   combo("cmbB")->setEditText("pics");
-  for (auto* check : {check("CheckC"), check("CheckD"), check("CheckE"), check("CheckF"), check("CheckG"), check("CheckH"), check("CheckI"), check("CheckJ"),
-                      check("CheckK"), check("CheckL"), check("CheckM"), check("CheckN")}) {
+  for (auto* check :
+       {check("CheckC"), check("CheckD"), check("CheckE"), check("CheckF"), check("CheckG"), check("CheckH"),
+        check("CheckI"), check("CheckJ"), check("CheckK"), check("CheckL"), check("CheckM"), check("CheckN")}) {
     check->setChecked(false);
   }
   button("cmdR")->click();
@@ -37,8 +38,8 @@ TEST_F(CommandsTest, WorkedExampleWithAndWithoutTheLink) {
   option("opt2(0)")->setChecked(true);
   setCounter(combo("cmbJ(0)"), combo("cmbJ(1)"), "5", "6");
   button("cmdR")->click();
-  EXPECT_EQ(rows(), QStringList({"http://pics/a/01/5~0.mpg", "http://pics/a/01/6~0.mpg",
-                                 "http://pics/a/02/5~0.mpg", "http://pics/a/02/6~0.mpg"}));
+  EXPECT_EQ(rows(), QStringList({"http://pics/a/01/5~0.mpg", "http://pics/a/01/6~0.mpg", "http://pics/a/02/5~0.mpg",
+                                 "http://pics/a/02/6~0.mpg"}));
 }
 
 TEST_F(CommandsTest, EmptyRangeAppendsNothingButUpdatesHistoriesAndEnablesExport) {
@@ -123,8 +124,9 @@ TEST_F(CommandsTest, NextRunTemplateReadsLikeARunWithoutItsSideEffects) {
 
 TEST_F(CommandsTest, ClipboardGetsEveryEntryFollowedByCrLf) {
   combo("cmbB")->setEditText("h");
-  for (auto* check : {check("CheckC"), check("CheckD"), check("CheckE"), check("CheckF"), check("CheckH"), check("CheckI"), check("CheckJ"), check("CheckK"),
-                      check("CheckL"), check("CheckM"), check("CheckN")}) {
+  for (auto* check :
+       {check("CheckC"), check("CheckD"), check("CheckE"), check("CheckF"), check("CheckH"), check("CheckI"),
+        check("CheckJ"), check("CheckK"), check("CheckL"), check("CheckM"), check("CheckN")}) {
     check->setChecked(false);
   }
   check("CheckG")->setChecked(true);
@@ -160,7 +162,8 @@ TEST_F(CommandsTest, OversizedListIsNotCopied) {
 
 TEST_F(CommandsTest, TemplateBeyondSixtyThreeBitsIsRefusedWithAMessage) {
   button("Check2")->click();
-  for (const auto& combos : {counterCombos("G"), counterCombos("J"), counterCombos("L")}) setCounter(combos[0], combos[1], "0", "2147483647");
+  for (const auto& combos : {counterCombos("G"), counterCombos("J"), counterCombos("L")})
+    setCounter(combos[0], combos[1], "0", "2147483647");
   button("cmdR")->click();  // 2^93 addresses
   EXPECT_EQ(list()->count(), 0u);
   ASSERT_EQ(messages.shown.size(), 1u);
@@ -169,7 +172,8 @@ TEST_F(CommandsTest, TemplateBeyondSixtyThreeBitsIsRefusedWithAMessage) {
 
 TEST_F(CommandsTest, ABillionAddressesAppendAtOnceAndTheLastRowIsReachable) {
   button("Check2")->click();  // release the link so that J runs its own range
-  for (const auto& combos : {counterCombos("G"), counterCombos("J"), counterCombos("L")}) setCounter(combos[0], combos[1], "0", "999");
+  for (const auto& combos : {counterCombos("G"), counterCombos("J"), counterCombos("L")})
+    setCounter(combos[0], combos[1], "0", "999");
   combo("cmbB")->setEditText("x");
   button("cmdR")->click();
   ASSERT_EQ(list()->count(), 1000000000u);

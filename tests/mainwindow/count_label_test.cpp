@@ -107,7 +107,8 @@ TEST_F(CountLabelTest, EachTextEditAloneUpdatesTheLabel) {
   } cases[] = {
       {"host", [](CountLabelTest& t) { t.combo("cmbB")->setEditText("h"); }, "http://h//0/0~0.mpg"},
       {"letter", [](CountLabelTest& t) { t.combo("cmbD")->setCurrentIndex(2); }, "http:///c/0/0~0.mpg"},
-      {"F", [](CountLabelTest& t) { t.control<QLineEdit>("txtF")->setText("f"); }, "http:////f0/f0~0.mpg"},  // I follows
+      {"F", [](CountLabelTest& t) { t.control<QLineEdit>("txtF")->setText("f"); },
+       "http:////f0/f0~0.mpg"},  // I follows
       {"I", [](CountLabelTest& t) { t.control<QLineEdit>("txtI")->setText("i"); }, "http:////0/i0~0.mpg"},
       {"symbol", [](CountLabelTest& t) { t.combo("cmbK")->setEditText("+"); }, "http:////0/0+0.mpg"},
       {"symbol history", [](CountLabelTest& t) { t.combo("cmbK")->setCurrentIndex(0); }, "http:////0/0-0.mpg"},

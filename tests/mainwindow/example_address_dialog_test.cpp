@@ -1,5 +1,6 @@
 #include "mainwindow/example_address_dialog.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -10,17 +11,26 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <functional>
-#include <gtest/gtest.h>
 
 namespace serialix {
 namespace {
 
-ExampleAddress Example(const char* text) { return std::get<ExampleAddress>(ReadExampleAddress(text)); }
+ExampleAddress Example(const char* text) {
+  return std::get<ExampleAddress>(ReadExampleAddress(text));
+}
 
-QListWidget* Runs(QWidget& dialog) { return dialog.findChild<QListWidget*>("digitRuns"); }
-QString Shown(QWidget& dialog, const char* name) { return dialog.findChild<QLineEdit*>(name)->text(); }
-QString Note(QWidget& dialog, const char* name) { return dialog.findChild<QLabel*>(name)->text(); }
-QString Segment(QWidget& dialog, int row) { return dialog.findChild<QTableWidget*>("segments")->item(row, 1)->text(); }
+QListWidget* Runs(QWidget& dialog) {
+  return dialog.findChild<QListWidget*>("digitRuns");
+}
+QString Shown(QWidget& dialog, const char* name) {
+  return dialog.findChild<QLineEdit*>(name)->text();
+}
+QString Note(QWidget& dialog, const char* name) {
+  return dialog.findChild<QLabel*>(name)->text();
+}
+QString Segment(QWidget& dialog, int row) {
+  return dialog.findChild<QTableWidget*>("segments")->item(row, 1)->text();
+}
 
 std::vector<Qt::CheckState> Checks(QWidget& dialog) {
   std::vector<Qt::CheckState> states;

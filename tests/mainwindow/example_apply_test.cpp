@@ -64,8 +64,7 @@ class ExampleApplyTest : public MainWindowTest {
       state << QStringLiteral("%1 %2 %3 %4").arg(b->objectName(), b->text()).arg(b->isChecked()).arg(b->isEnabled());
     }
     for (const QComboBox* c : w->findChildren<QComboBox*>()) {
-      state << QStringLiteral("%1 %2 %3").arg(c->objectName(), c->currentText()).arg(c->isEnabled())
-            << items(c);
+      state << QStringLiteral("%1 %2 %3").arg(c->objectName(), c->currentText()).arg(c->isEnabled()) << items(c);
     }
     for (const char* name : {"txtF", "txtI"}) state << control<QLineEdit>(name)->text();
     state << QString::number(rowCount());
@@ -86,11 +85,11 @@ class ExampleApplyTest : public MainWindowTest {
 struct Example {
   const char* address;
   std::optional<std::vector<std::size_t>> runs;
-  const char* switchesOn;       // of CheckC .. CheckN
-  const char* textLink;         // caption of Check1
-  const char* counterLink;      // caption of Check2
-  std::array<int, 3> styles;    // option index of G, J, L; -1 where the counter is off
-  const char* focus;            // the last counter's to combo; 実行 without counters
+  const char* switchesOn;     // of CheckC .. CheckN
+  const char* textLink;       // caption of Check1
+  const char* counterLink;    // caption of Check2
+  std::array<int, 3> styles;  // option index of G, J, L; -1 where the counter is off
+  const char* focus;          // the last counter's to combo; 実行 without counters
   const char* firstRow;
 };
 
@@ -99,19 +98,55 @@ struct Example {
 TEST_F(ExampleApplyTest, FirstRowIsThePastedAddressAndTheWindowIsOneAUserCouldSet) {
   using Runs = std::vector<std::size_t>;
   const Example examples[] = {
-      {"http://www.example.com/gallery/pic05.jpg", std::nullopt, "CFGMN", "=", "=", {1, -1, -1}, "cmbG(1)",
+      {"http://www.example.com/gallery/pic05.jpg",
+       std::nullopt,
+       "CFGMN",
+       "=",
+       "=",
+       {1, -1, -1},
+       "cmbG(1)",
        "http://www.example.com/gallery/pic05.jpg"},
-      {"https://example.net/a/1/b2.html", Runs{0, 1}, "CGHIJMN", "≠", "≠", {0, 0, -1}, "cmbJ(1)",
+      {"https://example.net/a/1/b2.html",
+       Runs{0, 1},
+       "CGHIJMN",
+       "≠",
+       "≠",
+       {0, 0, -1},
+       "cmbJ(1)",
        "http://example.net/a/1/b2.html"},
-      {"HTTP://a.com:8080/img/2024/05/photo_0007.JPG?size=12#top", Runs{0, 1, 2}, "CGHJKLMN", "=", "≠", {0, 1, 2},
-       "cmbL(1)", "http://a.com:8080/img/2024/05/photo_0007.JPG?size=12#top"},
+      {"HTTP://a.com:8080/img/2024/05/photo_0007.JPG?size=12#top",
+       Runs{0, 1, 2},
+       "CGHJKLMN",
+       "=",
+       "≠",
+       {0, 1, 2},
+       "cmbL(1)",
+       "http://a.com:8080/img/2024/05/photo_0007.JPG?size=12#top"},
       {"  http://a.com/  ", Runs{}, "C", "=", "≠", {-1, -1, -1}, "cmdR", "http://a.com/"},
-      {"http://例え.jp/画像/第3話.html", std::nullopt, "CFGIMN", "≠", "=", {0, -1, -1}, "cmbG(1)",
+      {"http://例え.jp/画像/第3話.html",
+       std::nullopt,
+       "CFGIMN",
+       "≠",
+       "=",
+       {0, -1, -1},
+       "cmbG(1)",
        "http://例え.jp/画像/第3話.html"},
       {"http://a.com/p1/p2/x", Runs{1}, "CFGHI", "≠", "=", {0, -1, -1}, "cmbG(1)", "http://a.com/p1/p2/x"},
-      {"http://a.com/v/12345678901/p009.png", std::nullopt, "CFGMN", "=", "=", {2, -1, -1}, "cmbG(1)",
+      {"http://a.com/v/12345678901/p009.png",
+       std::nullopt,
+       "CFGMN",
+       "=",
+       "=",
+       {2, -1, -1},
+       "cmbG(1)",
        "http://a.com/v/12345678901/p009.png"},
-      {"https://cdn9.example.org/s/07_08.gif", Runs{0, 1}, "CGIJMN", "≠", "≠", {1, 1, -1}, "cmbJ(1)",
+      {"https://cdn9.example.org/s/07_08.gif",
+       Runs{0, 1},
+       "CGIJMN",
+       "≠",
+       "≠",
+       {1, 1, -1},
+       "cmbJ(1)",
        "http://cdn9.example.org/s/07_08.gif"},
   };
   const char* const switchNames = "CDEFGHIJKLMN";
@@ -143,9 +178,9 @@ TEST_F(ExampleApplyTest, FirstRowIsThePastedAddressAndTheWindowIsOneAUserCouldSe
       EXPECT_FALSE(to->currentText().isEmpty());
       EXPECT_EQ(to->lineEdit()->selectedText(), to->currentText());
     }
-    EXPECT_EQ(histories, (QStringList{items(control<QComboBox>("cmbB")).join('\n'),
-                                      items(control<QComboBox>("cmbK")).join('\n'),
-                                      items(control<QComboBox>("cmbN")).join('\n')}));
+    EXPECT_EQ(histories,
+              (QStringList{items(control<QComboBox>("cmbB")).join('\n'), items(control<QComboBox>("cmbK")).join('\n'),
+                           items(control<QComboBox>("cmbN")).join('\n')}));
     EXPECT_EQ(rowCount(), rowsBefore) << "nothing is run";
     EXPECT_EQ(ini(), iniBefore);
     EXPECT_TRUE(messages.shown.empty());

@@ -16,21 +16,21 @@ struct Placement {
 TEST_F(LayoutTest, ControlsSitWhereTheTwipsTablePutsThem) {
   // 15 twips make one logical pixel; positions are rounded to whole pixels.
   const Placement table[] = {
-      {"lblA", 120, 1250, 735, 255},      {"txtF", 5280, 1200, 735, 405},     {"cmbB", 840, 1200, 3375, 360},
-      {"lblC", 4200, 1250, 255, 255},     {"cmbD", 4440, 1200, 615, 360},     {"cmbG(0)", 6120, 840, 735, 360},
+      {"lblA", 120, 1250, 735, 255},      {"txtF", 5280, 1200, 735, 405},      {"cmbB", 840, 1200, 3375, 360},
+      {"lblC", 4200, 1250, 255, 255},     {"cmbD", 4440, 1200, 615, 360},      {"cmbG(0)", 6120, 840, 735, 360},
       {"cmbG(1)", 6120, 1440, 735, 360},  {"Label1(3)", 6240, 1200, 255, 255}, {"txtI", 7080, 1200, 735, 405},
-      {"cmbL(1)", 9480, 1440, 735, 360},  {"cmbN", 10440, 1200, 1095, 360},  {"Frame1", 6120, -50, 735, 890},
-      {"Frame2", 7920, -50, 735, 890},    {"cmbK", 8760, 1200, 615, 360},     {"Check1", 5490, 1680, 375, 255},
-      {"Check2", 7080, 360, 615, 255},    {"List1", 120, 3120, 11415, 4380},  {"cmdR", 720, 2530, 975, 375},
-      {"cmdEnd", 9120, 2520, 1215, 375},  {"Frame4", 120, 1920, 11415, 495},  {"cmdListC1", 3480, 840, 615, 255},
-      {"cmdHelp", 10560, 2520, 975, 375}, {"cmdCrip", 4560, 2530, 1095, 375}, {"Image1", 10560, 0, 1155, 615},
+      {"cmbL(1)", 9480, 1440, 735, 360},  {"cmbN", 10440, 1200, 1095, 360},    {"Frame1", 6120, -50, 735, 890},
+      {"Frame2", 7920, -50, 735, 890},    {"cmbK", 8760, 1200, 615, 360},      {"Check1", 5490, 1680, 375, 255},
+      {"Check2", 7080, 360, 615, 255},    {"List1", 120, 3120, 11415, 4380},   {"cmdR", 720, 2530, 975, 375},
+      {"cmdEnd", 9120, 2520, 1215, 375},  {"Frame4", 120, 1920, 11415, 495},   {"cmdListC1", 3480, 840, 615, 255},
+      {"cmdHelp", 10560, 2520, 975, 375}, {"cmdCrip", 4560, 2530, 1095, 375},  {"Image1", 10560, 0, 1155, 615},
       {"opt2(2)", 120, 600, 570, 255},    {"CheckN", 10680, 210, 255, 180},
   };
   for (const auto& p : table) {
     auto* widget = w->findChild<QWidget*>(p.name);
     ASSERT_NE(widget, nullptr) << p.name;
-    EXPECT_EQ(widget->geometry(), QRect(qRound(p.left / 15.0), qRound(p.top / 15.0), qRound(p.width / 15.0),
-                                        qRound(p.height / 15.0)))
+    EXPECT_EQ(widget->geometry(),
+              QRect(qRound(p.left / 15.0), qRound(p.top / 15.0), qRound(p.width / 15.0), qRound(p.height / 15.0)))
         << p.name;
   }
   EXPECT_EQ(w->size(), QSize(777, 511));
@@ -42,9 +42,9 @@ TEST_F(LayoutTest, ControlsSitWhereTheTwipsTablePutsThem) {
 
 TEST_F(LayoutTest, CaptionsAndItemsAreTheDesignedOnes) {
   const std::pair<const char*, const char*> captions[] = {
-      {"cmdR", "実行"},         {"cmdClear", "ﾘｽﾄｸﾘｱ"}, {"cmdOut", "書き出し"}, {"cmdCrip", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ"},
-      {"cmdEnd", "終了"},       {"cmdHelp", "ﾍﾙﾌﾟ"},     {"cmdListC1", "削除"},   {"Check1", "="},
-      {"Check2", "="},          {"opt1(0)", "  1"},     {"opt3(1)", " 01"},     {"opt2(2)", "001"},
+      {"cmdR", "実行"},   {"cmdClear", "ﾘｽﾄｸﾘｱ"}, {"cmdOut", "書き出し"}, {"cmdCrip", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ"},
+      {"cmdEnd", "終了"}, {"cmdHelp", "ﾍﾙﾌﾟ"},    {"cmdListC1", "削除"},  {"Check1", "="},
+      {"Check2", "="},    {"opt1(0)", "  1"},     {"opt3(1)", " 01"},     {"opt2(2)", "001"},
   };
   for (const auto& [name, caption] : captions) {
     auto* b = w->findChild<QAbstractButton*>(name);
@@ -62,15 +62,17 @@ TEST_F(LayoutTest, CaptionsAndItemsAreTheDesignedOnes) {
 }
 
 TEST_F(LayoutTest, StartStateFollowsTheLoadHandler) {
-  for (auto* check : {check("CheckC"), check("CheckD"), check("CheckE"), check("CheckF"), check("CheckG"), check("CheckH"), check("CheckI"), check("CheckJ"),
-                      check("CheckK"), check("CheckL"), check("CheckM"), check("CheckN")}) {
+  for (auto* check :
+       {check("CheckC"), check("CheckD"), check("CheckE"), check("CheckF"), check("CheckG"), check("CheckH"),
+        check("CheckI"), check("CheckJ"), check("CheckK"), check("CheckL"), check("CheckM"), check("CheckN")}) {
     EXPECT_TRUE(check->isChecked()) << check->objectName().toStdString();
   }
   EXPECT_FALSE(button("cmdListC1")->isEnabled());
   EXPECT_TRUE(button("cmdListC2")->isEnabled());
   EXPECT_TRUE(button("cmdListC3")->isEnabled());
   EXPECT_FALSE(button("cmdOut")->isEnabled());
-  for (auto* c : {combo("cmbG(0)"), combo("cmbG(1)"), combo("cmbJ(0)"), combo("cmbJ(1)"), combo("cmbL(0)"), combo("cmbL(1)")}) {
+  for (auto* c :
+       {combo("cmbG(0)"), combo("cmbG(1)"), combo("cmbJ(0)"), combo("cmbJ(1)"), combo("cmbL(0)"), combo("cmbL(1)")}) {
     EXPECT_EQ(c->currentText(), "0") << c->objectName().toStdString();
     EXPECT_EQ(c->count(), 1000);
   }

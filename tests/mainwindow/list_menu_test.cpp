@@ -21,8 +21,8 @@ class ListMenuTest : public MainWindowTest {
   // "http://HOST/1" and "http://HOST/2": only the first separator and counter G switched on.
   void makeList(const QString& host) {
     control<QComboBox>("cmbB")->setEditText(host);
-    for (const char* name : {"CheckD", "CheckE", "CheckF", "CheckH", "CheckI", "CheckJ", "CheckK", "CheckL",
-                             "CheckM", "CheckN"}) {
+    for (const char* name :
+         {"CheckD", "CheckE", "CheckF", "CheckH", "CheckI", "CheckJ", "CheckK", "CheckL", "CheckM", "CheckN"}) {
       control<QCheckBox>(name)->setChecked(false);
     }
     control<QCheckBox>("CheckC")->setChecked(true);
@@ -137,17 +137,29 @@ TEST_F(ListMenuTest, Cp932ExportRefusesWhatTheCodePageCannotHold) {
 
 TEST_F(ListMenuTest, ItemsNeedARowOrAList) {
   using Enabled = std::map<std::string, bool>;
-  EXPECT_EQ(enabledItems(), (Enabled{{"copyAddress", false}, {"openAddress", false},
-                                     {"copyAllUtf8", false}, {"exportUtf8", false}, {"actExampleAddress", true}}));
+  EXPECT_EQ(enabledItems(), (Enabled{{"copyAddress", false},
+                                     {"openAddress", false},
+                                     {"copyAllUtf8", false},
+                                     {"exportUtf8", false},
+                                     {"actExampleAddress", true}}));
   makeList("pics");
-  EXPECT_EQ(enabledItems(), (Enabled{{"copyAddress", false}, {"openAddress", false},
-                                     {"copyAllUtf8", true}, {"exportUtf8", true}, {"actExampleAddress", true}}));
+  EXPECT_EQ(enabledItems(), (Enabled{{"copyAddress", false},
+                                     {"openAddress", false},
+                                     {"copyAllUtf8", true},
+                                     {"exportUtf8", true},
+                                     {"actExampleAddress", true}}));
   list->setCurrentRow(0);
-  EXPECT_EQ(enabledItems(), (Enabled{{"copyAddress", true}, {"openAddress", true},
-                                     {"copyAllUtf8", true}, {"exportUtf8", true}, {"actExampleAddress", true}}));
+  EXPECT_EQ(enabledItems(), (Enabled{{"copyAddress", true},
+                                     {"openAddress", true},
+                                     {"copyAllUtf8", true},
+                                     {"exportUtf8", true},
+                                     {"actExampleAddress", true}}));
   control<QPushButton>("cmdClear")->click();
-  EXPECT_EQ(enabledItems(), (Enabled{{"copyAddress", false}, {"openAddress", false},
-                                     {"copyAllUtf8", false}, {"exportUtf8", false}, {"actExampleAddress", true}}));
+  EXPECT_EQ(enabledItems(), (Enabled{{"copyAddress", false},
+                                     {"openAddress", false},
+                                     {"copyAllUtf8", false},
+                                     {"exportUtf8", false},
+                                     {"actExampleAddress", true}}));
 }
 
 TEST_F(ListMenuTest, ShiftF10OpensTheMenuForTheSelectedRow) {

@@ -1,5 +1,5 @@
-#include <QFile>
 #include <sys/stat.h>
+#include <QFile>
 
 #include <filesystem>
 #include <functional>
@@ -13,7 +13,9 @@ namespace {
 
 using SettingsFileTest = MainWindowTest;
 
-QByteArray fileBytes(const std::filesystem::path& path) { return QByteArray::fromStdString(FileBytes(path)); }
+QByteArray fileBytes(const std::filesystem::path& path) {
+  return QByteArray::fromStdString(FileBytes(path));
+}
 
 TEST_F(SettingsFileTest, FirstStartCreatesAnEmptyFileAndTheFirstCloseWritesTheExampleBytes) {
   EXPECT_EQ(fileBytes(iniPath()), QByteArray());

@@ -9,8 +9,9 @@ using SwitchesTest = MainWindowTest;
 
 TEST_F(SwitchesTest, PlainSwitchesEnableOnlyTheirControlAndKeepItsContent) {
   const std::pair<QCheckBox*, QWidget*> table[] = {
-      {check("CheckC"), label("lblC")}, {check("CheckD"), combo("cmbD")}, {check("CheckE"), label("lblE")}, {check("CheckF"), edit("txtF")}, {check("CheckH"), label("lblH")},
-      {check("CheckI"), edit("txtI")}, {check("CheckK"), combo("cmbK")}, {check("CheckM"), label("lblM")}, {check("CheckN"), combo("cmbN")}};
+      {check("CheckC"), label("lblC")}, {check("CheckD"), combo("cmbD")}, {check("CheckE"), label("lblE")},
+      {check("CheckF"), edit("txtF")},  {check("CheckH"), label("lblH")}, {check("CheckI"), edit("txtI")},
+      {check("CheckK"), combo("cmbK")}, {check("CheckM"), label("lblM")}, {check("CheckN"), combo("cmbN")}};
   combo("cmbK")->setEditText("+");
   for (const auto& [check, governed] : table) {
     QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(6, 6));

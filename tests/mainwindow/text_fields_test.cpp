@@ -24,10 +24,17 @@ TEST_F(TextFieldsTest, PastedAndComposedControlCharactersAreRemovedFromEveryFiel
     const char* pasted;
     const char* kept;
   } fields[] = {
-      {"cmbB", "host\r\nevil.example\n", "hostevil.example"}, {"txtF", "a\tb\x01", "ab"},
-      {"txtI", "\x1B[1mc", "[1mc"},  {"cmbK", "-\r", "-"},    {"cmbN", "\nmpg\x7F", "mpg"},
-      {"cmbG(0)", "\r\n1", "1"},  {"cmbG(1)", "3\n", "3"}, {"cmbJ(0)", "4\t", "4"},
-      {"cmbJ(1)", "5\r", "5"},      {"cmbL(0)", "\n6", "6"}, {"cmbL(1)", "7\n8", "78"},
+      {"cmbB", "host\r\nevil.example\n", "hostevil.example"},
+      {"txtF", "a\tb\x01", "ab"},
+      {"txtI", "\x1B[1mc", "[1mc"},
+      {"cmbK", "-\r", "-"},
+      {"cmbN", "\nmpg\x7F", "mpg"},
+      {"cmbG(0)", "\r\n1", "1"},
+      {"cmbG(1)", "3\n", "3"},
+      {"cmbJ(0)", "4\t", "4"},
+      {"cmbJ(1)", "5\r", "5"},
+      {"cmbL(0)", "\n6", "6"},
+      {"cmbL(1)", "7\n8", "78"},
   };
   for (const auto& f : fields) {
     SCOPED_TRACE(f.field);
@@ -50,7 +57,8 @@ TEST_F(TextFieldsTest, PastedAndComposedControlCharactersAreRemovedFromEveryFiel
 
   w->findChild<QPushButton*>("cmdR")->click();
   ASSERT_GE(rows().size(), 1);
-  for (const QString& row : rows()) EXPECT_FALSE(row.contains('\n') || row.contains('\r') || row.contains('\t')) << row.toStdString();
+  for (const QString& row : rows())
+    EXPECT_FALSE(row.contains('\n') || row.contains('\r') || row.contains('\t')) << row.toStdString();
 }
 
 // Text that reaches a field some other way is refused at run time with a message.

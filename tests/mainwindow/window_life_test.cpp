@@ -62,8 +62,8 @@ TEST_F(WindowLifeTest, OffScreenPositionGivesTheDefaultPlacement) {
   for (const auto& row : rows) {
     SCOPED_TRACE(::testing::Message() << row.left << ", " << row.top);
     w.reset();
-    std::ofstream(iniPath(), std::ios::binary) << "[" << Utf8ToCp932("ｳｨﾝﾄﾞｳ位置") << "]\r\nfrmMain.Left="
-                                                << std::fixed << row.left << "\r\nfrmMain.Top=" << row.top << "\r\n";
+    std::ofstream(iniPath(), std::ios::binary) << "[" << Utf8ToCp932("ｳｨﾝﾄﾞｳ位置") << "]\r\nfrmMain.Left=" << std::fixed
+                                               << row.left << "\r\nfrmMain.Top=" << row.top << "\r\n";
     open();
     const QPoint stored(qRound(row.left / 15), qRound(row.top / 15));
     EXPECT_EQ(w->pos(), row.kept ? stored : defaultPlace);

@@ -1,5 +1,6 @@
 #include "platform/counter_combo_events.h"
 
+#include <gtest/gtest.h>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
@@ -9,7 +10,6 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
-#include <gtest/gtest.h>
 #include <vector>
 
 namespace serialix {
@@ -25,15 +25,15 @@ TEST(KeyAsciiFromKeyEvent, GivesTheCodeAWindowsKeyPressCarries) {
     int expected;
   } cases[] = {
       // Keys the combo tests below send under Qt Test are left to them; here the other forms.
-      {"letter without text", Qt::Key_Q, none, "", 'q'},     {"shifted symbol", Qt::Key_Exclam, shift, "!", '!'},
+      {"letter without text", Qt::Key_Q, none, "", 'q'},      {"shifted symbol", Qt::Key_Exclam, shift, "!", '!'},
       {"full-width", Qt::Key_unknown, none, "５", 0xFF15},    {"Ctrl+C, Qt Test", Qt::Key_C, ctrl, "c", 3},
-      {"Ctrl+V, X11", Qt::Key_V, ctrl, "\x16", 22},          {"Ctrl+Shift+Z", Qt::Key_Z, ctrl | shift, "Z", 26},
-      {"Backspace", Qt::Key_Backspace, none, "\b", 8},       {"Tab", Qt::Key_Tab, none, "\t", 9},
-      {"Shift+Tab", Qt::Key_Backtab, shift, "", 9},          {"Return", Qt::Key_Return, none, "\r", 13},
+      {"Ctrl+V, X11", Qt::Key_V, ctrl, "\x16", 22},           {"Ctrl+Shift+Z", Qt::Key_Z, ctrl | shift, "Z", 26},
+      {"Backspace", Qt::Key_Backspace, none, "\b", 8},        {"Tab", Qt::Key_Tab, none, "\t", 9},
+      {"Shift+Tab", Qt::Key_Backtab, shift, "", 9},           {"Return", Qt::Key_Return, none, "\r", 13},
       {"Enter", Qt::Key_Enter, Qt::KeypadModifier, "\r", 13}, {"Ctrl+Insert", Qt::Key_Insert, ctrl, "", 3},
-      {"Delete, X11", Qt::Key_Delete, none, "\x7f", 0},      {"Ctrl+Delete", Qt::Key_Delete, ctrl, "", 0},
-      {"Shift+Right", Qt::Key_Right, shift, "", 0},          {"F4", Qt::Key_F4, none, "", 0},
-      {"Shift alone", Qt::Key_Shift, shift, "", 0},          {"Alt+A", Qt::Key_A, Qt::AltModifier, "a", 0},
+      {"Delete, X11", Qt::Key_Delete, none, "\x7f", 0},       {"Ctrl+Delete", Qt::Key_Delete, ctrl, "", 0},
+      {"Shift+Right", Qt::Key_Right, shift, "", 0},           {"F4", Qt::Key_F4, none, "", 0},
+      {"Shift alone", Qt::Key_Shift, shift, "", 0},           {"Alt+A", Qt::Key_A, Qt::AltModifier, "a", 0},
   };
   for (const auto& c : cases) {
     const QKeyEvent event(QEvent::KeyPress, c.key, c.modifiers, c.text);

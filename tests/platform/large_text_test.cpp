@@ -12,7 +12,9 @@ namespace {
 
 using namespace std::string_literals;
 
-QString Expected(const std::string& utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
+QString Expected(const std::string& utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
 
 // The conversion must give exactly what Qt's own does, malformed bytes included.
 TEST(LargeUtf8ToQString, MatchesQtsConversion) {
@@ -31,8 +33,9 @@ TEST(LargeUtf8ToQString, MatchesQtsConversion) {
 
 TEST(LargeUtf8ToQString, RandomBytesMatchQtsConversion) {
   std::mt19937 random(7);
-  const char alphabet[] = "a\0\x7F\x80\xBF\xC2\xE3\xED\xF0\xF4\xF5\xFF"
-                          "\x81\x9F";
+  const char alphabet[] =
+      "a\0\x7F\x80\xBF\xC2\xE3\xED\xF0\xF4\xF5\xFF"
+      "\x81\x9F";
   for (int round = 0; round < 500; ++round) {
     std::string bytes(random() % 64, '\0');
     for (char& c : bytes) c = alphabet[random() % (sizeof alphabet - 1)];

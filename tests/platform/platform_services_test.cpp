@@ -1,10 +1,10 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QFontMetrics>
 #include <QImage>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
-#include <unistd.h>
 
 #include "platform/clipboard.h"
 #include "platform/japanese_font.h"
@@ -60,9 +60,12 @@ Ink Count(const QImage& image) {
   for (int y = 0; y < image.height(); ++y)
     for (int x = 0; x < image.width(); ++x) {
       const QColor c = image.pixelColor(x, y);
-      if (c.red() > 150 && c.green() < 90 && c.blue() < 90) ++ink.red;
-      else if (c.red() > 60 && std::abs(c.red() - c.green()) < 20 && std::abs(c.green() - c.blue()) < 20) ++ink.grey;
-      else if (c == Qt::black) ++ink.black;
+      if (c.red() > 150 && c.green() < 90 && c.blue() < 90)
+        ++ink.red;
+      else if (c.red() > 60 && std::abs(c.red() - c.green()) < 20 && std::abs(c.green() - c.blue()) < 20)
+        ++ink.grey;
+      else if (c == Qt::black)
+        ++ink.black;
     }
   return ink;
 }

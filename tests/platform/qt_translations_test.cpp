@@ -1,5 +1,6 @@
 #include "platform/qt_translations.h"
 
+#include <gtest/gtest.h>
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -8,7 +9,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 #include "platform/message_box.h"
 
@@ -25,8 +25,7 @@ TEST(JapaneseQtTranslations, StandardButtonsAndTheFileDialogSpeakJapanese) {
   QDialogButtonBox buttons(QDialogButtonBox::Save | QDialogButtonBox::Cancel);
   for (QAbstractButton* button : buttons.buttons()) {
     const QString text = button->text();
-    EXPECT_FALSE(text.contains("Save") || text.contains("Cancel"))
-        << text.toStdString();
+    EXPECT_FALSE(text.contains("Save") || text.contains("Cancel")) << text.toStdString();
   }
   EXPECT_TRUE(buttons.button(QDialogButtonBox::Cancel)->text().startsWith(QStringLiteral("キャンセル")));
 
@@ -54,7 +53,8 @@ TEST(JapaneseQtTranslations, TheProgramsQuestionBoxHasJapaneseButtons) {
   EXPECT_EQ(messages.askYesNo(nullptr, "Serialix", QStringLiteral("上書保存してもいいの？")), MessageBox::Answer::No);
   ASSERT_EQ(texts.size(), 2);
   for (const QString& text : texts) {
-    EXPECT_TRUE(text.startsWith(QStringLiteral("はい")) || text.startsWith(QStringLiteral("いいえ"))) << text.toStdString();
+    EXPECT_TRUE(text.startsWith(QStringLiteral("はい")) || text.startsWith(QStringLiteral("いいえ")))
+        << text.toStdString();
   }
 }
 

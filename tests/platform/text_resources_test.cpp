@@ -12,7 +12,9 @@
 namespace serialix {
 namespace {
 
-bool IsOpen(int fd) { return ::fcntl(fd, F_GETFD) != -1; }
+bool IsOpen(int fd) {
+  return ::fcntl(fd, F_GETFD) != -1;
+}
 
 TEST(UniqueFd, ClosesWhenReplacedOrGoneAndMovesOwnership) {
   int first = -1;

@@ -19,10 +19,10 @@
 
 #include "platform/text/atomic_file.h"
 #include "platform/text/codepage932.h"
-#include "support/files.h"
-#include "support/sanitizer.h"
 #include "platform/text/file_exists.h"
 #include "platform/text/profile_file.h"
+#include "support/files.h"
+#include "support/sanitizer.h"
 
 namespace serialix {
 namespace {
@@ -38,10 +38,15 @@ struct Pair {
 // Texts the code page holds: both directions give each other exactly.
 TEST(Codepage932, ConvertsRepresentableTextBothWays) {
   const Pair cases[] = {
-      {"", ""}, {"cmbB.List0=host1", "cmbB.List0=host1"}, {"\\~", "\x5C\x7E"}, {"記号", "\x8B\x4C\x8D\x86"},
-      {"ｳｨﾝﾄﾞｳ位置", "\xB3\xA8\xDD\xC4\xDE\xB3\x88\xCA\x92\x75"}, {"拡張子", "\x8A\x67\x92\xA3\x8E\x71"},
+      {"", ""},
+      {"cmbB.List0=host1", "cmbB.List0=host1"},
+      {"\\~", "\x5C\x7E"},
+      {"記号", "\x8B\x4C\x8D\x86"},
+      {"ｳｨﾝﾄﾞｳ位置", "\xB3\xA8\xDD\xC4\xDE\xB3\x88\xCA\x92\x75"},
+      {"拡張子", "\x8A\x67\x92\xA3\x8E\x71"},
       {"ソ表ゾ", "\x83\x5C\x95\x5C\x83\x5D"},  // trail bytes 0x5C and 0x5D
-      {"ＡＢ１", "\x82\x60\x82\x61\x82\x50"}, {"①Ⅰ", "\x87\x40\x87\x54"},  // NEC row 13
+      {"ＡＢ１", "\x82\x60\x82\x61\x82\x50"},
+      {"①Ⅰ", "\x87\x40\x87\x54"},  // NEC row 13
   };
   for (const Pair& c : cases) {
     EXPECT_EQ(Utf8ToCp932(c.utf8), c.cp932) << c.utf8;
@@ -54,12 +59,12 @@ TEST(Codepage932, UnrepresentableOrMalformedUtf8BecomesOneQuestionMarkEach) {
   // The first character that failed, whole, is what the export names.
   const char* firstFailing[] = {"\xF0\x9F\x98\x80", "\xC3\xA9", "\xE2\x82\xAC", "\xFF", "\xE3", "\xED\xA0\x80"};
   const Pair cases[] = {
-      {"a\xF0\x9F\x98\x80z", "a?z"},   // emoji: one character, one "?"
-      {"\xC3\xA9t\xC3\xA9", "?t?"},    // é is not in the code page
+      {"a\xF0\x9F\x98\x80z", "a?z"},              // emoji: one character, one "?"
+      {"\xC3\xA9t\xC3\xA9", "?t?"},               // é is not in the code page
       {"位\xE2\x82\xAC置", "\x88\xCA?\x92\x75"},  // euro sign between kanji
-      {"x\xFFy", "x?y"},               // stray byte
-      {"\xE3\x81", "??"},              // sequence cut short at the end
-      {"\xED\xA0\x80", "?"},           // encoded surrogate
+      {"x\xFFy", "x?y"},                          // stray byte
+      {"\xE3\x81", "??"},                         // sequence cut short at the end
+      {"\xED\xA0\x80", "?"},                      // encoded surrogate
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     EXPECT_EQ(Utf8ToCp932(cases[i].utf8), cases[i].cp932) << cases[i].cp932;
@@ -69,10 +74,16 @@ TEST(Codepage932, UnrepresentableOrMalformedUtf8BecomesOneQuestionMarkEach) {
 
 TEST(Codepage932, InvalidBytesDecodeAsReplacementCharacters) {
   const Pair cases[] = {
-      {"a\xEF\xBF\xBD" "b", "a\x80" "b"},               // byte no character starts with
-      {"\xEF\xBF\xBD", "\x81"},                       // lead byte at the very end
-      {"\xEF\xBF\xBD=", "\x81="},                     // lead byte without a trail byte
-      {"[\xEF\xBF\xBD" "a", "[\x85\x5D" "a"},          // unassigned pair: one character, no "]"
+      {"a\xEF\xBF\xBD"
+       "b",
+       "a\x80"
+       "b"},                       // byte no character starts with
+      {"\xEF\xBF\xBD", "\x81"},    // lead byte at the very end
+      {"\xEF\xBF\xBD=", "\x81="},  // lead byte without a trail byte
+      {"[\xEF\xBF\xBD"
+       "a",
+       "[\x85\x5D"
+       "a"},  // unassigned pair: one character, no "]"
       {"x\xEF\xBF\xBD\xEF\xBF\xBD", "x\xFD\xFE"},
   };
   for (const Pair& c : cases) EXPECT_EQ(Cp932ToUtf8(c.cp932), c.utf8) << c.utf8;
@@ -97,8 +108,12 @@ TEST(Codepage932, EveryDecodableCharacterSurvivesARoundTrip) {
 }
 
 // Test files are written as UTF-8 here and stored as code page 932.
-ProfileFile Parse(const std::string& utf8) { return ProfileFile::parse(Utf8ToCp932(utf8)); }
-std::string Text(const ProfileFile& file) { return Cp932ToUtf8(file.bytes()); }
+ProfileFile Parse(const std::string& utf8) {
+  return ProfileFile::parse(Utf8ToCp932(utf8));
+}
+std::string Text(const ProfileFile& file) {
+  return Cp932ToUtf8(file.bytes());
+}
 
 TEST(ProfileFileRead, FindsValuesAsTheProfileFunctionsDo) {
   std::string longValue;  // whole and unsplit: odd byte positions for every kana
@@ -108,18 +123,25 @@ TEST(ProfileFileRead, FindsValuesAsTheProfileFunctionsDo) {
       "[ｳｨﾝﾄﾞｳ位置]\r\nfrmMain.Left=975\r\n  FRMMAIN.TOP  =  \t600 \t\r\n;frmMain.Width=1\r\njust text\r\n"
       "[ url ]\ncmbB.List0=\"quoted\"\ncmbB.List1=\ncmbB.List2=a=b\ncmbB.List0=second copy\n"
       "[記号]trailing text\r\ncmbK.List0=-\r\n[URL]\r\ncmbB.List3=duplicate section\r\n"
-      "[ソゾ]\r\n表=kanji key\r\n[long]\r\nk=" + longValue + "\r\n");
+      "[ソゾ]\r\n表=kanji key\r\n[long]\r\nk=" +
+      longValue + "\r\n");
   const struct {
     const char *section, *key, *value;
   } cases[] = {
-      {"ｳｨﾝﾄﾞｳ位置", "frmMain.Left", "975"},  {"ｳｨﾝﾄﾞｳ位置", "frmMain.Top", "600"},  // case, blanks ignored
-      {"ｳｨﾝﾄﾞｳ位置", "frmMain.Width", ""},    {"ｳｨﾝﾄﾞｳ位置", "; comment", ""},   // commented out
-      {"ｳｨﾝﾄﾞｳ位置", "just text", ""},        {"", "stray", ""},  // no section holds it
-      {"URL", "cmbB.List0", "\"quoted\""},   // quotes kept, first key wins
-      {"url", "CMBB.LIST1", ""},             // empty reads like absent
-      {"URL", "cmbB.List2", "a=b"},          {"URL", "cmbB.List3", ""},  // first section wins
-      {"記号", "cmbk.List0", "-"},           {"ソゾ", "表", "kanji key"},  // 0x5C/0x5D trail bytes in names
-      {"ｿｿﾞ", "表", ""},                     {"missing", "cmbB.List0", ""},  // half-width is another name
+      {"ｳｨﾝﾄﾞｳ位置", "frmMain.Left", "975"},
+      {"ｳｨﾝﾄﾞｳ位置", "frmMain.Top", "600"},  // case, blanks ignored
+      {"ｳｨﾝﾄﾞｳ位置", "frmMain.Width", ""},
+      {"ｳｨﾝﾄﾞｳ位置", "; comment", ""},  // commented out
+      {"ｳｨﾝﾄﾞｳ位置", "just text", ""},
+      {"", "stray", ""},                    // no section holds it
+      {"URL", "cmbB.List0", "\"quoted\""},  // quotes kept, first key wins
+      {"url", "CMBB.LIST1", ""},            // empty reads like absent
+      {"URL", "cmbB.List2", "a=b"},
+      {"URL", "cmbB.List3", ""},  // first section wins
+      {"記号", "cmbk.List0", "-"},
+      {"ソゾ", "表", "kanji key"},  // 0x5C/0x5D trail bytes in names
+      {"ｿｿﾞ", "表", ""},
+      {"missing", "cmbB.List0", ""},  // half-width is another name
   };
   for (const auto& c : cases) EXPECT_EQ(file.read(c.section, c.key), c.value) << c.section << " " << c.key;
   EXPECT_EQ(file.read("long", "k"), longValue);
@@ -128,10 +150,14 @@ TEST(ProfileFileRead, FindsValuesAsTheProfileFunctionsDo) {
 TEST(ProfileFileRead, InvalidBytesNeverBreakTheLineStructure) {
   // 0x85 0x5D is an unassigned pair: its second byte must not close the
   // header, so that line is no header and "k" stays in section "s".
-  const char bytes[] = "[s]\r\n[\x85\x5D\r\nk=1\r\nv=a\x80" "b\x81\r\nbin\0ary=x\0y\r\n";
+  const char bytes[] =
+      "[s]\r\n[\x85\x5D\r\nk=1\r\nv=a\x80"
+      "b\x81\r\nbin\0ary=x\0y\r\n";
   const ProfileFile file = ProfileFile::parse(std::string_view(bytes, sizeof bytes - 1));
   EXPECT_EQ(file.read("s", "k"), "1");
-  EXPECT_EQ(file.read("s", "v"), "a\xEF\xBF\xBD" "b\xEF\xBF\xBD");
+  EXPECT_EQ(file.read("s", "v"),
+            "a\xEF\xBF\xBD"
+            "b\xEF\xBF\xBD");
   EXPECT_EQ(file.read("s", std::string("bin\0ary", 7)), std::string("x\0y", 3));
 }
 
@@ -139,7 +165,7 @@ TEST(ProfileFileBytes, UntouchedFileKeepsEveryByte) {
   const std::string inputs[] = {
       "",
       "\r\n\r\n",
-      "[s]\nk=v",                                        // LF only, no final line end
+      "[s]\nk=v",  // LF only, no final line end
       "; note\r\n[s]\r\n\r\nk = v \r\n\r\n[t]\r\nx\r\n",
       "\xFF\x81[\x83\x5D]\r\r\n\0\n=\n["s,  // the whole literal, NUL included
   };
@@ -150,14 +176,13 @@ TEST(ProfileFileWrite, ChangesOnlyTheLinesItConcerns) {
   const struct {
     const char *name, *before, *section, *key, *value, *after;
   } cases[] = {
-      {"replace in place, other lines and line ends kept",
-       "; c\n[S]\nA=1\nk = old \nB=2\n", "s", "K", "new", "; c\n[S]\nA=1\nK=new\r\nB=2\n"},
-      {"append at the section end, before its blank lines",
-       "[s]\r\na=1\r\n\r\n[t]\r\nb=2\r\n", "S", "c", "3", "[s]\r\na=1\r\nc=3\r\n\r\n[t]\r\nb=2\r\n"},
-      {"append after a comment ending the section",
-       "[s]\r\na=1\r\n;end\r\n", "s", "c", "3", "[s]\r\na=1\r\n;end\r\nc=3\r\n"},
-      {"empty section gets the key right after its header",
-       "[s]\r\n[t]\r\n", "s", "k", "v", "[s]\r\nk=v\r\n[t]\r\n"},
+      {"replace in place, other lines and line ends kept", "; c\n[S]\nA=1\nk = old \nB=2\n", "s", "K", "new",
+       "; c\n[S]\nA=1\nK=new\r\nB=2\n"},
+      {"append at the section end, before its blank lines", "[s]\r\na=1\r\n\r\n[t]\r\nb=2\r\n", "S", "c", "3",
+       "[s]\r\na=1\r\nc=3\r\n\r\n[t]\r\nb=2\r\n"},
+      {"append after a comment ending the section", "[s]\r\na=1\r\n;end\r\n", "s", "c", "3",
+       "[s]\r\na=1\r\n;end\r\nc=3\r\n"},
+      {"empty section gets the key right after its header", "[s]\r\n[t]\r\n", "s", "k", "v", "[s]\r\nk=v\r\n[t]\r\n"},
       {"missing section goes to the end", "[t]\r\nb=2\r\n", "記号", "cmbk.List0", "-",
        "[t]\r\nb=2\r\n[記号]\r\ncmbk.List0=-\r\n"},
       {"last line without a line end gets one", "[t]\r\nb=2", "u", "k", "v", "[t]\r\nb=2\r\n[u]\r\nk=v\r\n"},
@@ -194,8 +219,8 @@ TEST(ProfileFileWrite, WrittenValuesReadBackAndSurviveAReparse) {
 }
 
 TEST(ProfileFileDelete, RemovesEverySectionOfThatNameWithItsLines) {
-  ProfileFile file = Parse(
-      "top\r\n[URL]\r\ncmbB.List0=a\r\n; note\r\n\r\n[記号]\r\ncmbk.List0=-\r\n[url]\r\ncmbB.List5=old\r\n");
+  ProfileFile file =
+      Parse("top\r\n[URL]\r\ncmbB.List0=a\r\n; note\r\n\r\n[記号]\r\ncmbk.List0=-\r\n[url]\r\ncmbB.List5=old\r\n");
   file.deleteSection("Url");
   EXPECT_EQ(Text(file), "top\r\n[記号]\r\ncmbk.List0=-\r\n");
   EXPECT_EQ(file.read("URL", "cmbB.List5"), "");
@@ -259,8 +284,12 @@ TEST_F(TextFiles, FileExistsForFilesAndFoldersOnly) {
   fs::create_directory(dir_ / "folder");
   fs::create_symlink(dir_ / "nowhere", dir_ / "dangling");
   const std::pair<fs::path, bool> cases[] = {
-      {dir_ / "set.ini", true},   {dir_ / "folder", true}, {dir_ / "missing", false},
-      {dir_ / "dangling", false}, {fs::path(), false},     {dir_ / "set.ini" / "below", false},
+      {dir_ / "set.ini", true},
+      {dir_ / "folder", true},
+      {dir_ / "missing", false},
+      {dir_ / "dangling", false},
+      {fs::path(), false},
+      {dir_ / "set.ini" / "below", false},
       {fs::path(std::string(5000, 'a')), false},
   };
   for (const auto& [path, exists] : cases) EXPECT_EQ(FileExists(path), exists) << path;
@@ -390,8 +419,8 @@ TEST_F(TextFiles, StaleTemporariesOfOurOwnPatternAreRemoved) {
     const char* name;
     bool old, removed;
   } files[] = {
-      {".set.ini.0123abcd", true, true},   {".set.ini.0123abcd.x", true, false}, {".set.ini.0123ABCD", true, false},
-      {".set.ini.0123abc", true, false},   {".other.ini.0123abcd", true, false}, {".set.ini.89abcdef", false, false},
+      {".set.ini.0123abcd", true, true}, {".set.ini.0123abcd.x", true, false}, {".set.ini.0123ABCD", true, false},
+      {".set.ini.0123abc", true, false}, {".other.ini.0123abcd", true, false}, {".set.ini.89abcdef", false, false},
       {"set.ini", true, false},
   };
   for (const auto& f : files) {

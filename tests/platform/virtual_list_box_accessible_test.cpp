@@ -1,9 +1,9 @@
 #include "platform/virtual_list_box_accessible.h"
 
+#include <gtest/gtest.h>
 #include <QAccessible>
 #include <QApplication>
 #include <QTest>
-#include <gtest/gtest.h>
 #include <vector>
 
 #include "platform/virtual_list_box.h"

@@ -1,8 +1,8 @@
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QImage>
 #include <QPalette>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "platform/virtual_list_box.h"
 

@@ -1,12 +1,12 @@
 #include "platform/virtual_list_box.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWheelEvent>
-#include <gtest/gtest.h>
 
 namespace serialix {
 namespace {
@@ -56,9 +56,11 @@ TEST_F(VirtualListBoxTest, HoldsABillionRowsReadByPositionAndRefusesOverflow) {
   ASSERT_TRUE(list.appendRun(CubeRun(999)));
   ASSERT_TRUE(list.appendRun(CubeRun(0)));
   EXPECT_EQ(list.count(), kBillion + 1);
-  const std::pair<std::uint64_t, QString> rows[] = {
-      {0, "http://example.com/0/0-0.jpg"}, {1'000, "http://example.com/0/1-0.jpg"}, {kBillion + 1, ""},
-      {kBillion - 1, "http://example.com/999/999-999.jpg"}, {kBillion, "http://example.com/0/0-0.jpg"}};
+  const std::pair<std::uint64_t, QString> rows[] = {{0, "http://example.com/0/0-0.jpg"},
+                                                    {1'000, "http://example.com/0/1-0.jpg"},
+                                                    {kBillion + 1, ""},
+                                                    {kBillion - 1, "http://example.com/999/999-999.jpg"},
+                                                    {kBillion, "http://example.com/0/0-0.jpg"}};
   for (const auto& [row, text] : rows) EXPECT_EQ(list.text(row), text) << row;
   EXPECT_EQ(bar()->maximum(), static_cast<int>(kBillion + 1 - visible()));
 
@@ -71,11 +73,18 @@ TEST_F(VirtualListBoxTest, HoldsABillionRowsReadByPositionAndRefusesOverflow) {
 TEST_F(VirtualListBoxTest, KeysMoveTheSelectionAndKeepItVisible) {
   ASSERT_TRUE(list.appendRun(CubeRun(999)));
   const std::uint64_t page = visible() - 1, last = kBillion - 1;
-  const std::pair<Qt::Key, std::uint64_t> steps[] = {  // the key and the row selected after it
+  const std::pair<Qt::Key, std::uint64_t> steps[] = {
+      // the key and the row selected after it
       {Qt::Key_Down, 0},  // nothing selected yet: the first row
-      {Qt::Key_Up, 0},          {Qt::Key_Down, 1},         {Qt::Key_End, last},
-      {Qt::Key_Down, last},     {Qt::Key_PageUp, last - page}, {Qt::Key_Home, 0},
-      {Qt::Key_PageDown, page}, {Qt::Key_PageDown, 2 * page},  {Qt::Key_PageUp, page},
+      {Qt::Key_Up, 0},
+      {Qt::Key_Down, 1},
+      {Qt::Key_End, last},
+      {Qt::Key_Down, last},
+      {Qt::Key_PageUp, last - page},
+      {Qt::Key_Home, 0},
+      {Qt::Key_PageDown, page},
+      {Qt::Key_PageDown, 2 * page},
+      {Qt::Key_PageUp, page},
   };
   for (const auto& [k, row] : steps) {
     key(k);
@@ -217,8 +226,10 @@ TEST_F(VirtualListBoxTest, ScrollBarMapsHugeCountsProportionally) {
 
   // Arrow and page steps of the bar move by rows, not by bar units.
   const std::pair<QAbstractSlider::SliderAction, std::uint64_t> steps[] = {
-      {QAbstractSlider::SliderSingleStepAdd, half + 1}, {QAbstractSlider::SliderPageStepAdd, half + visible()},
-      {QAbstractSlider::SliderPageStepSub, half + 1},   {QAbstractSlider::SliderSingleStepSub, half}};
+      {QAbstractSlider::SliderSingleStepAdd, half + 1},
+      {QAbstractSlider::SliderPageStepAdd, half + visible()},
+      {QAbstractSlider::SliderPageStepSub, half + 1},
+      {QAbstractSlider::SliderSingleStepSub, half}};
   for (const auto& [action, top] : steps) {
     bar()->triggerAction(action);
     EXPECT_EQ(list.topRow(), top) << action;

@@ -1,12 +1,12 @@
 #include "platform/wheel_guard.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
 #include <QWheelEvent>
-#include <gtest/gtest.h>
 
 namespace serialix {
 namespace {

@@ -77,7 +77,8 @@ TEST_F(Settings, EntriesAreStoredSafelyAndComeBackWhole) {
   EXPECT_EQ(Text(),
             "[ｳｨﾝﾄﾞｳ位置]\r\nfrmMain.Left=975\r\nfrmMain.Top=600\r\n"
             "[URL]\r\ncmbB.List0=a  [記号]  cmbk.List0=evil\r\ncmbB.List1=\"\"quoted\"\"\r\n"
-            "cmbB.List2=" + longHost + "\r\ncmbB.List3=emoji?\r\n[記号]\r\ncmbk.List0=-\r\n");
+            "cmbB.List2=" +
+                longHost + "\r\ncmbB.List3=emoji?\r\n[記号]\r\ncmbk.List0=-\r\n");
   // The empty entry is left out and the later ones close up.
   const StoredSettings loaded = LoadSettings(ini_);
   EXPECT_EQ(loaded.hosts, (Entries{"a  [記号]  cmbk.List0=evil", "\"quoted\"", longHost, "emoji?"}));
@@ -92,10 +93,12 @@ TEST_F(Settings, EntriesAreStoredSafelyAndComeBackWhole) {
 // Blanks at the ends and quote pairs survive the profile reader's trimming; blank entries are
 // never written, so they cannot end a list early.
 TEST_F(Settings, EntriesWithBlanksOrQuotesComeBackExactly) {
-  const Entries saved{" lead", "trail ", "\tboth\t", "\"q\"", "'q'", "\"", "'a\"", "\"\"", "   ", "", "\t", "in side", "last"};
+  const Entries saved{" lead", "trail ", "\tboth\t", "\"q\"", "'q'",     "\"",  "'a\"",
+                      "\"\"",  "   ",    "",         "\t",    "in side", "last"};
   ASSERT_TRUE(SaveSettings(ini_, 0, 0, saved, {" ~ "}, {}));
   const StoredSettings loaded = LoadSettings(ini_);
-  EXPECT_EQ(loaded.hosts, (Entries{" lead", "trail ", "\tboth\t", "\"q\"", "'q'", "\"", "'a\"", "\"\"", "in side", "last"}));
+  EXPECT_EQ(loaded.hosts,
+            (Entries{" lead", "trail ", "\tboth\t", "\"q\"", "'q'", "\"", "'a\"", "\"\"", "in side", "last"}));
   EXPECT_EQ(loaded.symbols, Entries{" ~ "});
   EXPECT_NE(Text().find("cmbB.List0=\" lead\"\r\ncmbB.List1=\"trail \"\r\n"), std::string::npos) << Text();
   EXPECT_NE(Text().find("cmbB.List5=\"\r\ncmbB.List6='a\"\r\n"), std::string::npos) << Text();
@@ -154,9 +157,9 @@ TEST_F(Settings, PositionsAreReadWhenUsableAndStoredAsSinglePrecision) {
     EXPECT_EQ(loaded.top, position) << stored;
   }
   const std::pair<double, const char*> written[] = {
-      {975, "975"}, {-120, "-120"}, {12.5, "12.5"}, {0, "0"}, {-0.0, "0"}, {0.1, "0.1"}, {-1.25, "-1.25"},
-      {16777217, "16777216"}, {123456789, "123456792"},  // as the stored single precision holds them
-      {1e40, ""}, {std::nan(""), ""},
+      {975, "975"},     {-120, "-120"},         {12.5, "12.5"},           {0, "0"}, {-0.0, "0"}, {0.1, "0.1"},
+      {-1.25, "-1.25"}, {16777217, "16777216"}, {123456789, "123456792"},  // as the stored single precision holds them
+      {1e40, ""},       {std::nan(""), ""},
   };
   for (const auto& [twips, text] : written) EXPECT_EQ(FormatPosition(twips), text) << twips;
 }

@@ -119,7 +119,9 @@ fs::path FolderOf(const fs::path& path) {
 
 }  // namespace
 
-std::string NotRegularFileReason() { return "通常のﾌｧｲﾙではありません"; }
+std::string NotRegularFileReason() {
+  return "通常のﾌｧｲﾙではありません";
+}
 
 bool WriteFileAtomically(const fs::path& requested, std::string_view bytes, std::string* error) {
   struct stat existing {};

@@ -18,15 +18,13 @@ namespace serialix {
 // device or socket at `path` (or at the end of its link) is refused. On
 // failure the target is untouched, no temporary remains, false is returned
 // and `error` (when given) says why.
-bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
-                         std::string* error = nullptr);
+bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes, std::string* error = nullptr);
 
 // Removes temporaries that WriteFileAtomically left for `path` (a process
 // killed between naming and renaming, or on a file system without unnamed
 // temporaries): regular files in its folder named ".<name>.<8 hex digits>"
 // and last changed more than `age` ago. Never fails.
-void RemoveStaleTemporaries(const std::filesystem::path& path,
-                            std::chrono::seconds age = std::chrono::minutes(1));
+void RemoveStaleTemporaries(const std::filesystem::path& path, std::chrono::seconds age = std::chrono::minutes(1));
 
 // The reason given for a path that exists but is not a regular file.
 std::string NotRegularFileReason();

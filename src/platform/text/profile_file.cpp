@@ -16,7 +16,9 @@
 namespace serialix {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 std::string_view TrimBlanks(std::string_view text, bool strayCr = false) {
   auto drop = [strayCr](char c) { return IsBlank(c) || (strayCr && c == '\r'); };
@@ -35,7 +37,9 @@ std::string FoldName(std::string_view utf8) {
   return folded;
 }
 
-std::string FoldCp932Name(std::string_view cp932) { return FoldName(Cp932ToUtf8(cp932)); }
+std::string FoldCp932Name(std::string_view cp932) {
+  return FoldName(Cp932ToUtf8(cp932));
+}
 
 // Position of the first character `wanted` (an ASCII byte) at a character
 // boundary of `line`, starting at `from`; npos if none.
@@ -61,9 +65,13 @@ std::string NoLineBreaks(std::string_view text) {
 }
 
 // A name as the file holds it, in the form names are compared in.
-std::string StoredName(std::string_view utf8) { return FoldCp932Name(Utf8ToCp932(NoLineBreaks(utf8))); }
+std::string StoredName(std::string_view utf8) {
+  return FoldCp932Name(Utf8ToCp932(NoLineBreaks(utf8)));
+}
 
-bool IsBlankLine(std::string_view raw) { return TrimBlanks(raw, true).empty(); }
+bool IsBlankLine(std::string_view raw) {
+  return TrimBlanks(raw, true).empty();
+}
 
 }  // namespace
 

@@ -67,10 +67,10 @@ class ProfileFile {
   // A line as read stays in the file's bytes (a value may be a hundred megabytes, and is
   // never copied); a line written here holds its own.
   struct Line {
-    std::string written;     // without its line end; empty for a line as read
-    std::size_t begin = 0;   // a line as read: where it starts in source_
-    std::size_t length = 0;  // a line as read: its length without the line end
-    std::string_view ending;  // "\r\n", "\n" or "" (last line only)
+    std::string written;         // without its line end; empty for a line as read
+    std::size_t begin = 0;       // a line as read: where it starts in source_
+    std::size_t length = 0;      // a line as read: its length without the line end
+    std::string_view ending;     // "\r\n", "\n" or "" (last line only)
     std::size_t valueStart = 0;  // key lines: byte offset after the "="
   };
   std::string_view lineBytes(const Line& line) const {
@@ -80,7 +80,7 @@ class ProfileFile {
   static ProfileFile parse(std::shared_ptr<const char[]> bytes, std::size_t size);
   struct Section {
     Line header;
-    std::string name;        // decoded and folded
+    std::string name;  // decoded and folded
     std::vector<Line> body;
     std::unordered_map<std::string, std::size_t> keys;  // folded key -> first line in body
   };
