@@ -78,7 +78,7 @@ class ListExportTest : public testing::Test {
   QString path(const QString& name) const { return dir.filePath(name); }
   QString native() const { return QDir::toNativeSeparators(dir.path()); }
   bool run(const ResultList& rows, ExportProgress* progress = nullptr) {
-    return ExportResultList(nullptr, rows, state, dialog, messages, progress);
+    return ExportResultList(nullptr, rows, ExportFormat::Cp932CrLf, state, dialog, messages, progress);
   }
   bool runUtf8(const ResultList& rows, ExportProgress* progress = nullptr) {
     return ExportResultList(nullptr, rows, ExportFormat::Utf8Lf, state, dialog, messages, progress);
@@ -177,7 +177,7 @@ TEST_F(ListExportTest, Cp932ExportRefusesACharacterItCannotHoldAndWritesNothing)
   EXPECT_FALSE(messages.shown[0].question);
 
   QString reason;  // the writer refuses on its own too, for any caller
-  EXPECT_EQ(WriteResultList(rows, target, nullptr, &reason), WriteOutcome::Refused);
+  EXPECT_EQ(WriteResultList(rows, target, ExportFormat::Cp932CrLf, nullptr, &reason), WriteOutcome::Refused);
   EXPECT_EQ(reason, UnencodableMessage(*found));
   EXPECT_EQ(ReadAll(target), QByteArray("old content"));
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"old.txt"}));
