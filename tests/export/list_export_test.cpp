@@ -1,7 +1,11 @@
 #include "export/list_export.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -194,6 +198,16 @@ TEST_F(ListExportTest, Cp932ExportRefusesACharacterItCannotHoldAndWritesNothing)
   EXPECT_TRUE(ReadAll(target).endsWith("http://bücher.example/€4\n"));
 }
 
+// Characters the code page maps one way only are refused like any other it cannot hold.
+TEST(FindFirstUnencodable, NamesCharactersThatWouldComeBackAsOthers) {
+  for (const char* c : {"¥", "‾", "\u301C", "‖", "−", "—", "¢"}) {
+    const auto found = FindFirstUnencodable(ListOf({"a", std::string("x/") + c + "/y"}));
+    ASSERT_TRUE(found.has_value()) << c;
+    EXPECT_EQ(std::tie(found->row, found->character), std::make_tuple(std::uint64_t{1}, std::string(c)));
+    EXPECT_TRUE(UnencodableMessage(*found).startsWith(QStringLiteral("2 行目の文字「%1」").arg(c)));
+  }
+}
+
 // The one check a run finds what a scan of every entry finds, for any mix of runs and texts.
 TEST(FindFirstUnencodable, AgreesWithAScanOfEveryEntry) {
   const char* pieces[] = {"a", "/", "ｶ", "表", "例え", "ü", "€", "\xF0\x9F\x98\x80", ""};
@@ -342,6 +356,48 @@ TEST_F(ListExportTest, FailuresAreReportedAndCancelLeavesTheOldFileUntouched) {
     // The reason follows the path on a line of its own.
     EXPECT_FALSE(box.text.section('\n', 2).trimmed().isEmpty()) << box.text.toStdString();
   }
+}
+
+// A pipe or a device is written into without the overwrite question; what is not a file is
+// refused, and a failed write names the system's reason, each with the path.
+TEST_F(ListExportTest, PipesAndDevicesAreWrittenIntoOtherTargetsRefusedWithTheReason) {
+  const std::string folder = QFile::encodeName(dir.path()).toStdString();
+  ASSERT_EQ(::mkfifo((folder + "/fifo").c_str(), 0600), 0);
+  const int reader = ::open((folder + "/fifo").c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  ASSERT_GE(reader, 0);
+  ASSERT_EQ(::symlink("/dev/full", (folder + "/full-link").c_str()), 0);
+  QDir(dir.path()).mkdir("folder");
+  ::mknod((folder + "/block").c_str(), S_IFBLK | 0600, makedev(7, 250));
+
+  const struct {
+    const char* name;
+    bool written;
+    QString reason;
+  } cases[] = {
+      {"fifo", true, {}},
+      {"full-link", false, QString::fromLocal8Bit(std::make_error_code(std::errc::no_space_on_device).message())},
+      {"folder", false, "ﾌｫﾙﾀﾞｰです"},
+      {"block", false, "ﾌﾞﾛｯｸﾃﾞﾊﾞｲｽです"},  // where we may make one (root)
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (!QFileInfo::exists(path(c.name))) continue;
+    messages.shown.clear();
+    dialog.nextAnswers = {path(c.name)};
+    EXPECT_EQ(run(ListOf({"a", "b"})), c.written);
+    if (c.written) {
+      char got[64] = {};
+      EXPECT_EQ(std::string(got, static_cast<std::size_t>(std::max<ssize_t>(0, ::read(reader, got, sizeof got)))),
+                "http://a\r\nhttp://b\r\n");
+      EXPECT_TRUE(messages.shown.empty());
+      continue;
+    }
+    ASSERT_EQ(messages.shown.size(), 1u);  // no question, one report
+    EXPECT_FALSE(messages.shown[0].question);
+    EXPECT_EQ(messages.shown[0].text, WriteFailedMessage(path(c.name), {}).section('\n', 0, 1) + "\n" + c.reason);
+  }
+  ::close(reader);
+  EXPECT_EQ(QFileInfo(path("fifo")).isFile(), false);
 }
 
 TEST_F(ListExportTest, TenMillionEntriesMatchTheListBySizeAndSampledLines) {
