@@ -18,27 +18,24 @@ namespace {
 constexpr char32_t kInvalid = 0xFFFFFFFF;
 constexpr char32_t kReplacement = 0xFFFD;
 
-// Converts one character through iconv; nothing when the conversion refuses it.
-std::optional<std::string> ConvertWithIconv(iconv_t cd, std::string_view in, std::size_t outBytes) {
+// Converts one character through iconv into `out`; the number of bytes written, or 0 when the
+// conversion refuses it.
+std::size_t ConvertWithIconv(iconv_t cd, const char* in, std::size_t inBytes, char* out, std::size_t outBytes) {
   iconv(cd, nullptr, nullptr, nullptr, nullptr);
-  char* inPtr = const_cast<char*>(in.data());
-  std::size_t inLeft = in.size();
-  std::string out(outBytes, '\0');
-  char* outPtr = out.data();
-  std::size_t outLeft = out.size();
-  if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1) || inLeft != 0) {
-    return std::nullopt;
-  }
-  out.resize(out.size() - outLeft);
-  return out;
+  char* inPtr = const_cast<char*>(in);
+  std::size_t inLeft = inBytes;
+  char* outPtr = out;
+  std::size_t outLeft = outBytes;
+  if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1) || inLeft != 0) return 0;
+  return outBytes - outLeft;
 }
 
-char32_t DecodeWithIconv(iconv_t cd, std::string_view bytes) {
-  const auto out = ConvertWithIconv(cd, bytes, 8);
-  if (!out || out->size() != sizeof(char32_t)) return kInvalid;
-  char32_t c;
-  std::memcpy(&c, out->data(), sizeof c);
-  return c;
+char32_t DecodeWithIconv(iconv_t cd, const char* bytes, std::size_t length) {
+  char32_t out[2];
+  if (ConvertWithIconv(cd, bytes, length, reinterpret_cast<char*>(out), sizeof out) != sizeof(char32_t)) {
+    return kInvalid;
+  }
+  return out[0];
 }
 
 // The whole code page as tables, built once through iconv: conversion is then a lookup per
@@ -54,14 +51,16 @@ struct CodePage {
 
   CodePage() {
     IconvHandle toUnicode = OpenIconv("UTF-32LE", "CP932");
-    for (unsigned b = 0; b < 256; ++b)
-      single[b] = DecodeWithIconv(toUnicode.get(), std::string(1, static_cast<char>(b)));
+    for (unsigned b = 0; b < 256; ++b) {
+      const char byte = static_cast<char>(b);
+      single[b] = DecodeWithIconv(toUnicode.get(), &byte, 1);
+    }
     for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
       if (lead > 0x9F && lead < 0xE0) continue;
       for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
         if (trail == 0x7F) continue;
         const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-        pairs[lead * 256 + trail] = DecodeWithIconv(toUnicode.get(), std::string_view(pair, 2));
+        pairs[lead * 256 + trail] = DecodeWithIconv(toUnicode.get(), pair, 2);
       }
     }
     // Only a character some bytes decode to can come back whole; ask iconv which bytes it
@@ -69,14 +68,14 @@ struct CodePage {
     IconvHandle fromUnicode = OpenIconv("CP932", "UTF-32LE");
     auto learn = [&](char32_t c) {
       if (c == kInvalid || c > 0xFFFF || encode[c] != kNone) return;
-      const auto bytes =
-          ConvertWithIconv(fromUnicode.get(), std::string_view(reinterpret_cast<const char*>(&c), sizeof c), 4);
-      if (!bytes || bytes->empty() || bytes->size() > 2) return;
-      const auto first = static_cast<unsigned char>((*bytes)[0]);
-      if (bytes->size() == 1) {
-        if (single[first] == c) encode[c] = first;
-      } else {
-        const auto second = static_cast<unsigned char>((*bytes)[1]);
+      unsigned char bytes[4];
+      const std::size_t length = ConvertWithIconv(fromUnicode.get(), reinterpret_cast<const char*>(&c), sizeof c,
+                                                  reinterpret_cast<char*>(bytes), sizeof bytes);
+      const unsigned first = bytes[0];
+      if (length == 1) {
+        if (single[first] == c) encode[c] = static_cast<std::uint16_t>(first);
+      } else if (length == 2) {
+        const unsigned second = bytes[1];
         if (pairs[first * 256u + second] == c) encode[c] = static_cast<std::uint16_t>(first << 8 | second);
       }
     };
@@ -154,21 +153,27 @@ bool IsAscii(std::string_view text) {
 std::string Utf8ToCp932(std::string_view utf8) {
   if (IsAscii(utf8)) return std::string(utf8);
   const CodePage& table = Table();
-  std::string out;
-  out.reserve(utf8.size());
+  // No character takes more bytes in the code page than in UTF-8.
+  std::string out(utf8.size(), '\0');
+  char* to = out.data();
   for (std::size_t pos = 0; pos < utf8.size();) {
+    if (static_cast<unsigned char>(utf8[pos]) < 0x80) {
+      *to++ = utf8[pos++];
+      continue;
+    }
     const std::size_t length = Utf8SequenceLength(utf8.data() + pos, utf8.size() - pos);
     const std::uint16_t code = table.encodeAt(utf8.substr(pos, length));
     if (code == CodePage::kNone) {
-      out += '?';
+      *to++ = '?';
     } else if (code > 0xFF) {
-      out += static_cast<char>(code >> 8);
-      out += static_cast<char>(code & 0xFF);
+      *to++ = static_cast<char>(code >> 8);
+      *to++ = static_cast<char>(code & 0xFF);
     } else {
-      out += static_cast<char>(code);
+      *to++ = static_cast<char>(code);
     }
     pos += length;
   }
+  out.resize(static_cast<std::size_t>(to - out.data()));
   return out;
 }
 
