@@ -386,13 +386,8 @@ TEST_F(TextFiles, RefusedReplaceNamesPathAndReasonAndLeavesEverythingAsItWas) {
 // a pipe is refused without waiting for a writer.
 TEST_F(TextFiles, SpecialFilesAreNotReadAsProfiles) {
   ASSERT_EQ(::mkfifo((dir_ / "fifo").c_str(), 0644), 0);
-  const int unixSocket = ::socket(AF_UNIX, SOCK_STREAM, 0);
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
-  const std::string socketPath = (dir_ / "socket").string();
-  ASSERT_LT(socketPath.size(), sizeof address.sun_path);
-  std::copy(socketPath.begin(), socketPath.end(), address.sun_path);
-  ASSERT_EQ(::bind(unixSocket, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+  const int unixSocket = testing::BindUnixSocket(dir_ / "socket");
+  ASSERT_GE(unixSocket, 0);
   fs::create_directory(dir_ / "folder");
   for (const char* name : {"fifo", "socket", "folder"}) fs::create_symlink(dir_ / name, dir_ / (name + "-link"s));
 

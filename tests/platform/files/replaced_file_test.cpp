@@ -4,10 +4,8 @@
 #include <gtest/gtest.h>
 #include <sched.h>
 #include <sys/mount.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -124,13 +122,8 @@ TEST_F(ReplacedFileTest, OtherTargetsAreRefusedAndNothingChanges) {
   fs::create_symlink(dir_ / "folder", dir_ / "folder-link");
   fs::create_symlink(dir_ / "missing" / "x.txt", dir_ / "into-missing");
   ASSERT_EQ(::mkfifo((dir_ / "unread-fifo").c_str(), 0600), 0);
-  const int unixSocket = ::socket(AF_UNIX, SOCK_STREAM, 0);
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
-  const std::string socketPath = (dir_ / "socket").string();
-  ASSERT_LT(socketPath.size(), sizeof address.sun_path);
-  std::copy(socketPath.begin(), socketPath.end(), address.sun_path);
-  ASSERT_EQ(::bind(unixSocket, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+  const int unixSocket = testing::BindUnixSocket(dir_ / "socket");
+  ASSERT_GE(unixSocket, 0);
   // A block device node of our own (never opened) where we may make one.
   const bool blockNode = ::mknod((dir_ / "block").c_str(), S_IFBLK | 0600, makedev(7, 250)) == 0;
 
