@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <unistd.h>
 #include <QDir>
 #include <QFile>
@@ -364,40 +363,26 @@ TEST_F(ListExportTest, PipesAndDevicesAreWrittenIntoOtherTargetsRefusedWithTheRe
   const std::string folder = QFile::encodeName(dir.path()).toStdString();
   ASSERT_EQ(::mkfifo((folder + "/fifo").c_str(), 0600), 0);
   const int reader = ::open((folder + "/fifo").c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  ASSERT_GE(reader, 0);
   ASSERT_EQ(::symlink("/dev/full", (folder + "/full-link").c_str()), 0);
   QDir(dir.path()).mkdir("folder");
-  ::mknod((folder + "/block").c_str(), S_IFBLK | 0600, makedev(7, 250));
-
-  const struct {
-    const char* name;
-    bool written;
-    QString reason;
-  } cases[] = {
-      {"fifo", true, {}},
-      {"full-link", false, QString::fromLocal8Bit(std::make_error_code(std::errc::no_space_on_device).message())},
-      {"folder", false, "ﾌｫﾙﾀﾞｰです"},
-      {"block", false, "ﾌﾞﾛｯｸﾃﾞﾊﾞｲｽです"},  // where we may make one (root)
+  const std::pair<const char*, QString> cases[] = {
+      {"fifo", {}},  // written: no message at all
+      {"full-link", QString::fromLocal8Bit(std::make_error_code(std::errc::no_space_on_device).message())},
+      {"folder", "ﾌｫﾙﾀﾞｰです"},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    if (!QFileInfo::exists(path(c.name))) continue;
+  for (const auto& [name, reason] : cases) {
+    SCOPED_TRACE(name);
     messages.shown.clear();
-    dialog.nextAnswers = {path(c.name)};
-    EXPECT_EQ(run(ListOf({"a", "b"})), c.written);
-    if (c.written) {
-      char got[64] = {};
-      EXPECT_EQ(std::string(got, static_cast<std::size_t>(std::max<ssize_t>(0, ::read(reader, got, sizeof got)))),
-                "http://a\r\nhttp://b\r\n");
-      EXPECT_TRUE(messages.shown.empty());
-      continue;
-    }
-    ASSERT_EQ(messages.shown.size(), 1u);  // no question, one report
-    EXPECT_FALSE(messages.shown[0].question);
-    EXPECT_EQ(messages.shown[0].text, WriteFailedMessage(path(c.name), {}).section('\n', 0, 1) + "\n" + c.reason);
+    dialog.nextAnswers = {path(name)};
+    EXPECT_EQ(run(ListOf({"a", "b"})), reason.isEmpty());
+    const QString expected = QStringLiteral("ﾌｧｲﾙに書き出せませんでした。\n%1\n%2").arg(path(name), reason);
+    EXPECT_EQ(messages.shown.size(), reason.isEmpty() ? 0u : 1u);  // never the overwrite question
+    for (const auto& box : messages.shown) EXPECT_EQ(box.text, expected);
   }
+  char got[64] = {};
+  EXPECT_EQ(std::string(got, static_cast<std::size_t>(std::max<ssize_t>(0, ::read(reader, got, sizeof got)))),
+            "http://a\r\nhttp://b\r\n");
   ::close(reader);
-  EXPECT_EQ(QFileInfo(path("fifo")).isFile(), false);
 }
 
 TEST_F(ListExportTest, TenMillionEntriesMatchTheListBySizeAndSampledLines) {

@@ -36,17 +36,14 @@ void PutFileBytes(const std::filesystem::path& path, const std::string& bytes) {
 }
 
 int BindUnixSocket(const std::filesystem::path& path) {
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
+  sockaddr_un address{AF_UNIX, {}};
   const std::string name = path.string();
   if (name.size() >= sizeof address.sun_path) return -1;
   std::copy(name.begin(), name.end(), address.sun_path);
   const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (fd >= 0 && ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
-    ::close(fd);
-    return -1;
-  }
-  return fd;
+  if (fd < 0 || ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) return fd;
+  ::close(fd);
+  return -1;
 }
 
 }  // namespace serialix::testing
