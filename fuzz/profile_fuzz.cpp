@@ -20,8 +20,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/text/codepage932.h"
-#include "platform/text/profile_file.h"
+#include "platform/files/codepage932.h"
+#include "platform/files/profile_file.h"
 
 namespace {
 

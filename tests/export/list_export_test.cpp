@@ -15,7 +15,7 @@
 #include <tuple>
 #include <vector>
 
-#include "platform/text/codepage932.h"
+#include "platform/files/codepage932.h"
 
 namespace serialix {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/text/codepage932.h"
+#include "platform/files/codepage932.h"
 
 #include <array>
 #include <cerrno>
@@ -6,8 +6,8 @@
 #include <system_error>
 #include <vector>
 
-#include "platform/text/huge_pages.h"
-#include "platform/text/iconv_handle.h"
+#include "platform/files/huge_pages.h"
+#include "platform/files/iconv_handle.h"
 
 namespace serialix {
 namespace {

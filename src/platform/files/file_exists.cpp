@@ -1,4 +1,4 @@
-#include "platform/text/file_exists.h"
+#include "platform/files/file_exists.h"
 
 #include <system_error>
 

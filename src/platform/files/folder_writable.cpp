@@ -1,4 +1,4 @@
-#include "platform/text/folder_writable.h"
+#include "platform/files/folder_writable.h"
 
 #include <stdlib.h>
 #include <unistd.h>
@@ -6,7 +6,7 @@
 #include <string>
 #include <system_error>
 
-#include "platform/text/unique_fd.h"
+#include "platform/files/unique_fd.h"
 
 namespace serialix {
 

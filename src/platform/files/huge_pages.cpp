@@ -1,4 +1,4 @@
-#include "platform/text/huge_pages.h"
+#include "platform/files/huge_pages.h"
 
 #include <sys/mman.h>
 

@@ -1,4 +1,4 @@
-#include "platform/text/profile_file.h"
+#include "platform/files/profile_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,10 +8,10 @@
 #include <cerrno>
 #include <cstring>
 
-#include "platform/text/atomic_file.h"
-#include "platform/text/codepage932.h"
-#include "platform/text/huge_pages.h"
-#include "platform/text/unique_fd.h"
+#include "platform/files/atomic_file.h"
+#include "platform/files/codepage932.h"
+#include "platform/files/huge_pages.h"
+#include "platform/files/unique_fd.h"
 
 namespace serialix {
 namespace {

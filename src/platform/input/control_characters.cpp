@@ -1,4 +1,4 @@
-#include "platform/control_characters.h"
+#include "platform/input/control_characters.h"
 
 #include <QLineEdit>
 #include <QValidator>

@@ -1,4 +1,4 @@
-#include "platform/japanese_font.h"
+#include "platform/look/japanese_font.h"
 
 #include <QFontDatabase>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "platform/pictures.h"
+#include "platform/look/pictures.h"
 
 #include <QFont>
 #include <QImage>

@@ -1,6 +1,6 @@
-#include "platform/config_store.h"
+#include "platform/services/config_store.h"
 
-#include "platform/text/codepage932.h"
+#include "platform/files/codepage932.h"
 
 namespace serialix {
 namespace {

@@ -1,8 +1,8 @@
-#include "platform/large_text.h"
+#include "platform/services/large_text.h"
 
 #include <QStringDecoder>
 
-#include "platform/text/huge_pages.h"
+#include "platform/files/huge_pages.h"
 
 namespace serialix {
 

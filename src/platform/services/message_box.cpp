@@ -1,4 +1,4 @@
-#include "platform/message_box.h"
+#include "platform/services/message_box.h"
 
 #include <QMessageBox>
 

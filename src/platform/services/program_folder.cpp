@@ -1,9 +1,9 @@
-#include "platform/program_folder.h"
+#include "platform/services/program_folder.h"
 
 #include <QCoreApplication>
 #include <QFile>
 
-#include "platform/text/folder_writable.h"
+#include "platform/files/folder_writable.h"
 
 namespace serialix {
 

@@ -1,4 +1,4 @@
-#include "platform/program_launcher.h"
+#include "platform/services/program_launcher.h"
 
 #include <QDir>
 #include <QFileInfo>

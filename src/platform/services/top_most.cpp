@@ -1,4 +1,4 @@
-#include "platform/top_most.h"
+#include "platform/services/top_most.h"
 
 #include <QWidget>
 

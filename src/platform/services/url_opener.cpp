@@ -1,4 +1,4 @@
-#include "platform/url_opener.h"
+#include "platform/services/url_opener.h"
 
 #include <QDesktopServices>
 

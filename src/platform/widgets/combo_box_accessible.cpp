@@ -1,4 +1,4 @@
-#include "platform/combo_box_accessible.h"
+#include "platform/widgets/combo_box_accessible.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

@@ -1,6 +1,6 @@
-#include "platform/virtual_list_box.h"
+#include "platform/widgets/virtual_list_box.h"
 
-#include "platform/virtual_list_box_accessible.h"
+#include "platform/widgets/virtual_list_box_accessible.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

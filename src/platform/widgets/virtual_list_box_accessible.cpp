@@ -1,10 +1,10 @@
-#include "platform/virtual_list_box_accessible.h"
+#include "platform/widgets/virtual_list_box_accessible.h"
 
 #include <QAccessibleActionInterface>
 #include <QTimer>
 #include <QWindow>
 
-#include "platform/virtual_list_box.h"
+#include "platform/widgets/virtual_list_box.h"
 
 namespace serialix {
 namespace {

@@ -17,10 +17,10 @@
 #include <random>
 #include <string>
 
-#include "platform/text/atomic_file.h"
-#include "platform/text/codepage932.h"
-#include "platform/text/file_exists.h"
-#include "platform/text/profile_file.h"
+#include "platform/files/atomic_file.h"
+#include "platform/files/codepage932.h"
+#include "platform/files/file_exists.h"
+#include "platform/files/profile_file.h"
 #include "support/files.h"
 #include "support/sanitizer.h"
 

@@ -6,8 +6,8 @@
 #include <system_error>
 #include <utility>
 
-#include "platform/text/iconv_handle.h"
-#include "platform/text/unique_fd.h"
+#include "platform/files/iconv_handle.h"
+#include "platform/files/unique_fd.h"
 
 namespace serialix {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/counter_combo_events.h"
+#include "platform/input/counter_combo_events.h"
 
 #include <gtest/gtest.h>
 #include <QAbstractItemView>

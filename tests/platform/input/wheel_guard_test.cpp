@@ -1,4 +1,4 @@
-#include "platform/wheel_guard.h"
+#include "platform/input/wheel_guard.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>

@@ -11,8 +11,8 @@
 #include <QTimer>
 #include <functional>
 
-#include "platform/message_box.h"
-#include "platform/save_dialog.h"
+#include "platform/services/message_box.h"
+#include "platform/services/save_dialog.h"
 
 namespace serialix {
 namespace {

@@ -5,7 +5,7 @@
 #include <random>
 #include <string>
 
-#include "platform/large_text.h"
+#include "platform/services/large_text.h"
 
 namespace serialix {
 namespace {

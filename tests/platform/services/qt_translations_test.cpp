@@ -1,4 +1,4 @@
-#include "platform/qt_translations.h"
+#include "platform/services/qt_translations.h"
 
 #include <gtest/gtest.h>
 #include <QAbstractButton>
@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "platform/message_box.h"
+#include "platform/services/message_box.h"
 
 namespace serialix {
 namespace {

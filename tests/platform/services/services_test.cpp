@@ -6,10 +6,10 @@
 #include <QImage>
 #include <QTemporaryDir>
 
-#include "platform/clipboard.h"
-#include "platform/japanese_font.h"
-#include "platform/pictures.h"
-#include "platform/program_folder.h"
+#include "platform/look/japanese_font.h"
+#include "platform/look/pictures.h"
+#include "platform/services/clipboard.h"
+#include "platform/services/program_folder.h"
 
 namespace serialix {
 namespace {

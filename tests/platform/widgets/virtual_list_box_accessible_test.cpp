@@ -1,4 +1,4 @@
-#include "platform/virtual_list_box_accessible.h"
+#include "platform/widgets/virtual_list_box_accessible.h"
 
 #include <gtest/gtest.h>
 #include <QAccessible>
@@ -6,7 +6,7 @@
 #include <QTest>
 #include <vector>
 
-#include "platform/virtual_list_box.h"
+#include "platform/widgets/virtual_list_box.h"
 
 namespace serialix {
 namespace {

@@ -4,7 +4,7 @@
 #include <QPalette>
 #include <QTest>
 
-#include "platform/virtual_list_box.h"
+#include "platform/widgets/virtual_list_box.h"
 
 namespace serialix {
 namespace {

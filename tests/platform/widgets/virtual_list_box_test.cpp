@@ -1,4 +1,4 @@
-#include "platform/virtual_list_box.h"
+#include "platform/widgets/virtual_list_box.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
