@@ -19,6 +19,7 @@
 #include "mainwindow/frm_main.h"
 #include "platform/services/message_box.h"
 #include "platform/widgets/virtual_list_box.h"
+#include "support/scripted_message_box.h"
 
 namespace {
 

@@ -16,6 +16,8 @@
 #include <vector>
 
 #include "platform/files/codepage932.h"
+#include "support/scripted_message_box.h"
+#include "support/scripted_save_dialog.h"
 
 namespace serialix {
 namespace {

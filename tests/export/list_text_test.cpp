@@ -4,6 +4,7 @@
 
 #include "platform/services/clipboard.h"
 #include "platform/services/message_box.h"
+#include "support/scripted_message_box.h"
 
 namespace serialix {
 namespace {

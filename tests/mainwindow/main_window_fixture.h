@@ -21,6 +21,11 @@
 #include "platform/services/url_opener.h"
 #include "platform/widgets/virtual_list_box.h"
 #include "support/find_control.h"
+#include "support/memory_config_store.h"
+#include "support/recording_program_launcher.h"
+#include "support/recording_url_opener.h"
+#include "support/scripted_message_box.h"
+#include "support/scripted_save_dialog.h"
 
 // Readable failure messages for Qt strings.
 inline void PrintTo(const QString& text, std::ostream* os) {

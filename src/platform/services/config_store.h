@@ -3,11 +3,9 @@
 #include <QString>
 #include <cstddef>
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
-#include <utility>
 
 namespace serialix {
 
@@ -43,24 +41,6 @@ class ConfigStore {
 class EmptyConfigStore : public ConfigStore {
  public:
   std::unique_ptr<ConfigKey> open(std::uint32_t root, const QString& keyName) override;
-};
-
-// A store held in memory, filled by tests; it counts the keys that are open.
-class MemoryConfigStore : public ConfigStore {
- public:
-  void setValue(std::uint32_t root, const QString& keyName, const QString& valueName, ConfigValue value);
-  // A REG_SZ value as the system stores it: code page 932 bytes followed by a NUL.
-  void setText(std::uint32_t root, const QString& keyName, const QString& valueName, const QString& text);
-  // A key that exists without values.
-  void addKey(std::uint32_t root, const QString& keyName);
-
-  std::unique_ptr<ConfigKey> open(std::uint32_t root, const QString& keyName) override;
-  int openKeys() const { return *openKeys_; }
-
- private:
-  using Values = std::map<QString, ConfigValue>;  // by lower-case value name
-  std::map<std::pair<std::uint32_t, QString>, std::shared_ptr<Values>> keys_;
-  std::shared_ptr<int> openKeys_ = std::make_shared<int>(0);
 };
 
 }  // namespace serialix

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <deque>
 
 class QWidget;
 
@@ -21,20 +20,6 @@ class MessageBox {
 // Modal QMessageBox.
 class QtMessageBox : public MessageBox {
  public:
-  Answer askYesNo(QWidget* parent, const QString& caption, const QString& text) override;
-  void inform(QWidget* parent, const QString& caption, const QString& text) override;
-};
-
-// Test seam: gives the queued answers in order (Yes when the queue is empty) and records every box.
-class ScriptedMessageBox : public MessageBox {
- public:
-  struct Shown {
-    QString caption, text;
-    bool question = false;
-  };
-  std::deque<Answer> nextAnswers;
-  std::vector<Shown> shown;
-
   Answer askYesNo(QWidget* parent, const QString& caption, const QString& text) override;
   void inform(QWidget* parent, const QString& caption, const QString& text) override;
 };

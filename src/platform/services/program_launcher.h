@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <vector>
 
 namespace serialix {
 
@@ -21,19 +20,6 @@ class ProgramLauncher {
 // QProcess::startDetached and the file system.
 class SystemProgramLauncher : public ProgramLauncher {
  public:
-  bool start(const QString& program) override;
-  QString findFile(const QString& pattern) override;
-  QString findExecutable(const QString& name) override;
-};
-
-// Test seam: starts nothing, records what it was asked.
-class RecordingProgramLauncher : public ProgramLauncher {
- public:
-  std::vector<QString> startable;    // start() succeeds only for these paths
-  std::vector<QString> files;        // findFile() finds exactly these paths
-  std::vector<QString> executables;  // findExecutable() finds paths ending in "/" + name
-  std::vector<QString> started, searched, looked;
-
   bool start(const QString& program) override;
   QString findFile(const QString& pattern) override;
   QString findExecutable(const QString& name) override;

@@ -2,9 +2,7 @@
 
 #include <QString>
 #include <QStringList>
-#include <deque>
 #include <optional>
-#include <vector>
 
 class QWidget;
 
@@ -32,14 +30,6 @@ class SaveDialog {
 // QFileDialog in save mode, without its own overwrite question.
 class QtSaveDialog : public SaveDialog {
  public:
-  std::optional<QString> ask(QWidget* parent, const SaveDialogRequest& request) override;
-};
-
-// Test seam: returns the queued answers in order (cancel when the queue is empty), records requests.
-class ScriptedSaveDialog : public SaveDialog {
- public:
-  std::deque<std::optional<QString>> nextAnswers;
-  std::vector<SaveDialogRequest> requests;
   std::optional<QString> ask(QWidget* parent, const SaveDialogRequest& request) override;
 };
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QUrl>
-#include <vector>
 
 namespace serialix {
 
@@ -17,14 +16,6 @@ class UrlOpener {
 // QDesktopServices::openUrl: the desktop's own handler, started without a shell.
 class DesktopUrlOpener : public UrlOpener {
  public:
-  bool open(const QUrl& url) override;
-};
-
-// Test seam: opens nothing, records every address and answers with succeeds.
-class RecordingUrlOpener : public UrlOpener {
- public:
-  bool succeeds = true;
-  std::vector<QUrl> opened;
   bool open(const QUrl& url) override;
 };
 
