@@ -12,9 +12,9 @@
 #include <system_error>
 
 #include "platform/files/background_writer.h"
+#include "platform/files/codepage932.h"
 #include "platform/files/file_kind.h"
 #include "platform/files/replaced_file.h"
-#include "platform/text/codepage932.h"
 #include "serialix_version.h"
 
 namespace serialix {

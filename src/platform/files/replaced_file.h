@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/text/unique_fd.h"
+#include "platform/files/unique_fd.h"
 
 namespace serialix {
 

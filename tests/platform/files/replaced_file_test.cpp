@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "platform/files/file_kind.h"
-#include "platform/text/unique_fd.h"
+#include "platform/files/unique_fd.h"
 #include "support/files.h"
 
 namespace serialix {
