@@ -24,7 +24,7 @@ QString grouped(std::uint64_t value) {
 }
 
 // The same count in the Japanese units of 10^4 with four figures at most, for a label too narrow
-// for every digit: 1000000000 -> "10 億", 123456789 -> "約 1.23 億". Figures are cut, never rounded
+// for every digit: 1000000000 -> "10億", 123456789 -> "約1.23億". Figures are cut, never rounded
 // up, and "約" says so.
 QString inUnits(std::uint64_t value) {
   static const struct {
@@ -43,8 +43,8 @@ QString inUnits(std::uint64_t value) {
       while (fraction.endsWith(QLatin1Char('0'))) fraction.chop(1);
       if (!fraction.isEmpty()) figures += QLatin1Char('.') + fraction;
     }
-    const QString about = value % step == 0 ? QString() : QStringLiteral("約 ");
-    return about + figures + QLatin1Char(' ') + QString::fromUtf16(unit.name);
+    const QString about = value % step == 0 ? QString() : QStringLiteral("約");
+    return about + figures + QString::fromUtf16(unit.name);
   }
   return grouped(value);
 }

@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QPointer>
 
+#include "platform/accessibility_events.h"
 #include "platform/wrapped_accessible.h"
 
 namespace serialix {
@@ -54,11 +55,11 @@ void ReportCheckedWhileCaption(QAbstractButton* button, const QString& checkedCa
 void SetToggleCaption(QAbstractButton* button, const QString& caption) {
   const bool wasChecked = CheckedByCaption(*button);
   button->setText(caption);
-  if (CheckedByCaption(*button) == wasChecked) return;
+  if (CheckedByCaption(*button) == wasChecked || !AccessibilityListening()) return;
   QAccessible::State changed;
   changed.checked = true;
   QAccessibleStateChangeEvent event(button, changed);
-  QAccessible::updateAccessibility(&event);
+  SendAccessibilityEvent(&event);
 }
 
 }  // namespace serialix

@@ -7,6 +7,7 @@
 #include <climits>
 #include <vector>
 
+#include "platform/accessibility_events.h"
 #include "platform/virtual_list_box.h"
 
 namespace serialix {
@@ -112,24 +113,6 @@ QAccessibleInterface* ListBoxFactory(const QString& key, QObject* object) {
 int CurrentChildIndex(const VirtualListBox& list) {
   const auto current = list.currentRow();
   return current && *current <= kLastIndexableRow ? static_cast<int>(*current) : -1;
-}
-
-std::function<void(QAccessibleEvent*)>& EventSink() {
-  static std::function<void(QAccessibleEvent*)> sink;
-  return sink;
-}
-
-// Building an event creates the row's interface: only worth it when someone listens.
-bool Listening() {
-  return QAccessible::isActive() || EventSink();
-}
-
-void Send(QAccessibleEvent* event) {
-  if (EventSink()) {
-    EventSink()(event);
-  } else {
-    QAccessible::updateAccessibility(event);
-  }
 }
 
 }  // namespace
@@ -261,39 +244,35 @@ void InstallVirtualListBoxAccessibility() {
   (void)installed;
 }
 
-void SetListBoxEventSinkForTesting(std::function<void(QAccessibleEvent*)> sink) {
-  EventSink() = std::move(sink);
-}
-
 void AnnounceCurrentRow(VirtualListBox* list) {
-  if (!Listening()) return;
+  if (!AccessibilityListening()) return;
   const int index = CurrentChildIndex(*list);
   if (index < 0 || !list->isVisible()) return;
   if (list->hasFocus()) {
     QAccessibleEvent focus(list, QAccessible::Focus);
     focus.setChild(index);
-    Send(&focus);
+    SendAccessibilityEvent(&focus);
   }
   QAccessibleEvent selection(list, QAccessible::Selection);
   selection.setChild(index);
-  Send(&selection);
+  SendAccessibilityEvent(&selection);
 }
 
 void AnnounceFocusedRow(VirtualListBox* list) {
-  if (!Listening()) return;
+  if (!AccessibilityListening()) return;
   QTimer::singleShot(0, list, [list] {
     const int index = CurrentChildIndex(*list);
-    if (index < 0 || !list->hasFocus() || !Listening()) return;
+    if (index < 0 || !list->hasFocus() || !AccessibilityListening()) return;
     QAccessibleEvent focus(list, QAccessible::Focus);
     focus.setChild(index);
-    Send(&focus);
+    SendAccessibilityEvent(&focus);
   });
 }
 
 void AnnounceShownRows(VirtualListBox* list) {
-  if (!Listening() || !list->isVisible()) return;
+  if (!AccessibilityListening() || !list->isVisible()) return;
   QAccessibleEvent reorder(list, QAccessible::ObjectReorder);
-  Send(&reorder);
+  SendAccessibilityEvent(&reorder);
 }
 
 }  // namespace serialix

@@ -85,8 +85,4 @@ void AnnounceShownRows(VirtualListBox* list);
 // so a screen reader reads the selected address on entering the list.
 void AnnounceFocusedRow(VirtualListBox* list);
 
-// Test seam: Qt drops events while no assistive technology listens (always on the offscreen
-// platform); with a sink set, the events above go to it instead. An empty function removes it.
-void SetListBoxEventSinkForTesting(std::function<void(QAccessibleEvent*)> sink);
-
 }  // namespace serialix
