@@ -128,7 +128,8 @@ void frmMain::updateCount() {
   // Every digit where they fit; otherwise the label counts in units and the name keeps the digits.
   const bool fits = lblCount->fontMetrics().horizontalAdvance(texts.label) <= lblCount->contentsRect().width();
   lblCount->setText(fits ? texts.label : countTexts(next, List1->rows(), inUnits).label);
-  lblCount->setAccessibleName(texts.label);
+  // Qt announces every setting of a name, changed or not.
+  if (lblCount->accessibleName() != texts.label) lblCount->setAccessibleName(texts.label);
   lblCount->setToolTip(full);
   lblCount->setAccessibleDescription(full);
   // "実行" says what it does and its key first, then what the next run would add.
