@@ -1,9 +1,6 @@
-// What a screen reader is told about state: the link switches, the combo boxes' entries, the
-// count label, and the hints on the segment switches.
+// What a screen reader is told of the links, combo boxes, count label and segment switches.
 #include <QAccessible>
 #include <QLabel>
-#include <algorithm>
-#include <vector>
 
 #include "main_window_fixture.h"
 #include "platform/accessibility_events.h"
@@ -11,102 +8,64 @@
 namespace serialix::testing {
 namespace {
 
-// Checked-state changes raised while one is alive, by object.
-struct CheckedChanges {
-  static inline std::vector<QObject*> objects;
-  CheckedChanges() {
-    objects.clear();
-    SetAccessibilityEventSinkForTesting([](QAccessibleEvent* event) {
-      if (event->type() == QAccessible::StateChanged &&
-          static_cast<QAccessibleStateChangeEvent*>(event)->changedStates().checked) {
-        objects.push_back(event->object());
-      }
-    });
-  }
-  ~CheckedChanges() { SetAccessibilityEventSinkForTesting({}); }
-  static auto count(QObject* object) { return std::count(objects.begin(), objects.end(), object); }
-};
+QAccessibleInterface* iface(QObject* object) {
+  return QAccessible::queryAccessibleInterface(object);
+}
 
-class AccessibleStateTest : public MainWindowTest {
- protected:
-  static QAccessibleInterface* iface(QObject* object) { return QAccessible::queryAccessibleInterface(object); }
-};
+using AccessibleStateTest = MainWindowTest;
 
 TEST_F(AccessibleStateTest, LinkSwitchesAreCheckedExactlyWhileTheyShowEquals) {
-  for (const char* name : {"Check1", "Check2"}) {
-    auto* link = control<QPushButton>(name);
-    SCOPED_TRACE(name);
-    const auto expectShows = [&](const QString& caption) {
-      EXPECT_EQ(link->text(), caption);
-      EXPECT_EQ(iface(link)->state().checked, caption == "=");
-      EXPECT_TRUE(iface(link)->state().checkable);
-    };
-    expectShows("=");
-    CheckedChanges changes;
-    link->click();
-    expectShows("≠");
-    EXPECT_EQ(CheckedChanges::count(link), 1);
-    link->click();
-    expectShows("=");
-    EXPECT_EQ(iface(link)->text(QAccessible::Name),
-              QString(name) == "Check1" ? "テキスト I を F に連動" : "カウンター J を G に連動");
+  std::vector<QObject*> changed;  // objects whose checked state was announced
+  SetAccessibilityEventSinkForTesting([&changed](QAccessibleEvent* e) {
+    if (auto* c = dynamic_cast<QAccessibleStateChangeEvent*>(e); c && c->changedStates().checked)
+      changed.push_back(e->object());
+  });
+  for (QAbstractButton* link : {button("Check1"), button("Check2")}) {
+    // Click, click again, and for the counter link also G switched off, which releases it.
+    QAbstractButton* third = link == button("Check2") ? check("CheckG") : link;
+    for (QAbstractButton* clicked : {link, link, third}) {
+      const bool wasChecked = iface(link)->state().checked;
+      EXPECT_EQ(wasChecked, link->text() == "=");
+      changed.clear();
+      clicked->click();
+      EXPECT_EQ(iface(link)->state().checked, link->text() == "=") << link->objectName().toStdString();
+      EXPECT_EQ(std::count(changed.begin(), changed.end(), link), iface(link)->state().checked != wasChecked ? 1 : 0);
+    }
   }
-  // Switching G off releases the counter link without a click on it; the switch says so.
-  auto* link = control<QPushButton>("Check2");
-  CheckedChanges changes;
-  control<QCheckBox>("CheckG")->click();
-  EXPECT_EQ(link->text(), "≠");
-  EXPECT_FALSE(iface(link)->state().checked);
-  EXPECT_EQ(CheckedChanges::count(link), 1);
+  SetAccessibilityEventSinkForTesting({});
+  EXPECT_EQ(button("Check2")->text(), "≠");
 }
 
 TEST_F(AccessibleStateTest, CombosKeepTheirNameListAndActionAndTellTheirEntry) {
-  auto* letter = control<QComboBox>("cmbD");
-  letter->setCurrentIndex(letter->findText("q"));
-  QAccessibleInterface* combo = iface(letter);
-  EXPECT_EQ(combo, iface(letter));  // one interface per combo, as Qt caches it
-  EXPECT_EQ(combo->role(), QAccessible::ComboBox);
-  EXPECT_EQ(combo->text(QAccessible::Name), "文字 D");
-  EXPECT_EQ(combo->text(QAccessible::Value), "q");
-  ASSERT_NE(combo->textInterface(), nullptr);
-  EXPECT_EQ(combo->textInterface()->text(0, combo->textInterface()->characterCount()), "q");
-  ASSERT_NE(combo->actionInterface(), nullptr);
-  EXPECT_TRUE(combo->actionInterface()->actionNames().contains(QAccessibleActionInterface::showMenuAction()));
-  // Qt's own list of the entries, whose parent is the combo.
-  ASSERT_GE(combo->childCount(), 1);
-  QAccessibleInterface* entries = combo->child(0);
-  ASSERT_NE(entries, nullptr);
-  EXPECT_EQ(entries->role(), QAccessible::List);
-  EXPECT_EQ(entries->parent(), combo);
-  EXPECT_EQ(combo->indexOfChild(entries), 0);
-
-  // An editable combo: its name, its typed text, and its edit field as a child.
-  auto* host = control<QComboBox>("cmbB");
-  typeInto(host, "example.com");
-  EXPECT_EQ(iface(host)->text(QAccessible::Name), "ホスト");
-  EXPECT_EQ(iface(host)->text(QAccessible::Value), "example.com");
-  bool hasEdit = false;
-  for (int i = 0; i < iface(host)->childCount(); ++i) hasEdit |= iface(host)->child(i)->object() == host->lineEdit();
-  EXPECT_TRUE(hasEdit);
+  combo("cmbD")->setCurrentText("q");  // as picked from its list
+  QAccessibleInterface* box = iface(combo("cmbD"));
+  EXPECT_EQ(box->text(QAccessible::Name), "文字 D");
+  EXPECT_EQ(box->text(QAccessible::Value), "q");
+  ASSERT_NE(box->textInterface(), nullptr);
+  EXPECT_EQ(box->textInterface()->text(0, box->textInterface()->characterCount()), "q");
+  ASSERT_NE(box->actionInterface(), nullptr);
+  EXPECT_TRUE(box->actionInterface()->actionNames().contains(QAccessibleActionInterface::showMenuAction()));
+  ASSERT_GE(box->childCount(), 1);  // Qt's own list of the entries
+  EXPECT_EQ(box->child(0)->role(), QAccessible::List);
+  EXPECT_EQ(box->child(0)->parent(), box);
+  typeInto(combo("cmbB"), "example.com");
+  EXPECT_EQ(iface(control("cmbB"))->text(QAccessible::Value), "example.com");
 }
 
 // Qt raises the name-changed event itself (scripts/accessibility-dump shows it).
 TEST_F(AccessibleStateTest, CountLabelIsNamedByItsText) {
-  auto* label = control<QLabel>("lblCount");
-  EXPECT_EQ(iface(label)->text(QAccessible::Name), "次回 1 件 / 一覧 0 件");
-  EXPECT_TRUE(iface(label)->text(QAccessible::Description).contains("最初と最後: http:////0/0~0.mpg"));
-  CheckedChanges changes;
-  control<QComboBox>("cmbG(1)")->setEditText("35");
-  EXPECT_EQ(iface(label)->text(QAccessible::Name), "次回 36 件 / 一覧 0 件");
-  EXPECT_TRUE(iface(label)->text(QAccessible::Description).contains("最後: http:////35/35~0.mpg"));
+  QLabel* count = label("lblCount");
+  EXPECT_EQ(iface(count)->text(QAccessible::Name), "次回 1 件 / 一覧 0 件");
+  combo("cmbG(1)")->setEditText("35");
+  EXPECT_EQ(iface(count)->text(QAccessible::Name), "次回 36 件 / 一覧 0 件");
+  EXPECT_TRUE(iface(count)->text(QAccessible::Description).contains("最後: http:////35/35~0.mpg"));
 }
 
 TEST_F(AccessibleStateTest, SegmentSwitchesNameTheirSegmentInTheirTooltip) {
-  const QString letters = "CDEFGHIJKLMN";
-  for (QChar letter : letters) {
-    auto* check = control<QCheckBox>(QStringLiteral("Check%1").arg(letter));
-    EXPECT_EQ(check->toolTip(), check->accessibleName());
-    EXPECT_TRUE(check->toolTip().contains(QStringLiteral(" %1 を使う").arg(letter))) << check->toolTip().toStdString();
+  for (QChar letter : QStringLiteral("CDEFGHIJKLMN")) {
+    QCheckBox* box = check(QStringLiteral("Check%1").arg(letter));
+    EXPECT_EQ(box->toolTip(), box->accessibleName());
+    EXPECT_TRUE(box->toolTip().contains(QStringLiteral(" %1 を使う").arg(letter))) << box->toolTip().toStdString();
   }
 }
 

@@ -65,34 +65,20 @@ TEST_F(VirtualListBoxAccessibleTest, IsAListWithAChildPerRowAtItsTruePosition) {
   QAccessibleTableInterface* table = iface()->tableInterface();
   ASSERT_NE(table, nullptr);
   EXPECT_EQ(table->rowCount(), 1'000'000);
-  EXPECT_EQ(table->columnCount(), 1);
   list.setCurrentRow(500'000);  // scrolled to the middle
-  for (int i : {0, 1, 499'990, 500'000, 500'001, 999'999}) {
-    SCOPED_TRACE(i);
+  for (int i : {0, 499'990, 500'000, 999'999}) {
     QAccessibleInterface* row = iface()->child(i);
-    ASSERT_NE(row, nullptr);
-    EXPECT_EQ(row->role(), QAccessible::ListItem);
+    ASSERT_NE(row, nullptr) << i;
     EXPECT_EQ(row->text(QAccessible::Name), list.text(static_cast<std::uint64_t>(i)));
-    EXPECT_EQ(row->parent(), iface());
     EXPECT_EQ(iface()->indexOfChild(row), i);
     EXPECT_EQ(table->cellAt(i, 0), row);
-    ASSERT_NE(row->tableCellInterface(), nullptr);
     EXPECT_EQ(row->tableCellInterface()->rowIndex(), i);
-    EXPECT_EQ(row->state().selected, i == 500'000);
-    const auto at = static_cast<std::uint64_t>(i);
-    EXPECT_EQ(row->state().offscreen, at < list.topRow() || at >= list.topRow() + static_cast<std::uint64_t>(shown()));
+    EXPECT_EQ(row->state().selected, i == 500'000) << i;
   }
   EXPECT_EQ(table->selectedRows(), QList<int>{500'000});
-  EXPECT_TRUE(table->isRowSelected(500'000));
-  EXPECT_EQ(table->selectedCells(), QList<QAccessibleInterface*>{iface()->child(500'000)});
-  // A shown row is found under the pointer at its true position.
-  QAccessibleInterface* shownRow = iface()->child(500'000);
+  QAccessibleInterface* shownRow = iface()->child(500'000);  // found under the pointer
   EXPECT_EQ(iface()->childAt(shownRow->rect().x() + 1, shownRow->rect().y() + 1), shownRow);
   EXPECT_EQ(iface()->child(1'000'000), nullptr);
-  EXPECT_EQ(iface()->child(-1), nullptr);
-  // Selecting through the table selects the row, as a click does.
-  EXPECT_TRUE(table->selectRow(7));
-  EXPECT_EQ(list.currentRow(), 7u);
 
   // A short list has only its own rows as children.
   list.clear();
@@ -108,9 +94,7 @@ TEST_F(VirtualListBoxAccessibleTest, ABillionRowsVisitedKeepABoundedNumberOfRowI
   for (int step = 0; step < 2000; ++step) {
     const std::uint64_t row = list.count() / 2000 * static_cast<std::uint64_t>(step) + 7;
     list.setCurrentRow(row);
-    // As a reader asks after each move: the selected row and the rows on screen.
-    const QList<int> selected = iface()->tableInterface()->selectedRows();
-    ASSERT_EQ(selected, QList<int>{static_cast<int>(row)});
+    ASSERT_EQ(iface()->tableInterface()->selectedRows(), QList<int>{static_cast<int>(row)});
     for (int i = 0; i < shown(); ++i) {
       issued.push_back(QAccessible::uniqueId(iface()->child(static_cast<int>(list.topRow()) + i)));
     }
@@ -119,11 +103,6 @@ TEST_F(VirtualListBoxAccessibleTest, ABillionRowsVisitedKeepABoundedNumberOfRowI
   std::size_t alive = 0;
   for (QAccessible::Id id : issued) alive += QAccessible::accessibleInterface(id) != nullptr;
   EXPECT_LE(alive, VirtualListBoxAccessible::kRowCacheLimit) << "row interfaces of rows visited long ago are kept";
-
-  // The ones asked for again speak for their rows.
-  QAccessibleInterface* current = iface()->child(static_cast<int>(*list.currentRow()));
-  EXPECT_EQ(current->text(QAccessible::Name), list.text(*list.currentRow()));
-  EXPECT_TRUE(current->state().selected);
 
   // Past what an index can name, the count stops at INT_MAX and the description gives the total.
   ASSERT_TRUE(list.appendRun(SquareRun(31'622)));
