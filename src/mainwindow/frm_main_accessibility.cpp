@@ -11,9 +11,9 @@
 
 #include "mainwindow/frm_main.h"
 #include "mainwindow/link_caption.h"
-#include "platform/caption_toggle_accessible.h"
-#include "platform/combo_box_accessible.h"
-#include "platform/virtual_list_box.h"
+#include "platform/widgets/caption_toggle_accessible.h"
+#include "platform/widgets/combo_box_accessible.h"
+#include "platform/widgets/virtual_list_box.h"
 
 namespace serialix {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "mainwindow/frm_main.h"
 #include "mainwindow/link_caption.h"
-#include "platform/caption_toggle_accessible.h"
+#include "platform/widgets/caption_toggle_accessible.h"
 
 namespace serialix {
 namespace {

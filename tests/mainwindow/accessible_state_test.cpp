@@ -3,7 +3,7 @@
 #include <QLabel>
 
 #include "main_window_fixture.h"
-#include "platform/accessibility_events.h"
+#include "platform/widgets/accessibility_events.h"
 
 namespace serialix::testing {
 namespace {
