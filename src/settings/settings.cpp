@@ -3,10 +3,12 @@
 #include <fcntl.h>
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <system_error>
 #include <unordered_map>
 #include <unordered_set>
@@ -29,7 +31,7 @@ constexpr char kTopKey[] = "frmMain.Top";
 struct HistorySection {
   const char* section;
   const char* keyPrefix;
-  std::vector<std::string> HistorySnapshot::*stored;
+  std::vector<std::string_view> HistorySnapshot::*stored;
   std::vector<std::string> StoredSettings::*entries;
 };
 constexpr HistorySection kHistories[] = {
@@ -87,7 +89,7 @@ void AddUnencodable(const Values& stored, std::unordered_map<std::string, std::s
 // it reads as the entry, then what another instance added since the session read the file.
 std::vector<std::string> ListToWrite(const std::vector<std::string>& entries,
                                      const std::vector<std::string_view>& inFile,
-                                     const std::vector<std::string>* asRead) {
+                                     const std::vector<std::string_view>* asRead) {
   const bool fileChanged =
       asRead != nullptr && !std::equal(asRead->begin(), asRead->end(), inFile.begin(), inFile.end());
   std::unordered_map<std::string, std::string_view> bytesByText;
@@ -185,13 +187,15 @@ StoredSettings LoadSettings(const std::filesystem::path& iniFile) {
   settings.left = ParsePosition(file->read(kPositionSection, kLeftKey));
   settings.top = ParsePosition(file->read(kPositionSection, kTopKey));
   settings.utf8 = file->isUtf8();
+  // The snapshot's views point into the file as read, which it keeps.
+  const auto kept = std::make_shared<const ProfileFile>(std::move(*file));
+  settings.asRead.bytes = kept;
   for (const HistorySection& list : kHistories) {
-    std::vector<std::string>& stored = settings.asRead.*list.stored;
-    const std::vector<std::string_view> values = ReadStoredList(*file, list);
-    stored.assign(values.begin(), values.end());
+    std::vector<std::string_view>& stored = settings.asRead.*list.stored;
+    stored = ReadStoredList(*kept, list);
     std::vector<std::string>& entries = settings.*list.entries;
     entries.reserve(stored.size());
-    for (const std::string& value : stored) entries.push_back(Cp932ToUtf8(value));
+    for (std::string_view value : stored) entries.push_back(Cp932ToUtf8(value));
   }
   return settings;
 }
@@ -207,18 +211,21 @@ bool SaveSettings(const std::filesystem::path& iniFile, double left, double top,
     file = std::move(*loaded);
   }
   const std::vector<std::string>* entries[] = {&hosts, &symbols, &extensions};
-  HistorySnapshot written;
+  auto written = std::make_shared<std::array<std::vector<std::string>, std::size(kHistories)>>();
   for (std::size_t i = 0; i < std::size(kHistories); ++i) {
     const HistorySection& list = kHistories[i];
-    written.*list.stored =
-        ListToWrite(*entries[i], ReadStoredList(file, list), session ? &(session->*list.stored) : nullptr);
+    (*written)[i] = ListToWrite(*entries[i], ReadStoredList(file, list), session ? &(session->*list.stored) : nullptr);
   }
   for (const HistorySection& list : kHistories) file.deleteSection(list.section);
   file.write(kPositionSection, kLeftKey, FormatPosition(left));
   file.write(kPositionSection, kTopKey, FormatPosition(top));
-  for (const HistorySection& list : kHistories) WriteList(file, list, written.*list.stored);
+  for (std::size_t i = 0; i < std::size(kHistories); ++i) WriteList(file, kHistories[i], (*written)[i]);
   if (!WriteFileAtomically(iniFile, file.bytes(), error)) return false;
-  if (session != nullptr) *session = std::move(written);
+  if (session != nullptr) {
+    for (std::size_t i = 0; i < std::size(kHistories); ++i)
+      session->*kHistories[i].stored = std::vector<std::string_view>((*written)[i].begin(), (*written)[i].end());
+    session->bytes = std::move(written);
+  }
   return true;
 }
 

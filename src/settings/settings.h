@@ -3,8 +3,10 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace serialix {
@@ -13,7 +15,8 @@ namespace serialix {
 // file holds them (blanks around it and one pair of quotes dropped), in index order. The close
 // compares the file with it to find what another instance saved meanwhile.
 struct HistorySnapshot {
-  std::vector<std::string> hosts, symbols, extensions;
+  std::vector<std::string_view> hosts, symbols, extensions;
+  std::shared_ptr<const void> bytes;  // what the views point into: nothing is copied
 };
 
 struct StoredSettings {
