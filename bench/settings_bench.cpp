@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "mainwindow/frm_main.h"
-#include "platform/message_box.h"
+#include "support/scripted_message_box.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include <QApplication>
 
 #include "mainwindow/frm_main.h"
-#include "platform/qt_translations.h"
-#include "platform/termination_signals.h"
+#include "platform/services/qt_translations.h"
+#include "platform/services/termination_signals.h"
 #include "serialix_version.h"
 
 int main(int argc, char** argv) {

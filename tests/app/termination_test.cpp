@@ -10,7 +10,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/text/codepage932.h"
+#include "platform/files/codepage932.h"
 #include "support/files.h"
 
 extern char** environ;
