@@ -194,11 +194,11 @@ void frmMain::Form_Load() {
                           "保存されます。")
                .arg(nativePath(settingsFile_)));
   }
-  if (!stored.unreadable.empty()) {
+  if (stored.unreadable) {
     // Starts as without a file; the file is left as it is, so say so once now.
     settingsUnreadable_ = true;
     inform(QStringLiteral("設定ﾌｧｲﾙを読み込めませんでした。\n%1\n%2\n今回の設定はこのﾌｧｲﾙに保存されません。")
-               .arg(nativePath(settingsFile_), QString::fromStdString(stored.unreadable)));
+               .arg(nativePath(settingsFile_), FileErrorReason(stored.unreadable)));
   }
   if (stored.left && stored.top) {
     const QPoint position(TwipsToPixels(*stored.left), TwipsToPixels(*stored.top));
@@ -232,13 +232,13 @@ void frmMain::Form_Unload() {
 void frmMain::saveSettings() {
   if (settingsUnreadable_) return;
   const QPoint position = pos();
-  std::string error;
+  std::error_code error;
   if (!SaveSettings(settingsFile_, PixelsToTwips(position.x()), PixelsToTwips(position.y()),
                     toStdStrings(HistoryEntries(cmbB)), toStdStrings(HistoryEntries(cmbK)),
                     toStdStrings(HistoryEntries(cmbN)), &error, settingsAsRead_.get())) {
     // The close goes on; the user learns that this session's histories were not kept.
     inform(QStringLiteral("設定ﾌｧｲﾙに保存できませんでした。\n%1\n%2\n今回の履歴は保存されていません。")
-               .arg(nativePath(settingsFile_), QString::fromStdString(error)));
+               .arg(nativePath(settingsFile_), FileErrorReason(error)));
   }
 }
 
