@@ -2,7 +2,7 @@
 # Included at the end of the top level, after every target exists.
 include(GNUInstallDirs)
 
-install(TARGETS serialix RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS serialix serialix-list RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 add_subdirectory(${PROJECT_SOURCE_DIR}/data ${PROJECT_BINARY_DIR}/data)
 if(SERIALIX_BUILD_TESTS)
   add_subdirectory(${PROJECT_SOURCE_DIR}/tests/packaging ${PROJECT_BINARY_DIR}/tests/packaging)
