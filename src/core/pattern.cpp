@@ -11,6 +11,8 @@ template <class... Ts>
 struct Overloaded : Ts... {
   using Ts::operator()...;
 };
+template <class... Ts>
+Overloaded(Ts...) -> Overloaded<Ts...>;  // clang before 17 does not deduce aggregates
 
 std::uint64_t Distance(const PatternRange& r) {
   return r.first < r.last ? r.last - r.first : r.first - r.last;
