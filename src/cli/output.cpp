@@ -13,6 +13,8 @@ namespace serialix {
 
 namespace {
 
+constexpr int kPipeBytes = 1 << 20;  // the largest an unprivileged process gets by default
+
 // Writes everything to a descriptor, resuming after signals and partial writes.
 void WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
@@ -67,6 +69,10 @@ class ReplacingOutput : public Output {
 }  // namespace
 
 std::unique_ptr<Output> StandardOutput() {
+  // A bigger pipe buffer means fewer switches between this program and its reader; where the
+  // system refuses, the default buffer does.
+  struct stat st {};
+  if (::fstat(STDOUT_FILENO, &st) == 0 && S_ISFIFO(st.st_mode)) ::fcntl(STDOUT_FILENO, F_SETPIPE_SZ, kPipeBytes);
   return std::make_unique<DescriptorOutput>(STDOUT_FILENO, false);
 }
 
