@@ -11,6 +11,7 @@
 #include "cli/options.h"
 #include "cli/output.h"
 #include "core/pattern.h"
+#include "platform/text/codepage932.h"
 #include "serialix_version.h"
 
 namespace serialix {
@@ -90,19 +91,33 @@ int Run(const ListOptions& options) {
 
   const LineEnd lineEnd = options.crlf ? LineEnd::CrLf : LineEnd::Lf;
   const char* const newline = options.crlf ? "\r\n" : "\n";
+  auto unencodable = [&texts](std::size_t pattern, const UnencodableCharacter& bad) {
+    Complain("line " + bad.line.toString() + " of pattern \"" + texts[pattern] + "\" holds \"" + bad.character +
+             "\", which code page 932 cannot hold; nothing written");
+    return kFailureStatus;
+  };
   // Every pattern as the odometer that writes it, encoded once when asked to.
   std::vector<Odometer> odometers;
   for (std::size_t i = 0; i < patterns.size(); ++i) {
     Odometer odometer = PatternOdometer(patterns[i]);
-    if (options.cp932) {
-      if (const auto bad = FindUnencodable(odometer)) {
-        Complain("line " + bad->line.toString() + " of pattern \"" + texts[i] + "\" holds \"" + bad->character +
-                 "\", which code page 932 cannot hold; nothing written");
-        return kFailureStatus;
-      }
+    if (options.cp932 && options.mode == ListMode::Addresses) {
+      if (const auto bad = FindUnencodable(odometer)) return unencodable(i, *bad);
       odometer = EncodedCp932(std::move(odometer));
     }
     odometers.push_back(std::move(odometer));
+  }
+  // --first and --last check and encode the one address they write.
+  std::string single;
+  if (options.mode == ListMode::First || options.mode == ListMode::Last) {
+    const bool last = options.mode == ListMode::Last;
+    const std::size_t pattern = last ? patterns.size() - 1 : 0;
+    single = last ? LastAddress(patterns[pattern]) : FirstAddress(patterns[pattern]);
+    if (options.cp932) {
+      if (auto bad = FirstCharNotInCp932(single)) {
+        return unencodable(pattern, {*bad, last ? PatternCount(patterns[pattern]) : BigUnsigned(1)});
+      }
+      single = Utf8ToCp932(single);
+    }
   }
 
   const std::string target = options.outputFile ? *options.outputFile : "standard output";
@@ -116,14 +131,7 @@ int Run(const ListOptions& options) {
         break;
       }
       case ListMode::First:
-      case ListMode::Last: {
-        const bool last = options.mode == ListMode::Last;
-        const Odometer& odometer = last ? odometers.back() : odometers.front();
-        std::vector<std::uint64_t> positions;
-        for (const auto size : odometer.wheels) positions.push_back(last ? size - 1 : 0);
-        output->write(odometer.lineAt(positions) + newline);
-        break;
-      }
+      case ListMode::Last: output->write(single + newline); break;
       case ListMode::Addresses:
         for (const auto& odometer : odometers) {
           odometer.writeLines(
@@ -171,5 +179,10 @@ int main(int argc, char** argv) {
     std::printf("serialix-list (%s) %s\n", kProgramName, kVersionText);
     return std::fflush(stdout) == 0 ? 0 : kFailureStatus;
   }
-  return Run(options);
+  try {
+    return Run(options);
+  } catch (const std::exception& e) {  // no code page 932 converter, out of memory
+    Complain(e.what());
+    return kFailureStatus;
+  }
 }

@@ -30,6 +30,7 @@ TEST(SerialixList, WritesAddressesAndAnswersOptions) {
       {"--count 'x/[1-1000000000000][0-999999999999]' '{a,b}'", "", "1000000000000000000000002\n"},
       {"--first 'x/[1-1000000000000][0-999999999999]'", "", "x/10\n"},
       {"--last 'x/[1-1000000000000][0-999999999999]'", "", "x/1000000000000999999999999\n"},
+      {"--encoding=cp932 --first 'x{a,\xC3\xBC}'", "", "xa\n"},  // only the address written is checked
       {"--encoding=cp932 '\xE6\x97\xA5[1-2]'", "",
        "\x93\xFA"
        "1\n\x93\xFA"
