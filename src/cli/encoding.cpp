@@ -1,6 +1,6 @@
 #include "cli/encoding.h"
 
-#include "platform/text/codepage932.h"
+#include "platform/files/codepage932.h"
 
 namespace serialix {
 
@@ -27,6 +27,14 @@ Odometer EncodedCp932(Odometer odometer) {
     for (auto& text : field.texts) text = Utf8ToCp932(text);
   }
   return odometer;
+}
+
+std::optional<std::string> FirstUnencodable(std::string_view address) {
+  return FirstCharNotInCp932(address);
+}
+
+std::string EncodedCp932(std::string_view address) {
+  return Utf8ToCp932(address);
 }
 
 }  // namespace serialix

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/big_unsigned.h"
 #include "core/odometer.h"
@@ -19,5 +20,9 @@ std::optional<UnencodableCharacter> FindUnencodable(const Odometer& odometer);
 
 // The odometer with every text encoded as code page 932 once; digits are ASCII and stay.
 Odometer EncodedCp932(Odometer odometer);
+
+// The first character of one address that code page 932 cannot hold, and the address encoded.
+std::optional<std::string> FirstUnencodable(std::string_view address);
+std::string EncodedCp932(std::string_view address);
 
 }  // namespace serialix

@@ -11,7 +11,6 @@
 #include "cli/options.h"
 #include "cli/output.h"
 #include "core/pattern.h"
-#include "platform/text/codepage932.h"
 #include "serialix_version.h"
 
 namespace serialix {
@@ -113,10 +112,10 @@ int Run(const ListOptions& options) {
     const std::size_t pattern = last ? patterns.size() - 1 : 0;
     single = last ? LastAddress(patterns[pattern]) : FirstAddress(patterns[pattern]);
     if (options.cp932) {
-      if (auto bad = FirstCharNotInCp932(single)) {
+      if (auto bad = FirstUnencodable(single)) {
         return unencodable(pattern, {*bad, last ? PatternCount(patterns[pattern]) : BigUnsigned(1)});
       }
-      single = Utf8ToCp932(single);
+      single = EncodedCp932(single);
     }
   }
 

@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <system_error>
 
-#include "platform/text/atomic_file.h"
+#include "platform/files/atomic_file.h"
 
 namespace serialix {
 
