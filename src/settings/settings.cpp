@@ -9,10 +9,10 @@
 #include <limits>
 #include <system_error>
 
-#include "platform/files/atomic_file.h"
 #include "platform/files/file_exists.h"
 #include "platform/files/folder_writable.h"
 #include "platform/files/profile_file.h"
+#include "platform/files/replaced_file.h"
 #include "platform/files/unique_fd.h"
 
 namespace serialix {
@@ -115,7 +115,9 @@ StoredSettings LoadSettings(const std::filesystem::path& iniFile) {
   StoredSettings settings;
   std::optional<ProfileFile> file;
   if (FileExists(iniFile)) {
-    file = ProfileFile::loadFile(iniFile, &settings.unreadable);
+    std::error_code why;
+    file = ProfileFile::loadFile(iniFile, &why);
+    if (!file) settings.unreadable = why.message();
   } else {
     // A failed creation is not reported; the close writes the file anyway.
     UniqueFd(::open(iniFile.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
@@ -139,8 +141,12 @@ bool SaveSettings(const std::filesystem::path& iniFile, double left, double top,
   ProfileFile file;
   if (FileExists(iniFile)) {
     // A file that cannot be read is never replaced: its content would be lost.
-    auto loaded = ProfileFile::loadFile(iniFile, error);
-    if (!loaded) return false;
+    std::error_code why;
+    auto loaded = ProfileFile::loadFile(iniFile, &why);
+    if (!loaded) {
+      if (error != nullptr) *error = why.message();
+      return false;
+    }
     file = std::move(*loaded);
   }
   file.deleteSection(kHosts.section);
@@ -151,7 +157,15 @@ bool SaveSettings(const std::filesystem::path& iniFile, double left, double top,
   WriteList(file, kHosts, hosts);
   WriteList(file, kSymbols, symbols);
   WriteList(file, kExtensions, extensions);
-  return WriteFileAtomically(iniFile, file.bytes(), error);
+  try {
+    ReplacedFile out(iniFile);
+    out.write(file.bytes());
+    out.commit();
+    return true;
+  } catch (const std::system_error& failure) {
+    if (error != nullptr) *error = failure.code().message();
+    return false;
+  }
 }
 
 std::filesystem::path SettingsFilePath(const std::filesystem::path& programFolder,

@@ -8,8 +8,8 @@
 #include <cerrno>
 #include <cstring>
 
-#include "platform/files/atomic_file.h"
 #include "platform/files/codepage932.h"
+#include "platform/files/file_kind.h"
 #include "platform/files/huge_pages.h"
 #include "platform/files/unique_fd.h"
 
@@ -127,23 +127,19 @@ ProfileFile ProfileFile::parse(std::shared_ptr<const char[]> source, std::size_t
   return file;
 }
 
-ProfileFile ProfileFile::load(const std::filesystem::path& path) {
-  auto file = loadFile(path);
-  return file ? std::move(*file) : ProfileFile();
-}
-
-std::optional<ProfileFile> ProfileFile::loadFile(const std::filesystem::path& path, std::string* error) {
-  auto fail = [error](std::string reason) {
-    if (error != nullptr) *error = std::move(reason);
+std::optional<ProfileFile> ProfileFile::loadFile(const std::filesystem::path& path, std::error_code* error) {
+  auto fail = [error](std::error_code reason) {
+    if (error != nullptr) *error = reason;
     return std::nullopt;
   };
+  auto failWithErrno = [&fail](int code) { return fail(std::error_code(code, std::generic_category())); };
   // Only regular files: a folder, a pipe or a device is not a profile, and opening a pipe
   // would wait for a writer.
   struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) return fail(std::strerror(errno));
-  if (!S_ISREG(info.st_mode)) return fail(NotRegularFileReason());
+  if (::stat(path.c_str(), &info) != 0) return failWithErrno(errno);
+  if (!S_ISREG(info.st_mode)) return fail(FileKindOf(info.st_mode));
   const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-  if (!fd) return fail(std::strerror(errno));
+  if (!fd) return failWithErrno(errno);
   // Read into a buffer that is never zeroed first: the file may be a hundred megabytes.
   std::size_t capacity = 0;
   std::unique_ptr<char[]> bytes;
@@ -152,7 +148,7 @@ std::optional<ProfileFile> ProfileFile::loadFile(const std::filesystem::path& pa
   if (::fstat(fd.get(), &info) != 0) {
     code = errno;
   } else if (!S_ISREG(info.st_mode)) {  // replaced since the check above
-    return fail(NotRegularFileReason());
+    return fail(FileKindOf(info.st_mode));
   } else {
     capacity = static_cast<std::size_t>(info.st_size) + 1;  // one more byte sees the end at once
     bytes = std::make_unique_for_overwrite<char[]>(capacity);
@@ -171,7 +167,7 @@ std::optional<ProfileFile> ProfileFile::loadFile(const std::filesystem::path& pa
       used += static_cast<std::size_t>(got);
     }
   }
-  if (code != 0) return fail(std::strerror(code));
+  if (code != 0) return failWithErrno(code);
   return parse(std::shared_ptr<const char[]>(std::move(bytes)), used);
 }
 

@@ -42,6 +42,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <unordered_map>
 #include <vector>
 
@@ -50,12 +51,10 @@ namespace serialix {
 class ProfileFile {
  public:
   static ProfileFile parse(std::string_view bytes);
-  // A missing or unreadable file gives an empty profile.
-  static ProfileFile load(const std::filesystem::path& file);
   // Reads a regular file (a symbolic link to one included) without ever blocking: a folder,
-  // pipe, device or socket is refused before it is opened. Nothing, with the reason in
-  // `error`, when the file is missing or cannot be read whole.
-  static std::optional<ProfileFile> loadFile(const std::filesystem::path& file, std::string* error = nullptr);
+  // pipe, device or socket is refused before it is opened (a FileKind code). Nothing, with the
+  // reason in `error`, when the file is missing or cannot be read whole.
+  static std::optional<ProfileFile> loadFile(const std::filesystem::path& file, std::error_code* error = nullptr);
 
   std::string read(std::string_view section, std::string_view key) const;
   void write(std::string_view section, std::string_view key, std::string_view value);
