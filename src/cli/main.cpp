@@ -147,7 +147,7 @@ int Run(const ListOptions& options) {
   } catch (const OutputClosed&) {
     return 0;  // the reader has what it wanted (`| head`)
   } catch (const std::system_error& e) {
-    Complain("cannot write " + target + ": " + e.what());
+    Complain(options.outputFile ? e.what() : "cannot write standard output: " + std::string(e.what()));
     return kFailureStatus;
   } catch (const std::bad_alloc&) {
     Complain("cannot write " + target + ": out of memory");

@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <system_error>
 
-#include "platform/files/atomic_file.h"
+#include "platform/files/replaced_file.h"
 
 namespace serialix {
 
@@ -48,22 +48,23 @@ class DescriptorOutput : public Output {
   bool owned_;
 };
 
-// Holds the bytes and replaces the file in one step at commit, so a failure leaves the old
-// file as it was.
-class ReplacingOutput : public Output {
+// The program's one file replacer; a reader of a named pipe that goes away ends the program
+// quietly, as on standard output.
+class ReplacedFileOutput : public Output {
  public:
-  explicit ReplacingOutput(std::filesystem::path path) : path_(std::move(path)) {}
-  void write(std::string_view bytes) override { bytes_.append(bytes); }
-  void commit() override {
-    std::string reason;
-    if (!WriteFileAtomically(path_, bytes_, &reason)) {
-      throw std::system_error(std::make_error_code(std::errc::io_error), reason);
+  explicit ReplacedFileOutput(const std::filesystem::path& path) : file_(path) {}
+  void write(std::string_view bytes) override {
+    try {
+      file_.write(bytes);
+    } catch (const std::system_error& e) {
+      if (e.code() == std::errc::broken_pipe) throw OutputClosed{};
+      throw;
     }
   }
+  void commit() override { file_.commit(); }
 
  private:
-  std::filesystem::path path_;
-  std::string bytes_;
+  ReplacedFile file_;
 };
 
 }  // namespace
@@ -77,17 +78,7 @@ std::unique_ptr<Output> StandardOutput() {
 }
 
 std::unique_ptr<Output> FileOutput(const std::filesystem::path& path) {
-  struct stat st {};
-  if (::stat(path.c_str(), &st) == 0 && (S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode))) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0) throw std::system_error(errno, std::generic_category());
-    return std::make_unique<DescriptorOutput>(fd, true);
-  }
-  if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
-    throw std::system_error(std::make_error_code(std::errc::invalid_argument),
-                            "not a regular file, named pipe or character device");
-  }
-  return std::make_unique<ReplacingOutput>(path);
+  return std::make_unique<ReplacedFileOutput>(path);
 }
 
 }  // namespace serialix

@@ -22,8 +22,9 @@ class Output {
 // Standard output, written with write(2); a closed pipe throws OutputClosed.
 std::unique_ptr<Output> StandardOutput();
 
-// The file of -o: a regular file (or a link to one) is replaced atomically when committed and
-// keeps its mode; a named pipe or a character device is written into; anything else is refused.
+// The file of -o, through ReplacedFile: a regular file (or a link to one) is replaced atomically
+// when committed and keeps its mode; a named pipe or a character device is written into;
+// anything else is refused. Failures name the path.
 std::unique_ptr<Output> FileOutput(const std::filesystem::path& path);
 
 }  // namespace serialix
