@@ -90,6 +90,8 @@ QString ExampleAddressErrorMessage(ExampleAddressError error) {
       return QStringLiteral("クリップボードのテキストが http:// または https:// で始まっていません。") + expected;
     case ExampleAddressError::NoHost: return QStringLiteral("アドレスに「://」の後のホスト名がありません。") + expected;
     case ExampleAddressError::Blank: return QStringLiteral("アドレスの途中に空白や制御文字があります。") + expected;
+    case ExampleAddressError::NotUtf8:
+      return QStringLiteral("クリップボードのテキストに UTF-8 として読めないバイトがあります。") + expected;
   }
   return expected;
 }

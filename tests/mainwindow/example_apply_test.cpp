@@ -253,6 +253,7 @@ TEST_F(ExampleApplyTest, RefusesTextThatIsNotOneAddressAndChangesNothing) {
       {"www.example.com/pic05.jpg", ExampleAddressError::NotHttp},
       {"http:///pic05.jpg", ExampleAddressError::NoHost},
       {"http://a.com/my pic05.jpg", ExampleAddressError::Blank},
+      {"http://a.com/c\u202Egpj.exe05", ExampleAddressError::Blank},
   };
   control<QComboBox>("cmbG(0)")->setFocus();
   const QStringList before = snapshot();
@@ -266,6 +267,15 @@ TEST_F(ExampleApplyTest, RefusesTextThatIsNotOneAddressAndChangesNothing) {
     EXPECT_EQ(asked, 0) << "no dialog";
     EXPECT_EQ(snapshot(), before);
   }
+}
+
+// Bytes that are not UTF-8 are refused, not read with U+FFFD in their place.
+TEST_F(ExampleApplyTest, RefusesClipboardBytesThatAreNotUtf8) {
+  clipboard.heldBytes = "http://a.com/\x8E\xCA\x90^05.jpg";  // code page 932, not UTF-8
+  w->findChild<QAction*>("actExampleAddress")->trigger();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, ExampleAddressErrorMessage(ExampleAddressError::NotUtf8));
+  EXPECT_EQ(asked, 0);
 }
 
 TEST_F(ExampleApplyTest, CancelChangesNothing) {
