@@ -2,7 +2,7 @@
 // it leaves. Controls are found by objectName, as a user finds them by their place.
 #include <QAction>
 #include <QFile>
-#include <QListWidget>
+#include <QListView>
 #include <cstring>
 #include <random>
 
@@ -25,9 +25,12 @@ class ExampleApplyTest : public MainWindowTest {
     if (cancel) return std::nullopt;
     ExampleAddressDialog dialog(example, parent);
     if (runsToCheck) {
-      auto* runs = dialog.findChild<QListWidget*>("digitRuns");
-      for (std::size_t i = 0; i < example.runs.size(); ++i) runs->item(int(i))->setCheckState(Qt::Unchecked);
-      for (std::size_t i : *runsToCheck) runs->item(int(i))->setCheckState(Qt::Checked);
+      QAbstractItemModel* runs = dialog.findChild<QListView*>("digitRuns")->model();
+      const auto check = [runs](std::size_t i, Qt::CheckState state) {
+        runs->setData(runs->index(int(i), 0), state, Qt::CheckStateRole);
+      };
+      for (std::size_t i = 0; i < example.runs.size(); ++i) check(i, Qt::Unchecked);
+      for (std::size_t i : *runsToCheck) check(i, Qt::Checked);
       EXPECT_EQ(dialog.chosenRuns(), *runsToCheck);
     }
     return dialog.proposal();
