@@ -16,8 +16,8 @@
 #include "core/address_run.h"
 #include "mainwindow/digit_run_model.h"
 #include "mainwindow/link_caption.h"
-#include "platform/japanese_font.h"
-#include "platform/message_box.h"
+#include "platform/look/japanese_font.h"
+#include "platform/services/message_box.h"
 
 namespace serialix {
 

@@ -1,0 +1,30 @@
+#include "platform/services/clipboard.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+namespace serialix {
+
+void QtClipboard::clear() {
+  QGuiApplication::clipboard()->clear(QClipboard::Clipboard);
+}
+
+void QtClipboard::setText(const QString& text) {
+  QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard);
+}
+
+QString QtClipboard::text() const {
+  return QGuiApplication::clipboard()->text(QClipboard::Clipboard);
+}
+
+std::string QtClipboard::textBytes() const {
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
+  if (data == nullptr) return {};
+  for (const char* format : {"text/plain;charset=utf-8", "text/plain"}) {
+    if (data->hasFormat(QLatin1String(format))) return data->data(QLatin1String(format)).toStdString();
+  }
+  return data->text().toStdString();
+}
+
+}  // namespace serialix
