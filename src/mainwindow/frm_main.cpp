@@ -61,7 +61,15 @@ bool titleBarReachable(const QRect& titleBar) {
 
 std::vector<std::string> toStdStrings(const QStringList& texts) {
   std::vector<std::string> list;
+  list.reserve(static_cast<std::size_t>(texts.size()));
   for (const auto& t : texts) list.push_back(t.toStdString());
+  return list;
+}
+
+QStringList toQStrings(const std::vector<std::string>& texts) {
+  QStringList list;
+  list.reserve(static_cast<qsizetype>(texts.size()));
+  for (const auto& t : texts) list.push_back(LargeUtf8ToQString(t));
   return list;
 }
 
@@ -178,7 +186,14 @@ void frmMain::Form_Load() {
     settingsFile_ = SettingsFilePath(programFolder.toStdString(), fallback.toStdString());
   }
 
-  const StoredSettings stored = LoadSettings(settingsFile_);
+  StoredSettings stored = LoadSettings(settingsFile_);
+  settingsAsRead_ = std::make_unique<HistorySnapshot>(std::move(stored.asRead));
+  if (stored.utf8) {
+    inform(QStringLiteral("設定ﾌｧｲﾙが UTF-8 で保存されています。\n%1\n設定ﾌｧｲﾙはｼﾌﾄJIS (ｺｰﾄﾞﾍﾟｰｼﾞ 932) "
+                          "として読むため、日本語などは正しく表示されないことがあります。変更しない履歴は元のﾊﾞｲﾄのまま"
+                          "保存されます。")
+               .arg(nativePath(settingsFile_)));
+  }
   if (!stored.unreadable.empty()) {
     // Starts as without a file; the file is left as it is, so say so once now.
     settingsUnreadable_ = true;
@@ -191,9 +206,9 @@ void frmMain::Form_Load() {
     if (titleBarReachable(QRect(position, QSize(width(), style()->pixelMetric(QStyle::PM_TitleBarHeight)))))
       move(position);
   }
-  for (const auto& entry : stored.hosts) AppendHistoryEntry(cmbB, LargeUtf8ToQString(entry));
-  for (const auto& entry : stored.symbols) AppendHistoryEntry(cmbK, LargeUtf8ToQString(entry));
-  for (const auto& entry : stored.extensions) AppendHistoryEntry(cmbN, LargeUtf8ToQString(entry));
+  AppendHistoryEntries(cmbB, toQStrings(stored.hosts));
+  AppendHistoryEntries(cmbK, toQStrings(stored.symbols));
+  AppendHistoryEntries(cmbN, toQStrings(stored.extensions));
 
   // An installed program's folder is not the user's: export starts at home then.
   exportState_->exportDir = !exportDir_.isEmpty() ? exportDir_ : folderWritable ? programFolder : QDir::homePath();
@@ -211,27 +226,25 @@ void frmMain::Form_Load() {
 void frmMain::Form_Unload() {
   if (unloaded_) return;
   unloaded_ = true;
-  // Selecting each entry shows it in the combo, as the save walks the lists.
-  auto walk = [](QComboBox* combo) {
-    QStringList entries;
-    for (int i = 0; i < combo->count(); ++i) {
-      combo->setCurrentIndex(i);
-      entries << combo->currentText();
-    }
-    return toStdStrings(entries);
-  };
-  const auto hosts = walk(cmbB);
-  const auto symbols = walk(cmbK);
-  const auto extensions = walk(cmbN);
+  saveSettings();
+}
+
+void frmMain::saveSettings() {
   if (settingsUnreadable_) return;
   const QPoint position = pos();
   std::string error;
-  if (!SaveSettings(settingsFile_, PixelsToTwips(position.x()), PixelsToTwips(position.y()), hosts, symbols, extensions,
-                    &error)) {
+  if (!SaveSettings(settingsFile_, PixelsToTwips(position.x()), PixelsToTwips(position.y()),
+                    toStdStrings(HistoryEntries(cmbB)), toStdStrings(HistoryEntries(cmbK)),
+                    toStdStrings(HistoryEntries(cmbN)), &error, settingsAsRead_.get())) {
     // The close goes on; the user learns that this session's histories were not kept.
     inform(QStringLiteral("設定ﾌｧｲﾙに保存できませんでした。\n%1\n%2\n今回の履歴は保存されていません。")
                .arg(nativePath(settingsFile_), QString::fromStdString(error)));
   }
+}
+
+void frmMain::endSession() {
+  if (about_) about_->close();
+  close();
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

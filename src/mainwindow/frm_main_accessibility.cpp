@@ -10,6 +10,8 @@
 #include <QRadioButton>
 
 #include "mainwindow/frm_main.h"
+#include "mainwindow/link_caption.h"
+#include "platform/widgets/caption_toggle_accessible.h"
 #include "platform/widgets/combo_box_accessible.h"
 #include "platform/widgets/virtual_list_box.h"
 
@@ -99,6 +101,13 @@ void frmMain::nameControls() {
   };
   for (const AccessibleText& text : texts) apply(text);
   for (const CounterControls* counter : {&counterG_, &counterJ_, &counterL_}) nameCounter(*counter);
+  // Twelve alike boxes under "適用／非適用": the tooltip names the segment, as the name does.
+  for (QCheckBox* check : {CheckC, CheckD, CheckE, CheckF, counterG_.check, CheckH, CheckI, counterJ_.check, CheckK,
+                           counterL_.check, CheckM, CheckN}) {
+    check->setToolTip(check->accessibleName());
+  }
+  // A link looks pressed while released; what it says is its caption.
+  for (QPushButton* link : {Check1, Check2}) ReportCheckedWhileCaption(link, LinkCaption(true));
   // The line edit inside an editable combo takes the focus; it carries the combo's texts.
   for (QComboBox* combo : findChildren<QComboBox*>()) {
     if (QLineEdit* edit = combo->lineEdit()) {

@@ -9,7 +9,7 @@
 namespace serialix {
 
 void frmMain::cmdOut_Click() {
-  if (!ExportResultList(this, List1->rows(), *exportState_, *saveDialog_, *messages_)) return;
+  if (!ExportResultList(this, List1->rows(), ExportFormat::Cp932CrLf, *exportState_, *saveDialog_, *messages_)) return;
   if (List1->count() > 0) List1->setCurrentRow(List1->count() - 1);
 }
 

@@ -30,6 +30,21 @@ void AppendHistoryEntry(QComboBox* combo, const QString& entry) {
   }
 }
 
+void AppendHistoryEntries(QComboBox* combo, const QStringList& entries) {
+  if (entries.isEmpty()) return;
+  const QString shown = combo->currentText();
+  const QSignalBlocker blocker(combo);
+  // As above: an empty first item takes the turn of being shown, so no entry is laid out.
+  const bool wasEmpty = combo->count() == 0;
+  if (wasEmpty) combo->addItem(QString());
+  combo->addItems(entries);
+  if (wasEmpty) {
+    combo->setCurrentIndex(-1);
+    combo->removeItem(0);
+    combo->setEditText(shown);
+  }
+}
+
 QStringList HistoryEntries(const QComboBox* combo) {
   QStringList entries;
   entries.reserve(combo->count());
