@@ -16,6 +16,8 @@
 #include <fstream>
 #include <string>
 
+#include "core/example_address.h"
+#include "mainwindow/example_address_dialog.h"
 #include "mainwindow/frm_main.h"
 #include "platform/services/message_box.h"
 #include "platform/widgets/virtual_list_box.h"
@@ -110,6 +112,21 @@ void BM_CountLabelUpdate(benchmark::State& state) {
 }
 BENCHMARK(BM_CountLabelUpdate)->Unit(benchmark::kMicrosecond);
 
+// From an example address with 230,000 digit runs on the clipboard to its dialog shown: read the
+// text, propose the default template, build and show the dialog.
+void BM_ExampleAddress230000Runs(benchmark::State& state) {
+  std::string pasted = "http://example.com/";
+  for (int i = 0; i < 230000; ++i) pasted += "1a";
+  for (auto _ : state) {
+    const auto example = std::get<serialix::ExampleAddress>(serialix::ReadExampleAddress(pasted));
+    serialix::ExampleAddressDialog dialog(example);
+    dialog.show();
+    QApplication::processEvents();
+    benchmark::DoNotOptimize(dialog.chosenRuns().size());
+  }
+}
+BENCHMARK(BM_ExampleAddress230000Runs)->Unit(benchmark::kMillisecond);
+
 // The summary: each figure next to its target.
 class Summary : public benchmark::ConsoleReporter {
  public:
@@ -200,6 +217,7 @@ int main(int argc, char** argv) {
   const double click = summary.ms("BM_FillStyleClick");
   const double listOut = summary.ms("BM_ListOutBillion");
   const double countUpdate = summary.ms("BM_CountLabelUpdate");
+  const double example = summary.ms("BM_ExampleAddress230000Runs");
   std::printf("\n%-52s %14s %14s %s\n", "figure", "measured", "target", "");
   std::printf("%-52s %11.2f ms %11s ms %s\n", "window start (all lists filled, offscreen)", start, "< 200",
               start < 200 ? "pass" : "FAIL");
@@ -209,6 +227,8 @@ int main(int argc, char** argv) {
               listOut < 10 ? "pass" : "FAIL");
   std::printf("%-52s %11.4f ms %11s ms %s\n", "count label update, 10^18-address template", countUpdate, "< 1",
               countUpdate < 1 ? "pass" : "FAIL");
+  std::printf("%-52s %11.2f ms %11s ms %s\n", "example address with 230,000 runs to its dialog", example, "< 1000",
+              example < 1000 ? "pass" : "FAIL");
   std::printf("%-52s %11.1f KiB %10s KiB %s\n", "memory growth of that ListOut", static_cast<double>(growth) / 1024.0,
               "< 1024", growth < 1024 * 1024 ? "pass" : "FAIL");
   std::printf("%-52s %11.2f ms %11s ms %s\n", "window start with a 100 MB history value", hugeStart, "< 1000",

@@ -10,6 +10,7 @@
 #include <tuple>
 
 #include "mainwindow/frm_main.h"
+#include "platform/look/fitted_caption.h"
 #include "platform/look/japanese_font.h"
 #include "platform/look/pictures.h"
 #include "platform/look/twips.h"
@@ -112,6 +113,7 @@ void styleGroup(QWidget* parent, CounterControls& counter, const QString& name, 
                                              120 + 240 * i, 570, 255);
     counter.options[i]->setText(QString::fromLatin1(captions[i]));
   }
+  KeepCaptionsWhole({counter.options.begin(), counter.options.end()});
   counter.options[0]->setChecked(true);
 }
 

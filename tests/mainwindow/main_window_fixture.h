@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "mainwindow/frm_main.h"
 #include "platform/services/clipboard.h"
@@ -47,7 +49,9 @@ class FakeClipboard : public Clipboard {
   }
   void setText(const QString& text) override { held = text; }
   QString text() const override { return held; }
+  std::string textBytes() const override { return heldBytes ? *heldBytes : held.toStdString(); }
   QString held = QStringLiteral("untouched");
+  std::optional<std::string> heldBytes;  // bytes that need not be UTF-8, held instead of `held`
   bool cleared = false;
 };
 

@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMimeData>
 
 namespace serialix {
 
@@ -15,6 +16,15 @@ void QtClipboard::setText(const QString& text) {
 
 QString QtClipboard::text() const {
   return QGuiApplication::clipboard()->text(QClipboard::Clipboard);
+}
+
+std::string QtClipboard::textBytes() const {
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
+  if (data == nullptr) return {};
+  for (const char* format : {"text/plain;charset=utf-8", "text/plain"}) {
+    if (data->hasFormat(QLatin1String(format))) return data->data(QLatin1String(format)).toStdString();
+  }
+  return data->text().toStdString();
 }
 
 }  // namespace serialix

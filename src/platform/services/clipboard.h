@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <string>
 
 namespace serialix {
 
@@ -11,6 +12,9 @@ class Clipboard {
   virtual void clear() = 0;                       // all formats
   virtual void setText(const QString& text) = 0;  // plain-text format
   virtual QString text() const = 0;
+  // The plain text as the bytes the clipboard holds, UTF-8 on this desktop, so that a reader can
+  // refuse bytes that are not UTF-8 instead of reading U+FFFD in their place.
+  virtual std::string textBytes() const { return text().toStdString(); }
 };
 
 // QGuiApplication::clipboard().
@@ -19,6 +23,7 @@ class QtClipboard : public Clipboard {
   void clear() override;
   void setText(const QString& text) override;
   QString text() const override;
+  std::string textBytes() const override;
 };
 
 }  // namespace serialix
