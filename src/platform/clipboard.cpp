@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMimeData>
 
 namespace serialix {
 
@@ -11,6 +12,10 @@ void QtClipboard::clear() {
 
 void QtClipboard::setText(const QString& text) {
   QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard);
+}
+
+void QtClipboard::setMimeData(std::unique_ptr<QMimeData> data) {
+  QGuiApplication::clipboard()->setMimeData(data.release(), QClipboard::Clipboard);
 }
 
 QString QtClipboard::text() const {

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <memory>
+
+class QMimeData;
 
 namespace serialix {
 
@@ -10,6 +13,8 @@ class Clipboard {
   virtual ~Clipboard() = default;
   virtual void clear() = 0;                       // all formats
   virtual void setText(const QString& text) = 0;  // plain-text format
+  // Formats that may be made only when another program pastes (OnDemandMimeData).
+  virtual void setMimeData(std::unique_ptr<QMimeData> data) = 0;
   virtual QString text() const = 0;
 };
 
@@ -18,6 +23,7 @@ class QtClipboard : public Clipboard {
  public:
   void clear() override;
   void setText(const QString& text) override;
+  void setMimeData(std::unique_ptr<QMimeData> data) override;
   QString text() const override;
 };
 

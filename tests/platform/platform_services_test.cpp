@@ -8,6 +8,7 @@
 
 #include "platform/clipboard.h"
 #include "platform/japanese_font.h"
+#include "platform/on_demand_mime_data.h"
 #include "platform/pictures.h"
 #include "platform/program_folder.h"
 
@@ -21,6 +22,23 @@ TEST(QtClipboard, TextRoundTripsAndClears) {
   EXPECT_EQ(clipboard.text(), QStringLiteral("http://例え.jp/ｿﾌﾄ/001.mpg\r\n"));
   clipboard.clear();
   EXPECT_EQ(clipboard.text(), QString());
+}
+
+// Nothing is made when the data is handed over; every read makes the bytes anew, and the
+// clipboard's own text reading decodes them as UTF-8.
+TEST(OnDemandMimeData, MakesAFormatOnlyWhenItIsRead) {
+  auto data = std::make_unique<OnDemandMimeData>();
+  int made = 0;
+  data->addFormat("text/plain", [&made] { return (++made, QByteArray("ｸﾘｯﾌﾟ\r\n")); });
+  EXPECT_TRUE(data->hasFormat("text/plain"));
+  EXPECT_FALSE(data->hasFormat("text/uri-list"));
+  EXPECT_TRUE(data->data("text/uri-list").isEmpty());
+  QtClipboard clipboard;
+  clipboard.setMimeData(std::move(data));
+  EXPECT_EQ(made, 0);
+  EXPECT_EQ(clipboard.text(), QStringLiteral("ｸﾘｯﾌﾟ\r\n"));
+  EXPECT_EQ(clipboard.text(), QStringLiteral("ｸﾘｯﾌﾟ\r\n"));
+  EXPECT_EQ(made, 2);
 }
 
 TEST(FolderIsWritable, TellsFoldersThatTakeNewFiles) {
