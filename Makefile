@@ -30,8 +30,10 @@ test: configure
 bench: build
 	./scripts/bench $(BUILD_DIR)
 
-# The Debian package $(BUILD_DIR)/serialix_*.deb (needs dpkg-dev for the library dependencies).
+# The Debian package $(BUILD_DIR)/serialix_*.deb; `scripts/setup --package` adds dpkg-dev, whose
+# dpkg-shlibdeps turns the program's libraries into the package's dependencies.
 package: build
+	@./scripts/setup --package
 	cmake --build $(BUILD_DIR) --target package
 
 # Every test under clang's address and undefined-behaviour sanitizers, in a build dir of its own.

@@ -19,8 +19,9 @@
 #include <vector>
 
 #include "mainwindow/frm_main.h"
-#include "platform/message_box.h"
-#include "platform/virtual_list_box.h"
+#include "platform/services/message_box.h"
+#include "platform/widgets/virtual_list_box.h"
+#include "support/scripted_message_box.h"
 #include "worked_example.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The program's start as main() does it, up to the first paint of the main window.
 #include "first_paint_probe.h"
 #include "mainwindow/frm_main.h"
-#include "platform/qt_translations.h"
+#include "platform/services/qt_translations.h"
 #include "serialix_version.h"
 
 int main(int argc, char** argv) {

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/clipboard.h"
-#include "platform/message_box.h"
-#include "platform/on_demand_mime_data.h"
-#include "platform/text/huge_pages.h"
+#include "platform/files/huge_pages.h"
+#include "platform/services/clipboard.h"
+#include "platform/services/message_box.h"
+#include "platform/services/on_demand_mime_data.h"
 #include "serialix_version.h"
 
 namespace serialix {

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "core/result_list.h"
-#include "platform/on_demand_mime_data.h"
+#include "platform/services/on_demand_mime_data.h"
 
 class QWidget;
 

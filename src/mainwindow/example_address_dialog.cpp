@@ -12,7 +12,7 @@
 
 #include "core/address_run.h"
 #include "mainwindow/link_caption.h"
-#include "platform/japanese_font.h"
+#include "platform/look/japanese_font.h"
 
 namespace serialix {
 

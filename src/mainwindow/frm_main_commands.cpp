@@ -13,9 +13,9 @@
 #include "mainwindow/frm_main.h"
 #include "mainwindow/history_combo.h"
 #include "mainwindow/next_run_messages.h"
-#include "platform/clipboard.h"
-#include "platform/message_box.h"
-#include "platform/virtual_list_box.h"
+#include "platform/services/clipboard.h"
+#include "platform/services/message_box.h"
+#include "platform/widgets/virtual_list_box.h"
 
 namespace serialix {
 namespace {

@@ -11,8 +11,8 @@
 #include "mainwindow/example_address_dialog.h"
 #include "mainwindow/frm_main.h"
 #include "mainwindow/link_caption.h"
-#include "platform/clipboard.h"
-#include "platform/message_box.h"
+#include "platform/services/clipboard.h"
+#include "platform/services/message_box.h"
 
 namespace serialix {
 

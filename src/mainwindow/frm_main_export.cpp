@@ -4,7 +4,7 @@
 #include "about/about_dialog.h"
 #include "export/list_export.h"
 #include "mainwindow/frm_main.h"
-#include "platform/virtual_list_box.h"
+#include "platform/widgets/virtual_list_box.h"
 
 namespace serialix {
 

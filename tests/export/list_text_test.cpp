@@ -4,8 +4,9 @@
 
 #include <QMimeData>
 
-#include "platform/clipboard.h"
-#include "platform/message_box.h"
+#include "platform/services/clipboard.h"
+#include "platform/services/message_box.h"
+#include "support/scripted_message_box.h"
 
 namespace serialix {
 namespace {
