@@ -1,6 +1,6 @@
 #include <QApplication>
 
-#include "app/run_serialix.h"
+#include "run_serialix.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
