@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -48,6 +49,8 @@ class FakeClipboard : public Clipboard {
     held.clear();
   }
   void setText(const QString& text) override { held = text; }
+  // Reads the text as a pasting program would, so a fault in the offered bytes shows.
+  void setMimeData(std::unique_ptr<QMimeData> data) override { held = data->text(); }
   QString text() const override { return held; }
   std::string textBytes() const override { return heldBytes ? *heldBytes : held.toStdString(); }
   QString held = QStringLiteral("untouched");

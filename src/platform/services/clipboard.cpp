@@ -14,6 +14,10 @@ void QtClipboard::setText(const QString& text) {
   QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard);
 }
 
+void QtClipboard::setMimeData(std::unique_ptr<QMimeData> data) {
+  QGuiApplication::clipboard()->setMimeData(data.release(), QClipboard::Clipboard);
+}
+
 QString QtClipboard::text() const {
   return QGuiApplication::clipboard()->text(QClipboard::Clipboard);
 }

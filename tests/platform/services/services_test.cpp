@@ -9,6 +9,7 @@
 
 #include "platform/services/clipboard.h"
 #include "platform/services/message_box.h"
+#include "platform/services/on_demand_mime_data.h"
 #include "platform/services/program_folder.h"
 #include "platform/services/url_opener.h"
 
@@ -64,6 +65,23 @@ TEST(WithLongLinesElided, CutsLongLinesInTheMiddleOnly) {
   EXPECT_EQ(lines[1], QStringLiteral("短い行"));
   const QString emoji = WithLongLinesElided(QStringLiteral("😀").repeated(200), 80);
   EXPECT_EQ(emoji.count(QStringLiteral("😀")) * 2 + 1, emoji.size()) << "a pair is never cut";
+}
+
+// Nothing is made when the data is handed over; every read makes the bytes anew, and the
+// clipboard's own text reading decodes them as UTF-8.
+TEST(OnDemandMimeData, MakesAFormatOnlyWhenItIsRead) {
+  auto data = std::make_unique<OnDemandMimeData>();
+  int made = 0;
+  data->addFormat("text/plain", [&made] { return (++made, QByteArray("ｸﾘｯﾌﾟ\r\n")); });
+  EXPECT_TRUE(data->hasFormat("text/plain"));
+  EXPECT_FALSE(data->hasFormat("text/uri-list"));
+  EXPECT_TRUE(data->data("text/uri-list").isEmpty());
+  QtClipboard clipboard;
+  clipboard.setMimeData(std::move(data));
+  EXPECT_EQ(made, 0);
+  EXPECT_EQ(clipboard.text(), QStringLiteral("ｸﾘｯﾌﾟ\r\n"));
+  EXPECT_EQ(clipboard.text(), QStringLiteral("ｸﾘｯﾌﾟ\r\n"));
+  EXPECT_EQ(made, 2);
 }
 
 TEST(FolderIsWritable, TellsFoldersThatTakeNewFiles) {
