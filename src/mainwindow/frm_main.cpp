@@ -14,16 +14,15 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStyle>
+#include <algorithm>
 #include <limits>
 
 #include "export/list_export.h"
-#include "mainwindow/history_combo.h"
 #include "platform/clipboard.h"
 #include "platform/combo_box_accessible.h"
 #include "platform/config_store.h"
 #include "platform/control_characters.h"
 #include "platform/counter_combo_events.h"
-#include "platform/large_text.h"
 #include "platform/message_box.h"
 #include "platform/program_folder.h"
 #include "platform/program_launcher.h"
@@ -59,12 +58,6 @@ bool titleBarReachable(const QRect& titleBar) {
   return false;
 }
 
-std::vector<std::string> toStdStrings(const QStringList& texts) {
-  std::vector<std::string> list;
-  for (const auto& t : texts) list.push_back(t.toStdString());
-  return list;
-}
-
 }  // namespace
 
 frmMain::frmMain(frmMainServices services, QWidget* parent)
@@ -81,6 +74,7 @@ frmMain::frmMain(frmMainServices services, QWidget* parent)
   // Before any control exists: an accessible interface, once made, stays with its widget.
   NameComboBoxesByAccessibleName();
   buildControls();
+  buildSegmentTable();
   nameControls();
   IgnoreWheelOnUnfocusedCombos(this);
   connectHandlers();
@@ -108,14 +102,32 @@ void frmMain::inform(const QString& text) {
   messages_->inform(this, QString::fromLatin1(kProgramName), text);
 }
 
+void frmMain::buildSegmentTable() {
+  const SegmentControls table[] = {
+      {&SegmentOf('A'), nullptr, lblA},
+      {&SegmentOf('B'), nullptr, cmbB},
+      {&SegmentOf('C'), CheckC, lblC},
+      {&SegmentOf('D'), CheckD, cmbD},
+      {&SegmentOf('E'), CheckE, lblE},
+      {&SegmentOf('F'), CheckF, txtF},
+      {&SegmentOf('G'), counterG_.check, nullptr, &counterG_},
+      {&SegmentOf('H'), CheckH, lblH},
+      {&SegmentOf('I'), CheckI, txtI},
+      {&SegmentOf('J'), counterJ_.check, nullptr, &counterJ_},
+      {&SegmentOf('K'), CheckK, cmbK},
+      {&SegmentOf('L'), counterL_.check, nullptr, &counterL_},
+      {&SegmentOf('M'), CheckM, lblM},
+      {&SegmentOf('N'), CheckN, cmbN},
+  };
+  static_assert(std::size(table) == kSegments.size());
+  std::copy(std::begin(table), std::end(table), segments_.begin());
+}
+
 void frmMain::connectHandlers() {
-  const struct {
-    QCheckBox* check;
-    QWidget* governed;
-  } plainSwitches[] = {{CheckC, lblC}, {CheckD, cmbD}, {CheckE, lblE}, {CheckF, txtF}, {CheckH, lblH},
-                       {CheckI, txtI}, {CheckK, cmbK}, {CheckM, lblM}, {CheckN, cmbN}};
-  for (const auto& s : plainSwitches) {
-    connect(s.check, &QCheckBox::toggled, this, [this, s] { CheckPlain_Click(s.check, s.governed); });
+  // A counter's switch has rules of its own (below); any other switch only governs its field.
+  for (const SegmentControls& s : segments_) {
+    if (!s.check || !s.field) continue;
+    connect(s.check, &QCheckBox::toggled, this, [this, s] { CheckPlain_Click(s.check, s.field); });
   }
   connect(counterG_.check, &QCheckBox::toggled, this, &frmMain::CheckG_Click);
   connect(counterJ_.check, &QCheckBox::toggled, this, &frmMain::CheckJ_Click);
@@ -151,15 +163,7 @@ void frmMain::connectHandlers() {
     }
   }
 
-  const struct {
-    QComboBox* combo;
-    QPushButton* button;
-  } histories[] = {{cmbB, cmdListC1}, {cmbK, cmdListC2}, {cmbN, cmdListC3}};
-  for (const auto& h : histories) {
-    connect(h.combo, &QComboBox::editTextChanged, this, [this, h] { updateDeleteButton(h.combo, h.button); });
-    connect(h.combo, &QComboBox::activated, this, [this, h] { updateDeleteButton(h.combo, h.button); });
-    connect(h.button, &QPushButton::clicked, this, [this, h] { deleteHistoryEntry(h.combo, h.button); });
-  }
+  connectHistoryHandlers();
 
   connect(cmdR, &QPushButton::clicked, this, &frmMain::cmdR_Click);
   connect(cmdClear, &QPushButton::clicked, this, &frmMain::cmdClear_Click);
@@ -191,9 +195,7 @@ void frmMain::Form_Load() {
     if (titleBarReachable(QRect(position, QSize(width(), style()->pixelMetric(QStyle::PM_TitleBarHeight)))))
       move(position);
   }
-  for (const auto& entry : stored.hosts) AppendHistoryEntry(cmbB, LargeUtf8ToQString(entry));
-  for (const auto& entry : stored.symbols) AppendHistoryEntry(cmbK, LargeUtf8ToQString(entry));
-  for (const auto& entry : stored.extensions) AppendHistoryEntry(cmbN, LargeUtf8ToQString(entry));
+  restoreHistories(stored);
 
   // An installed program's folder is not the user's: export starts at home then.
   exportState_->exportDir = !exportDir_.isEmpty() ? exportDir_ : folderWritable ? programFolder : QDir::homePath();
@@ -211,18 +213,7 @@ void frmMain::Form_Load() {
 void frmMain::Form_Unload() {
   if (unloaded_) return;
   unloaded_ = true;
-  // Selecting each entry shows it in the combo, as the save walks the lists.
-  auto walk = [](QComboBox* combo) {
-    QStringList entries;
-    for (int i = 0; i < combo->count(); ++i) {
-      combo->setCurrentIndex(i);
-      entries << combo->currentText();
-    }
-    return toStdStrings(entries);
-  };
-  const auto hosts = walk(cmbB);
-  const auto symbols = walk(cmbK);
-  const auto extensions = walk(cmbN);
+  const auto [hosts, symbols, extensions] = walkHistories();
   if (settingsUnreadable_) return;
   const QPoint position = pos();
   std::string error;

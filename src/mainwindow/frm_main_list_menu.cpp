@@ -5,7 +5,6 @@
 #include <QShortcut>
 #include <QUrl>
 
-#include "export/list_export.h"
 #include "export/list_text.h"
 #include "mainwindow/frm_main.h"
 #include "platform/clipboard.h"
@@ -111,12 +110,6 @@ void frmMain::openSelectedAddress() {
 
 void frmMain::copyAllUtf8() {
   CopyResultList(this, List1->rows(), LineEnd::Lf, *clipboard_, *messages_);
-}
-
-void frmMain::exportUtf8() {
-  if (!ExportResultList(this, List1->rows(), ExportFormat::Utf8Lf, *exportState_, *saveDialog_, *messages_)) return;
-  // As after "書き出し": the last entry is selected.
-  if (List1->count() > 0) List1->setCurrentRow(List1->count() - 1);
 }
 
 }  // namespace serialix
