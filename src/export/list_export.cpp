@@ -209,7 +209,7 @@ bool ExportResultList(QWidget* parent, const ResultList& rows, ExportFormat form
   // Refused before the dialog, so the user does not pick a file for nothing.
   if (format == ExportFormat::Cp932CrLf) {
     if (const auto found = FindFirstUnencodable(rows)) {
-      messages.inform(parent, kCaption, UnencodableMessage(*found));
+      messages.inform(parent, UnencodableMessage(*found));
       return false;
     }
   }
@@ -221,8 +221,7 @@ bool ExportResultList(QWidget* parent, const ResultList& rows, ExportFormat form
     state.dialogFileName = QFileInfo(path).fileName();
 
     const bool existed = FileExists(LocalPath(path));
-    if (existed &&
-        messages.askYesNo(parent, kCaption, QStringLiteral("上書保存してもいいの？")) == MessageBox::Answer::No) {
+    if (existed && messages.askYesNo(parent, QStringLiteral("上書保存してもいいの？")) == MessageBox::Answer::No) {
       state.keepFileName = true;
       continue;
     }
@@ -235,13 +234,12 @@ bool ExportResultList(QWidget* parent, const ResultList& rows, ExportFormat form
     QString reason;
     const WriteOutcome outcome = WriteResultList(rows, path, format, progress, &reason);
     if (outcome == WriteOutcome::Refused) {
-      messages.inform(parent, kCaption, reason);
+      messages.inform(parent, reason);
       return false;
     }
     if (outcome == WriteOutcome::Failed) {
       messages.inform(
-          parent, kCaption,
-          QStringLiteral("ﾌｧｲﾙに書き出せませんでした。\n%1\n%2").arg(QDir::toNativeSeparators(path), reason));
+          parent, QStringLiteral("ﾌｧｲﾙに書き出せませんでした。\n%1\n%2").arg(QDir::toNativeSeparators(path), reason));
       return false;
     }
     if (outcome == WriteOutcome::Cancelled) return false;

@@ -2,7 +2,6 @@
 
 #include "platform/clipboard.h"
 #include "platform/message_box.h"
-#include "serialix_version.h"
 
 namespace serialix {
 
@@ -28,7 +27,7 @@ bool CopyResultList(QWidget* parent, const ResultList& rows, LineEnd lineEnd, Cl
                     MessageBox& messages) {
   const std::optional<std::string> text = ListText(rows, lineEnd);
   if (!text) {
-    messages.inform(parent, QString::fromLatin1(kProgramName), ClipboardTooLargeMessage());
+    messages.inform(parent, ClipboardTooLargeMessage());
     return false;
   }
   clipboard.clear();

@@ -81,20 +81,6 @@ constexpr int kSegmentRows = static_cast<int>(kSegments.size());
 
 }  // namespace
 
-QString ExampleAddressErrorMessage(ExampleAddressError error) {
-  const QString expected =
-      QStringLiteral("http:// または https:// で始まるアドレスを 1 つだけコピーしてから、もう一度お試しください。");
-  switch (error) {
-    case ExampleAddressError::Empty: return QStringLiteral("クリップボードにアドレスがありません。") + expected;
-    case ExampleAddressError::SeveralLines: return QStringLiteral("クリップボードのテキストが複数行です。") + expected;
-    case ExampleAddressError::NotHttp:
-      return QStringLiteral("クリップボードのテキストが http:// または https:// で始まっていません。") + expected;
-    case ExampleAddressError::NoHost: return QStringLiteral("アドレスに「://」の後のホスト名がありません。") + expected;
-    case ExampleAddressError::Blank: return QStringLiteral("アドレスの途中に空白や制御文字があります。") + expected;
-  }
-  return expected;
-}
-
 ExampleAddressDialog::ExampleAddressDialog(ExampleAddress example, QWidget* parent)
     : QDialog(parent), example_(std::move(example)) {
   setWindowTitle(QStringLiteral("例のアドレスから作成"));

@@ -1,5 +1,6 @@
 // The window's life: construction, wiring of handlers, load and unload.
 #include "mainwindow/frm_main.h"
+#include "mainwindow/window_messages.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -31,7 +32,6 @@
 #include "platform/url_opener.h"
 #include "platform/virtual_list_box.h"
 #include "platform/wheel_guard.h"
-#include "serialix_version.h"
 #include "settings/settings.h"
 
 namespace serialix {
@@ -99,7 +99,7 @@ frmMain::~frmMain() {
 }
 
 void frmMain::inform(const QString& text) {
-  messages_->inform(this, QString::fromLatin1(kProgramName), text);
+  messages_->inform(this, text);
 }
 
 void frmMain::buildSegmentTable() {
@@ -186,8 +186,7 @@ void frmMain::Form_Load() {
   if (!stored.unreadable.empty()) {
     // Starts as without a file; the file is left as it is, so say so once now.
     settingsUnreadable_ = true;
-    inform(QStringLiteral("設定ﾌｧｲﾙを読み込めませんでした。\n%1\n%2\n今回の設定はこのﾌｧｲﾙに保存されません。")
-               .arg(nativePath(settingsFile_), QString::fromStdString(stored.unreadable)));
+    inform(SettingsUnreadableMessage(nativePath(settingsFile_), QString::fromStdString(stored.unreadable)));
   }
   if (stored.left && stored.top) {
     const QPoint position(TwipsToPixels(*stored.left), TwipsToPixels(*stored.top));
@@ -220,8 +219,7 @@ void frmMain::Form_Unload() {
   if (!SaveSettings(settingsFile_, PixelsToTwips(position.x()), PixelsToTwips(position.y()), hosts, symbols, extensions,
                     &error)) {
     // The close goes on; the user learns that this session's histories were not kept.
-    inform(QStringLiteral("設定ﾌｧｲﾙに保存できませんでした。\n%1\n%2\n今回の履歴は保存されていません。")
-               .arg(nativePath(settingsFile_), QString::fromStdString(error)));
+    inform(SettingsNotSavedMessage(nativePath(settingsFile_), QString::fromStdString(error)));
   }
 }
 

@@ -11,7 +11,7 @@
 #include "core/address_template.h"
 #include "export/list_text.h"
 #include "mainwindow/frm_main.h"
-#include "mainwindow/next_run_messages.h"
+#include "mainwindow/window_messages.h"
 #include "platform/clipboard.h"
 #include "platform/message_box.h"
 #include "platform/virtual_list_box.h"

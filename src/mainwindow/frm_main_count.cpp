@@ -7,7 +7,7 @@
 
 #include "core/address_run.h"
 #include "mainwindow/frm_main.h"
-#include "mainwindow/next_run_messages.h"
+#include "mainwindow/window_messages.h"
 #include "platform/elided_label.h"
 #include "platform/twips.h"
 #include "platform/virtual_list_box.h"

@@ -11,6 +11,7 @@
 #include "mainwindow/example_address_dialog.h"
 #include "mainwindow/frm_main.h"
 #include "mainwindow/link_caption.h"
+#include "mainwindow/window_messages.h"
 #include "platform/clipboard.h"
 #include "platform/message_box.h"
 

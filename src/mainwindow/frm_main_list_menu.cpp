@@ -7,6 +7,7 @@
 
 #include "export/list_text.h"
 #include "mainwindow/frm_main.h"
+#include "mainwindow/window_messages.h"
 #include "platform/clipboard.h"
 #include "platform/message_box.h"
 #include "platform/url_opener.h"
@@ -96,11 +97,11 @@ void frmMain::openAddress(std::uint64_t row) {
   const QUrl url(address);
   // Only web addresses go to a handler: whatever the texts, nothing else is started.
   if (!url.isValid() || (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https"))) {
-    inform(QStringLiteral("「%1」はブラウザーで開けるアドレスではありません。").arg(address));
+    inform(NotWebAddressMessage(address));
     return;
   }
   if (!urlOpener_->open(url)) {
-    inform(QStringLiteral("「%1」を開けませんでした。アドレスを開くブラウザーが見つかりません。").arg(address));
+    inform(NoBrowserMessage(address));
   }
 }
 

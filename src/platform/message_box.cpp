@@ -2,9 +2,15 @@
 
 #include <QMessageBox>
 
+#include "serialix_version.h"
+
 namespace serialix {
 
-MessageBox::Answer QtMessageBox::askYesNo(QWidget* parent, const QString& caption, const QString& text) {
+QString MessageBox::caption() {
+  return QString::fromLatin1(kProgramName);
+}
+
+MessageBox::Answer QtMessageBox::ask(QWidget* parent, const QString& caption, const QString& text) {
   QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Yes | QMessageBox::No, parent);
   box.setDefaultButton(QMessageBox::Yes);
   // Closing the box without a button counts as No: nothing is overwritten by accident.
@@ -12,12 +18,12 @@ MessageBox::Answer QtMessageBox::askYesNo(QWidget* parent, const QString& captio
   return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
-void QtMessageBox::inform(QWidget* parent, const QString& caption, const QString& text) {
+void QtMessageBox::show(QWidget* parent, const QString& caption, const QString& text) {
   QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
   box.exec();
 }
 
-MessageBox::Answer ScriptedMessageBox::askYesNo(QWidget*, const QString& caption, const QString& text) {
+MessageBox::Answer ScriptedMessageBox::ask(QWidget*, const QString& caption, const QString& text) {
   shown.push_back({caption, text, true});
   if (nextAnswers.empty()) return Answer::Yes;
   Answer answer = nextAnswers.front();
@@ -25,7 +31,7 @@ MessageBox::Answer ScriptedMessageBox::askYesNo(QWidget*, const QString& caption
   return answer;
 }
 
-void ScriptedMessageBox::inform(QWidget*, const QString& caption, const QString& text) {
+void ScriptedMessageBox::show(QWidget*, const QString& caption, const QString& text) {
   shown.push_back({caption, text, false});
 }
 

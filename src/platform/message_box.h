@@ -7,22 +7,29 @@ class QWidget;
 
 namespace serialix {
 
-// The program's message boxes, behind an interface so tests answer them without a person.
+// The program's message boxes, behind an interface so tests answer them without a person. Every
+// box has the program's name as its caption; callers give only the text.
 class MessageBox {
  public:
   enum class Answer { Yes, No, Ok };
   virtual ~MessageBox() = default;
+  // The caption of every box: the program's name.
+  static QString caption();
   // Yes/No buttons, no icon, Yes the default button.
-  virtual Answer askYesNo(QWidget* parent, const QString& caption, const QString& text) = 0;
+  Answer askYesNo(QWidget* parent, const QString& text) { return ask(parent, caption(), text); }
   // An OK button only, no icon.
-  virtual void inform(QWidget* parent, const QString& caption, const QString& text) = 0;
+  void inform(QWidget* parent, const QString& text) { show(parent, caption(), text); }
+
+ protected:
+  virtual Answer ask(QWidget* parent, const QString& caption, const QString& text) = 0;
+  virtual void show(QWidget* parent, const QString& caption, const QString& text) = 0;
 };
 
 // Modal QMessageBox.
 class QtMessageBox : public MessageBox {
- public:
-  Answer askYesNo(QWidget* parent, const QString& caption, const QString& text) override;
-  void inform(QWidget* parent, const QString& caption, const QString& text) override;
+ protected:
+  Answer ask(QWidget* parent, const QString& caption, const QString& text) override;
+  void show(QWidget* parent, const QString& caption, const QString& text) override;
 };
 
 // Test seam: gives the queued answers in order (Yes when the queue is empty) and records every box.
@@ -35,8 +42,9 @@ class ScriptedMessageBox : public MessageBox {
   std::deque<Answer> nextAnswers;
   std::vector<Shown> shown;
 
-  Answer askYesNo(QWidget* parent, const QString& caption, const QString& text) override;
-  void inform(QWidget* parent, const QString& caption, const QString& text) override;
+ protected:
+  Answer ask(QWidget* parent, const QString& caption, const QString& text) override;
+  void show(QWidget* parent, const QString& caption, const QString& text) override;
 };
 
 }  // namespace serialix
