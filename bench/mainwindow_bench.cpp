@@ -17,8 +17,9 @@
 #include <string>
 
 #include "mainwindow/frm_main.h"
-#include "platform/message_box.h"
-#include "platform/virtual_list_box.h"
+#include "platform/services/message_box.h"
+#include "platform/widgets/virtual_list_box.h"
+#include "support/scripted_message_box.h"
 
 namespace {
 

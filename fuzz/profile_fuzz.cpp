@@ -12,16 +12,15 @@
 // Besides crashes and sanitizer reports it checks the properties the program
 // relies on: an untouched file is written back byte for byte, a written value
 // reads back (after the file is parsed again), and a deleted section is gone.
-#include <fuzzer/FuzzedDataProvider.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
 
-#include "platform/text/codepage932.h"
-#include "platform/text/profile_file.h"
+#include "fuzz_input.h"
+#include "platform/files/codepage932.h"
+#include "platform/files/profile_file.h"
 
 namespace {
 
@@ -65,11 +64,11 @@ bool Storable(std::string_view section, std::string_view key) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  FuzzedDataProvider input(data, size);
-  const std::string section = input.ConsumeRandomLengthString(32);
-  const std::string key = input.ConsumeRandomLengthString(32);
-  const std::string value = input.ConsumeRandomLengthString(64);
-  const std::string bytes = input.ConsumeRemainingBytesAsString();
+  FuzzInput input(data, size);
+  const std::string section = input.takeString(32);
+  const std::string key = input.takeString(32);
+  const std::string value = input.takeString(64);
+  const std::string bytes = input.takeRest();
 
   ProfileFile file = ProfileFile::parse(bytes);
   Check(file.bytes() == bytes, "file.bytes() == bytes");

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 
-#include "platform/qt_translations.h"
+#include "platform/services/qt_translations.h"
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);

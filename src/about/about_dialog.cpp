@@ -8,11 +8,11 @@
 #include <QScreen>
 #include <array>
 
-#include "platform/japanese_font.h"
-#include "platform/pictures.h"
-#include "platform/text/codepage932.h"
-#include "platform/top_most.h"
-#include "platform/twips.h"
+#include "platform/files/codepage932.h"
+#include "platform/look/japanese_font.h"
+#include "platform/look/pictures.h"
+#include "platform/look/twips.h"
+#include "platform/services/top_most.h"
 #include "serialix_version.h"
 
 namespace serialix {

@@ -5,9 +5,9 @@
 #include <QString>
 #include <cstdint>
 
-#include "platform/config_store.h"
-#include "platform/message_box.h"
-#include "platform/program_launcher.h"
+#include "platform/services/config_store.h"
+#include "platform/services/message_box.h"
+#include "platform/services/program_launcher.h"
 
 class QLabel;
 class QPushButton;

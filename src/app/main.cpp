@@ -1,7 +1,7 @@
 #include <QApplication>
 
 #include "mainwindow/frm_main.h"
-#include "platform/qt_translations.h"
+#include "platform/services/qt_translations.h"
 #include "serialix_version.h"
 
 int main(int argc, char** argv) {

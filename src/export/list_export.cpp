@@ -11,8 +11,8 @@
 #include <filesystem>
 #include <memory>
 
-#include "platform/text/codepage932.h"
-#include "platform/text/file_exists.h"
+#include "platform/files/codepage932.h"
+#include "platform/files/file_exists.h"
 #include "serialix_version.h"
 
 namespace serialix {

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "core/result_list.h"
-#include "platform/message_box.h"
-#include "platform/save_dialog.h"
+#include "platform/services/message_box.h"
+#include "platform/services/save_dialog.h"
 
 class QWidget;
 

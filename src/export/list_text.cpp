@@ -1,7 +1,7 @@
 #include "export/list_text.h"
 
-#include "platform/clipboard.h"
-#include "platform/message_box.h"
+#include "platform/services/clipboard.h"
+#include "platform/services/message_box.h"
 
 namespace serialix {
 

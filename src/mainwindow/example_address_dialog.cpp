@@ -13,7 +13,7 @@
 #include "core/address_run.h"
 #include "mainwindow/link_caption.h"
 #include "mainwindow/segment_controls.h"
-#include "platform/japanese_font.h"
+#include "platform/look/japanese_font.h"
 
 namespace serialix {
 

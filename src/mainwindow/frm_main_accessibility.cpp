@@ -10,8 +10,8 @@
 #include <QRadioButton>
 
 #include "mainwindow/frm_main.h"
-#include "platform/combo_box_accessible.h"
-#include "platform/virtual_list_box.h"
+#include "platform/widgets/combo_box_accessible.h"
+#include "platform/widgets/virtual_list_box.h"
 
 namespace serialix {
 namespace {

@@ -12,9 +12,9 @@
 #include "export/list_text.h"
 #include "mainwindow/frm_main.h"
 #include "mainwindow/window_messages.h"
-#include "platform/clipboard.h"
-#include "platform/message_box.h"
-#include "platform/virtual_list_box.h"
+#include "platform/services/clipboard.h"
+#include "platform/services/message_box.h"
+#include "platform/widgets/virtual_list_box.h"
 
 namespace serialix {
 

@@ -8,9 +8,9 @@
 #include "core/address_run.h"
 #include "mainwindow/frm_main.h"
 #include "mainwindow/window_messages.h"
-#include "platform/elided_label.h"
-#include "platform/twips.h"
-#include "platform/virtual_list_box.h"
+#include "platform/look/twips.h"
+#include "platform/widgets/elided_label.h"
+#include "platform/widgets/virtual_list_box.h"
 
 namespace serialix {
 namespace {

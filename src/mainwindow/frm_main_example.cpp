@@ -12,8 +12,8 @@
 #include "mainwindow/frm_main.h"
 #include "mainwindow/link_caption.h"
 #include "mainwindow/window_messages.h"
-#include "platform/clipboard.h"
-#include "platform/message_box.h"
+#include "platform/services/clipboard.h"
+#include "platform/services/message_box.h"
 
 namespace serialix {
 

@@ -3,7 +3,7 @@
 
 #include "export/list_export.h"
 #include "mainwindow/frm_main.h"
-#include "platform/virtual_list_box.h"
+#include "platform/widgets/virtual_list_box.h"
 
 namespace serialix {
 

@@ -6,7 +6,7 @@
 
 #include "core/history.h"
 #include "mainwindow/frm_main.h"
-#include "platform/large_text.h"
+#include "platform/services/large_text.h"
 #include "settings/settings.h"
 
 namespace serialix {

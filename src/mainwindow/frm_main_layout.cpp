@@ -10,10 +10,10 @@
 #include <tuple>
 
 #include "mainwindow/frm_main.h"
-#include "platform/japanese_font.h"
-#include "platform/pictures.h"
-#include "platform/twips.h"
-#include "platform/virtual_list_box.h"
+#include "platform/look/japanese_font.h"
+#include "platform/look/pictures.h"
+#include "platform/look/twips.h"
+#include "platform/widgets/virtual_list_box.h"
 #include "serialix_version.h"
 
 namespace serialix {

@@ -9,11 +9,11 @@
 #include <limits>
 #include <system_error>
 
-#include "platform/text/atomic_file.h"
-#include "platform/text/file_exists.h"
-#include "platform/text/folder_writable.h"
-#include "platform/text/profile_file.h"
-#include "platform/text/unique_fd.h"
+#include "platform/files/atomic_file.h"
+#include "platform/files/file_exists.h"
+#include "platform/files/folder_writable.h"
+#include "platform/files/profile_file.h"
+#include "platform/files/unique_fd.h"
 
 namespace serialix {
 namespace {

@@ -15,7 +15,9 @@
 #include <tuple>
 #include <vector>
 
-#include "platform/text/codepage932.h"
+#include "platform/files/codepage932.h"
+#include "support/scripted_message_box.h"
+#include "support/scripted_save_dialog.h"
 
 namespace serialix {
 namespace {

@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/clipboard.h"
-#include "platform/message_box.h"
+#include "platform/services/clipboard.h"
+#include "platform/services/message_box.h"
+#include "support/scripted_message_box.h"
 
 namespace serialix {
 namespace {

@@ -4,7 +4,7 @@
 #include <random>
 
 #include "main_window_fixture.h"
-#include "platform/elided_label.h"
+#include "platform/widgets/elided_label.h"
 
 namespace serialix::testing {
 namespace {

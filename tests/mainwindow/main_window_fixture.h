@@ -13,14 +13,19 @@
 #include <memory>
 
 #include "mainwindow/frm_main.h"
-#include "platform/clipboard.h"
-#include "platform/config_store.h"
-#include "platform/message_box.h"
-#include "platform/program_launcher.h"
-#include "platform/save_dialog.h"
-#include "platform/url_opener.h"
-#include "platform/virtual_list_box.h"
+#include "platform/services/clipboard.h"
+#include "platform/services/config_store.h"
+#include "platform/services/message_box.h"
+#include "platform/services/program_launcher.h"
+#include "platform/services/save_dialog.h"
+#include "platform/services/url_opener.h"
+#include "platform/widgets/virtual_list_box.h"
 #include "support/find_control.h"
+#include "support/memory_config_store.h"
+#include "support/recording_program_launcher.h"
+#include "support/recording_url_opener.h"
+#include "support/scripted_message_box.h"
+#include "support/scripted_save_dialog.h"
 
 // Readable failure messages for Qt strings.
 inline void PrintTo(const QString& text, std::ostream* os) {

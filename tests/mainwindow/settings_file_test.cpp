@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "main_window_fixture.h"
-#include "platform/text/codepage932.h"
+#include "platform/files/codepage932.h"
 #include "support/files.h"
 
 namespace serialix::testing {

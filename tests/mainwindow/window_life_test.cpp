@@ -6,7 +6,7 @@
 
 #include <fstream>
 
-#include "platform/text/codepage932.h"
+#include "platform/files/codepage932.h"
 
 #include "main_window_fixture.h"
 

@@ -12,7 +12,7 @@
 #include <cstdio>
 
 #include "mainwindow/frm_main.h"
-#include "platform/qt_translations.h"
+#include "platform/services/qt_translations.h"
 #include "support/find_control.h"
 
 namespace {

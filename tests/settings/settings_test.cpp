@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/text/codepage932.h"
-#include "platform/text/folder_writable.h"
+#include "platform/files/codepage932.h"
+#include "platform/files/folder_writable.h"
 #include "support/files.h"
 
 namespace serialix {
