@@ -7,12 +7,14 @@
 #include <QFileInfo>
 #include <QPointer>
 #include <QProgressDialog>
-#include <QSaveFile>
 #include <filesystem>
 #include <memory>
+#include <system_error>
 
+#include "platform/files/background_writer.h"
 #include "platform/files/codepage932.h"
-#include "platform/files/file_exists.h"
+#include "platform/files/file_kind.h"
+#include "platform/files/replaced_file.h"
 #include "serialix_version.h"
 
 namespace serialix {
@@ -80,13 +82,11 @@ struct DialogExportProgress::Impl {
   bool cancelled = false;
 };
 
-DialogExportProgress::DialogExportProgress(QWidget* parent) : impl_(new Impl) {
+DialogExportProgress::DialogExportProgress(QWidget* parent) : impl_(std::make_unique<Impl>()) {
   impl_->parent = parent;
 }
 
-DialogExportProgress::~DialogExportProgress() {
-  delete impl_;
-}
+DialogExportProgress::~DialogExportProgress() = default;
 
 void DialogExportProgress::start(std::uint64_t totalBytes) {
   impl_->total = totalBytes;
@@ -148,9 +148,62 @@ QString UnencodableMessage(const UnencodableCharacter& found) {
       .arg(QString::number(found.row + 1), character, code);
 }
 
-WriteOutcome WriteResultList(const ResultList& rows, const QString& path, ExportProgress* progress, QString* error) {
-  return WriteResultList(rows, path, ExportFormat::Cp932CrLf, progress, error);
+QString FileErrorReason(const std::error_code& error) {
+  if (error.category() == FileKindCategory()) {
+    switch (static_cast<FileKind>(error.value())) {
+      case FileKind::Folder: return QStringLiteral("ﾌｫﾙﾀﾞｰです");
+      case FileKind::BlockDevice: return QStringLiteral("ﾌﾞﾛｯｸﾃﾞﾊﾞｲｽです");
+      case FileKind::Socket: return QStringLiteral("ｿｹｯﾄです");
+      case FileKind::NamedPipe: return QStringLiteral("名前付きﾊﾟｲﾌﾟです");
+      case FileKind::CharacterDevice: return QStringLiteral("ｷｬﾗｸﾀｰﾃﾞﾊﾞｲｽです");
+      case FileKind::Other: break;
+    }
+    return QStringLiteral("通常のﾌｧｲﾙではありません");
+  }
+  return QString::fromLocal8Bit(error.message());
 }
+
+QString WriteFailedMessage(const QString& path, const std::error_code& error) {
+  return QStringLiteral("ﾌｧｲﾙに書き出せませんでした。\n%1\n%2")
+      .arg(QDir::toNativeSeparators(path), FileErrorReason(error));
+}
+
+namespace {
+
+// Writes rows that the format can hold. Making the text and writing it overlap: the helper of
+// BackgroundWriter writes one buffer while this thread fills the next one.
+WriteOutcome WriteEncodable(const ResultList& rows, const std::filesystem::path& path, ExportFormat format,
+                            ExportProgress* progress, std::error_code& error) {
+  const ResultList encoded = EncodedForFile(rows, format);
+  const LineEnd lineEnd = LineEndOf(format);
+  try {
+    ReplacedFile file(path);
+    std::uint64_t done = 0;
+    bool complete;
+    {
+      BackgroundWriter writer(file);
+      if (progress) progress->start(encoded.textBytes(lineEnd));
+      complete = encoded.writeAll(
+          [&](std::string_view chunk) {
+            writer.write(chunk);
+            done += chunk.size();
+            return progress == nullptr || progress->advance(done);
+          },
+          lineEnd);
+      if (complete) writer.finish();
+    }
+    if (progress) progress->finish();
+    if (!complete) return WriteOutcome::Cancelled;
+    file.commit();
+    return WriteOutcome::Written;
+  } catch (const std::system_error& failure) {
+    if (progress) progress->finish();
+    error = failure.code();
+    return WriteOutcome::Failed;
+  }
+}
+
+}  // namespace
 
 WriteOutcome WriteResultList(const ResultList& rows, const QString& path, ExportFormat format, ExportProgress* progress,
                              QString* error) {
@@ -160,48 +213,10 @@ WriteOutcome WriteResultList(const ResultList& rows, const QString& path, Export
       return WriteOutcome::Refused;
     }
   }
-  const ResultList encoded = EncodedForFile(rows, format);
-  const LineEnd lineEnd = LineEndOf(format);
-
-  // QSaveFile writes a temporary file in the target's folder and renames it over the target
-  // on commit; it refuses an existing file that is not writable and a folder.
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) {
-    if (error) *error = file.errorString();
-    return WriteOutcome::Failed;
-  }
-
-  if (progress) progress->start(encoded.textBytes(lineEnd));
-  std::uint64_t done = 0;
-  bool writeFailed = false;
-  const bool complete = encoded.writeAll(
-      [&](std::string_view chunk) {
-        const auto size = static_cast<qint64>(chunk.size());
-        if (file.write(chunk.data(), size) != size) {
-          writeFailed = true;
-          return false;
-        }
-        done += chunk.size();
-        return progress == nullptr || progress->advance(done);
-      },
-      lineEnd);
-  if (progress) progress->finish();
-
-  if (!complete) {
-    if (error && writeFailed) *error = file.errorString();
-    file.cancelWriting();
-    return writeFailed ? WriteOutcome::Failed : WriteOutcome::Cancelled;
-  }
-  if (!file.commit()) {
-    if (error) *error = file.errorString();
-    return WriteOutcome::Failed;
-  }
-  return WriteOutcome::Written;
-}
-
-bool ExportResultList(QWidget* parent, const ResultList& rows, ExportState& state, SaveDialog& dialog,
-                      MessageBox& messages, ExportProgress* progress) {
-  return ExportResultList(parent, rows, ExportFormat::Cp932CrLf, state, dialog, messages, progress);
+  std::error_code failure;
+  const WriteOutcome outcome = WriteEncodable(rows, LocalPath(path), format, progress, failure);
+  if (outcome == WriteOutcome::Failed && error) *error = FileErrorReason(failure);
+  return outcome;
 }
 
 bool ExportResultList(QWidget* parent, const ResultList& rows, ExportFormat format, ExportState& state,
@@ -219,9 +234,18 @@ bool ExportResultList(QWidget* parent, const ResultList& rows, ExportFormat form
     if (!chosen) return false;
     const QString path = *chosen;
     state.dialogFileName = QFileInfo(path).fileName();
+    const std::filesystem::path local = LocalPath(path);
 
-    const bool existed = FileExists(LocalPath(path));
-    if (existed && messages.askYesNo(parent, QStringLiteral("上書保存してもいいの？")) == MessageBox::Answer::No) {
+    // Only a regular file is replaced, so only then is there something to lose.
+    ReplacedFile::Target target;
+    try {
+      target = ReplacedFile::Inspect(local);
+    } catch (const std::system_error& refusal) {
+      messages.inform(parent, WriteFailedMessage(path, refusal.code()));
+      return false;
+    }
+    if (target == ReplacedFile::Target::RegularFile &&
+        messages.askYesNo(parent, QStringLiteral("上書保存してもいいの？")) == MessageBox::Answer::No) {
       state.keepFileName = true;
       continue;
     }
@@ -231,15 +255,10 @@ bool ExportResultList(QWidget* parent, const ResultList& rows, ExportFormat form
       ownProgress = std::make_unique<DialogExportProgress>(parent);
       progress = ownProgress.get();
     }
-    QString reason;
-    const WriteOutcome outcome = WriteResultList(rows, path, format, progress, &reason);
-    if (outcome == WriteOutcome::Refused) {
-      messages.inform(parent, reason);
-      return false;
-    }
+    std::error_code failure;
+    const WriteOutcome outcome = WriteEncodable(rows, local, format, progress, failure);
     if (outcome == WriteOutcome::Failed) {
-      messages.inform(
-          parent, QStringLiteral("ﾌｧｲﾙに書き出せませんでした。\n%1\n%2").arg(QDir::toNativeSeparators(path), reason));
+      messages.inform(parent, WriteFailedMessage(path, failure));
       return false;
     }
     if (outcome == WriteOutcome::Cancelled) return false;

@@ -2,8 +2,10 @@
 
 #include <QString>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
+#include <system_error>
 
 #include "core/result_list.h"
 #include "platform/services/message_box.h"
@@ -45,7 +47,7 @@ class DialogExportProgress : public ExportProgress {
 
  private:
   struct Impl;
-  Impl* impl_;
+  std::unique_ptr<Impl> impl_;
 };
 
 // The two kinds of export file: "書き出し" for Windows programs, and UTF-8 (no byte order
@@ -68,24 +70,26 @@ std::optional<UnencodableCharacter> FindFirstUnencodable(const ResultList& rows)
 // The message shown instead of a code page 932 export that would lose a character.
 QString UnencodableMessage(const UnencodableCharacter& found);
 
-// Writes every entry followed by its line end to path. The file is replaced only when
-// everything was written: on failure, cancel or refusal the earlier file is untouched and no
+// The reason shown for a file the export could not write: what the thing at the path is
+// (a FileKind code), or the system's own words for its error ("No space left on device").
+QString FileErrorReason(const std::error_code& error);
+
+// The message naming the file and the reason on a line of their own.
+QString WriteFailedMessage(const QString& path, const std::error_code& error);
+
+// Writes every entry followed by its line end to path through ReplacedFile: a regular file is
+// replaced only when everything was written, a named pipe or character device is written into,
+// anything else is refused. On failure, cancel or refusal the earlier file is untouched and no
 // temporary file or open handle remains. On failure or refusal, error gets the reason.
 WriteOutcome WriteResultList(const ResultList& rows, const QString& path, ExportFormat format,
                              ExportProgress* progress = nullptr, QString* error = nullptr);
-// The code page 932 file of "書き出し".
-WriteOutcome WriteResultList(const ResultList& rows, const QString& path, ExportProgress* progress = nullptr,
-                             QString* error = nullptr);
 
-// Runs the whole dialogue of an export: save dialog, overwrite question (No shows the dialog
-// again with the chosen name), write, and a message naming the file and the reason when the
-// write fails. A code page 932 export that would lose a character shows UnencodableMessage
-// before any dialog and writes nothing. The UTF-8 export proposes the suffix ".txt". Returns
+// Runs the whole dialogue of an export: save dialog, overwrite question for an existing regular
+// file (No shows the dialog again with the chosen name), write, and a message naming the file
+// and the reason when the target is refused or the write fails. A code page 932 export that would lose a character
+// shows UnencodableMessage before any dialog and writes nothing. The UTF-8 export proposes the suffix ".txt". Returns
 // true when a file was written. progress null means a DialogExportProgress on parent.
 bool ExportResultList(QWidget* parent, const ResultList& rows, ExportFormat format, ExportState& state,
                       SaveDialog& dialog, MessageBox& messages, ExportProgress* progress = nullptr);
-// cmdOut: the code page 932 export. The caller then selects the last entry of List1.
-bool ExportResultList(QWidget* parent, const ResultList& rows, ExportState& state, SaveDialog& dialog,
-                      MessageBox& messages, ExportProgress* progress = nullptr);
 
 }  // namespace serialix

@@ -182,7 +182,14 @@ void frmMain::Form_Load() {
     settingsFile_ = SettingsFilePath(programFolder.toStdString(), fallback.toStdString());
   }
 
-  const StoredSettings stored = LoadSettings(settingsFile_);
+  StoredSettings stored = LoadSettings(settingsFile_);
+  settingsAsRead_ = std::make_unique<HistorySnapshot>(std::move(stored.asRead));
+  if (stored.utf8) {
+    inform(QStringLiteral("設定ﾌｧｲﾙが UTF-8 で保存されています。\n%1\n設定ﾌｧｲﾙはｼﾌﾄJIS (ｺｰﾄﾞﾍﾟｰｼﾞ 932) "
+                          "として読むため、日本語などは正しく表示されないことがあります。変更しない履歴は元のﾊﾞｲﾄのまま"
+                          "保存されます。")
+               .arg(nativePath(settingsFile_)));
+  }
   if (!stored.unreadable.empty()) {
     // Starts as without a file; the file is left as it is, so say so once now.
     settingsUnreadable_ = true;
@@ -212,15 +219,24 @@ void frmMain::Form_Load() {
 void frmMain::Form_Unload() {
   if (unloaded_) return;
   unloaded_ = true;
-  const auto [hosts, symbols, extensions] = walkHistories();
+  saveSettings();
+}
+
+void frmMain::saveSettings() {
   if (settingsUnreadable_) return;
+  const auto [hosts, symbols, extensions] = historyLists();
   const QPoint position = pos();
   std::string error;
   if (!SaveSettings(settingsFile_, PixelsToTwips(position.x()), PixelsToTwips(position.y()), hosts, symbols, extensions,
-                    &error)) {
+                    &error, settingsAsRead_.get())) {
     // The close goes on; the user learns that this session's histories were not kept.
     inform(SettingsNotSavedMessage(nativePath(settingsFile_), QString::fromStdString(error)));
   }
+}
+
+void frmMain::endSession() {
+  if (about_) about_->close();
+  close();
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

@@ -41,6 +41,7 @@ class VirtualListBox;
 struct AboutServices;
 struct ExportState;
 struct StoredSettings;
+struct HistorySnapshot;
 enum class ExportFormat;
 
 // Which digit runs of an example address become counters: the proposal on OK, nothing on Cancel.
@@ -93,6 +94,12 @@ class frmMain : public QWidget {
   // The command with its caption and shortcut, for menus: adding this action (not a new one with
   // the same shortcut, which would make the key ambiguous) shows the shortcut beside the caption.
   QAction* exampleAddressAction() const { return exampleAddressAction_; }
+
+  // Writes set.ini as the close does, without closing: the session manager's commit request.
+  void saveSettings();
+  // Closes the window as its close box does, the About dialog first when it is open: the
+  // program's end on a termination signal.
+  void endSession();
 
   // Window methods.
   void ListOut();
@@ -202,7 +209,8 @@ class frmMain : public QWidget {
   void connectHistoryHandlers();
   void rememberHistories();
   void restoreHistories(const StoredSettings& stored);
-  std::array<std::vector<std::string>, 3> walkHistories();
+  // The entries of each history, in order, for set.ini.
+  std::array<std::vector<std::string>, 3> historyLists() const;
   void updateDeleteButton(QComboBox* combo, QPushButton* button);
   void deleteHistoryEntry(QComboBox* combo, QPushButton* button);
 
@@ -260,8 +268,9 @@ class frmMain : public QWidget {
   AskTemplate askTemplate_;
   QAction* exampleAddressAction_ = nullptr;
   bool unloaded_ = false;
-  bool settingsUnreadable_ = false;  // set.ini exists but could not be read: never write it
-  QPointer<QDialog> about_;          // the open About dialog; the window takes no input meanwhile
+  bool settingsUnreadable_ = false;                  // set.ini exists but could not be read: never write it
+  std::unique_ptr<HistorySnapshot> settingsAsRead_;  // the histories as set.ini last held them
+  QPointer<QDialog> about_;                          // the open About dialog; the window takes no input meanwhile
 };
 
 }  // namespace serialix

@@ -10,6 +10,8 @@
 #include <QRadioButton>
 
 #include "mainwindow/frm_main.h"
+#include "mainwindow/link_caption.h"
+#include "platform/widgets/caption_toggle_accessible.h"
 #include "platform/widgets/combo_box_accessible.h"
 #include "platform/widgets/virtual_list_box.h"
 
@@ -92,8 +94,12 @@ void frmMain::nameControls() {
     const QString segment = QStringLiteral("%1 %2").arg(SegmentRole(*s.segment), QChar(s.letter()));
     apply({s.check, segment + QStringLiteral(" を使う"),
            QStringLiteral("オフにすると%1 をアドレスに入れません").arg(segment)});
+    // Twelve alike boxes under "適用／非適用": the tooltip names the segment, as the name does.
+    s.check->setToolTip(s.check->accessibleName());
   }
   for (const CounterControls* counter : {&counterG_, &counterJ_, &counterL_}) nameCounter(*counter);
+  // A link looks pressed while released; what it says is its caption.
+  for (QPushButton* link : {Check1, Check2}) ReportCheckedWhileCaption(link, LinkCaption(true));
   // The line edit inside an editable combo takes the focus; it carries the combo's texts.
   for (QComboBox* combo : findChildren<QComboBox*>()) {
     if (QLineEdit* edit = combo->lineEdit()) {

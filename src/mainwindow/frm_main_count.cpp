@@ -22,6 +22,34 @@ QString grouped(std::uint64_t value) {
   return digits;
 }
 
+// The same count in the Japanese units of 10^4 with four figures at most, for a label too narrow
+// for every digit: 1000000000 -> "10億", 123456789 -> "約1.23億". Figures are cut, never rounded
+// up, and "約" says so.
+QString inUnits(std::uint64_t value) {
+  static const struct {
+    std::uint64_t size;
+    const char16_t* name;
+  } units[] = {{10'000'000'000'000'000, u"京"}, {1'000'000'000'000, u"兆"}, {100'000'000, u"億"}, {10'000, u"万"}};
+  for (const auto& unit : units) {
+    if (value < unit.size) continue;
+    const std::uint64_t whole = value / unit.size;
+    const int decimals = whole >= 100 ? 0 : whole >= 10 ? 1 : 2;
+    std::uint64_t step = unit.size;
+    for (int i = 0; i < decimals; ++i) step /= 10;
+    QString figures = grouped(whole);
+    if (decimals > 0) {
+      QString fraction = QString::number(value % unit.size / step).rightJustified(decimals, QLatin1Char('0'));
+      while (fraction.endsWith(QLatin1Char('0'))) fraction.chop(1);
+      if (!fraction.isEmpty()) figures += QLatin1Char('.') + fraction;
+    }
+    const QString about = value % step == 0 ? QString() : QStringLiteral("約");
+    return about + figures + QString::fromUtf16(unit.name);
+  }
+  return grouped(value);
+}
+
+using CountWording = QString (*)(std::uint64_t);
+
 QString address(const std::string& text) {
   return QString::fromStdString(text);
 }
@@ -31,8 +59,8 @@ struct CountTexts {
   QString detail;  // what the next run adds, or why it adds nothing
 };
 
-CountTexts countTexts(const NextRunResult& next, const ResultList& list) {
-  const QString listed = grouped(list.size());
+CountTexts countTexts(const NextRunResult& next, const ResultList& list, CountWording number) {
+  const QString listed = number(list.size());
   if (const auto* error = std::get_if<CounterTextError>(&next)) {
     return {QStringLiteral("次回 ? 件 / 一覧 %1 件").arg(listed), CounterTextMessage(*error)};
   }
@@ -46,7 +74,7 @@ CountTexts countTexts(const NextRunResult& next, const ResultList& list) {
     if (count) why += QStringLiteral("\n一覧の件数と合わせると上限を超えます。");
     return {QStringLiteral("次回 多すぎます / 一覧 %1 件").arg(listed), why};
   }
-  CountTexts texts{QStringLiteral("次回 %1 件 / 一覧 %2 件").arg(grouped(*count), listed), {}};
+  CountTexts texts{QStringLiteral("次回 %1 件 / 一覧 %2 件").arg(number(*count), listed), {}};
   if (*count == 0) {
     texts.detail = QStringLiteral("次回の実行では何も追加されません。");
     return texts;
@@ -70,7 +98,6 @@ void frmMain::buildCountLabel() {
   label->setFont(cmdR->font());
   label->setFocusPolicy(Qt::NoFocus);
   label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  label->setAccessibleName(QStringLiteral("次回の件数"));
   lblCount = label;
 }
 
@@ -90,9 +117,14 @@ void frmMain::connectCountUpdates() {
 }
 
 void frmMain::updateCount() {
-  const CountTexts texts = countTexts(NextRunTemplate(), List1->rows());
+  const NextRunResult next = NextRunTemplate();
+  const CountTexts texts = countTexts(next, List1->rows(), grouped);
   const QString full = texts.label + QLatin1Char('\n') + texts.detail;
-  lblCount->setText(texts.label);
+  // Every digit where they fit; otherwise the label counts in units and the name keeps the digits.
+  const bool fits = lblCount->fontMetrics().horizontalAdvance(texts.label) <= lblCount->contentsRect().width();
+  lblCount->setText(fits ? texts.label : countTexts(next, List1->rows(), inUnits).label);
+  // Qt announces every setting of a name, changed or not.
+  if (lblCount->accessibleName() != texts.label) lblCount->setAccessibleName(texts.label);
   lblCount->setToolTip(full);
   lblCount->setAccessibleDescription(full);
   // "実行" says what it does and its key first, then what the next run would add.

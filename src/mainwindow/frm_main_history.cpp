@@ -1,5 +1,5 @@
 // The histories of the host, symbol and extension combos: what a run remembers, the delete
-// buttons, and the entries start-up restores and close-down walks for set.ini.
+// buttons, and the entries start-up restores and close-down saves in set.ini.
 #include <QComboBox>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -39,6 +39,22 @@ void AppendHistoryEntry(QComboBox* combo, const QString& entry) {
   }
 }
 
+// The same for a whole list at once, as start-up fills a history: one insertion, however long.
+void AppendHistoryEntries(QComboBox* combo, const QStringList& entries) {
+  if (entries.isEmpty()) return;
+  const QString shown = combo->currentText();
+  const QSignalBlocker blocker(combo);
+  // As above: an empty first item takes the turn of being shown, so no entry is laid out.
+  const bool wasEmpty = combo->count() == 0;
+  if (wasEmpty) combo->addItem(QString());
+  combo->addItems(entries);
+  if (wasEmpty) {
+    combo->setCurrentIndex(-1);
+    combo->removeItem(0);
+    combo->setEditText(shown);
+  }
+}
+
 void remember(QComboBox* combo) {
   std::vector<std::string> history;
   history.reserve(static_cast<std::size_t>(combo->count()));
@@ -68,21 +84,21 @@ void frmMain::rememberHistories() {
 void frmMain::restoreHistories(const StoredSettings& stored) {
   const std::vector<std::string>* lists[] = {&stored.hosts, &stored.symbols, &stored.extensions};
   for (std::size_t i = 0; i < std::size(lists); ++i) {
-    for (const std::string& entry : *lists[i]) AppendHistoryEntry(histories()[i].combo, LargeUtf8ToQString(entry));
+    QStringList entries;
+    entries.reserve(static_cast<qsizetype>(lists[i]->size()));
+    for (const std::string& entry : *lists[i]) entries.push_back(LargeUtf8ToQString(entry));
+    AppendHistoryEntries(histories()[i].combo, entries);
   }
 }
 
-std::array<std::vector<std::string>, 3> frmMain::walkHistories() {
-  std::array<std::vector<std::string>, 3> walked;
-  for (std::size_t i = 0; i < walked.size(); ++i) {
-    // Selecting each entry shows it in the combo, as the save walks the lists.
-    QComboBox* combo = histories()[i].combo;
-    for (int row = 0; row < combo->count(); ++row) {
-      combo->setCurrentIndex(row);
-      walked[i].push_back(combo->currentText().toStdString());
-    }
+std::array<std::vector<std::string>, 3> frmMain::historyLists() const {
+  std::array<std::vector<std::string>, 3> lists;
+  for (std::size_t i = 0; i < lists.size(); ++i) {
+    const QComboBox* combo = histories()[i].combo;
+    lists[i].reserve(static_cast<std::size_t>(combo->count()));
+    for (int row = 0; row < combo->count(); ++row) lists[i].push_back(combo->itemText(row).toStdString());
   }
-  return walked;
+  return lists;
 }
 
 void frmMain::updateDeleteButton(QComboBox* combo, QPushButton* button) {

@@ -7,6 +7,7 @@
 
 #include "mainwindow/frm_main.h"
 #include "mainwindow/link_caption.h"
+#include "platform/widgets/caption_toggle_accessible.h"
 
 namespace serialix {
 namespace {
@@ -42,7 +43,7 @@ void frmMain::CheckG_Click() {
     setCounterEnabled(counterG_, false);
     // Without G there is nothing to follow: the link is released for good.
     Check2->setChecked(true);
-    Check2->setText(kReleased);
+    SetToggleCaption(Check2, kReleased);
     if (counterJ_.check->isChecked()) setCounterEnabled(counterJ_, true);
     return;
   }
@@ -58,22 +59,22 @@ void frmMain::Check2_Click() {
   const CounterControls& leader = counterG_;
   CounterControls& follower = counterJ_;
   if (Check2->text() != kLinked) {
-    Check2->setText(kLinked);
+    SetToggleCaption(Check2, kLinked);
     for (int i = 0; i < 2; ++i) follower.combos[i]->setEditText(leader.combos[i]->currentText());
     setCounterEnabled(follower, false);
     follower.options[static_cast<int>(SelectedStyle(leader))]->setChecked(true);
     return;
   }
-  Check2->setText(kReleased);
+  SetToggleCaption(Check2, kReleased);
   setCounterEnabled(follower, true);
 }
 
 void frmMain::Check1_Click() {
   if (Check1->text() == kLinked) {
-    Check1->setText(kReleased);
+    SetToggleCaption(Check1, kReleased);
     return;
   }
-  Check1->setText(kLinked);
+  SetToggleCaption(Check1, kLinked);
   txtI->setText(txtF->text());
 }
 

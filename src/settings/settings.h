@@ -3,11 +3,21 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace serialix {
+
+// The three history lists as this session last read or wrote them: each value's bytes as the
+// file holds them (blanks around it and one pair of quotes dropped), in index order. The close
+// compares the file with it to find what another instance saved meanwhile.
+struct HistorySnapshot {
+  std::vector<std::string_view> hosts, symbols, extensions;
+  std::shared_ptr<const void> bytes;  // what the views point into: nothing is copied
+};
 
 struct StoredSettings {
   // Window position in twips; nothing when the key is missing, empty, not a
@@ -19,6 +29,9 @@ struct StoredSettings {
   // error); empty when it was read or did not exist. The lists then hold the defaults of a
   // first start, and the file must be left alone at close.
   std::string unreadable;
+  // The file is UTF-8, not code page 932; it was read as code page 932 all the same.
+  bool utf8 = false;
+  HistorySnapshot asRead;
 };
 
 // Start-up. Temporaries a killed save left next to the file are removed first.
@@ -34,12 +47,17 @@ StoredSettings LoadSettings(const std::filesystem::path& iniFile);
 // "frmMain.Top" into "ｳｨﾝﾄﾞｳ位置" (other keys there stay), then writes the
 // entries under indexes from 0 on, leaving out empty and all-blank ones; an
 // entry with blanks at either end, or inside a pair of quotes, is written in
-// quotes so it reads back exactly. The file is replaced atomically and only
-// when it is a regular file that can be read (or is missing). Returns false,
-// with the reason in `error`, when the file could not be written.
+// quotes so it reads back exactly. An entry equal to one the file held (as it
+// reads) is written back as the file held its bytes, so bytes that are not code
+// page 932 survive. With `session`, entries that the file holds now but did not
+// hold as the session read it (another instance saved them meanwhile) follow
+// the session's own, in their order, unless the session has them too; after a
+// save the snapshot is what was written. The file is replaced atomically and
+// only when it is a regular file that can be read (or is missing). Returns
+// false, with the reason in `error`, when the file could not be written.
 bool SaveSettings(const std::filesystem::path& iniFile, double left, double top, const std::vector<std::string>& hosts,
                   const std::vector<std::string>& symbols, const std::vector<std::string>& extensions,
-                  std::string* error = nullptr);
+                  std::string* error = nullptr, HistorySnapshot* session = nullptr);
 
 // programFolder/"set.ini" when FolderIsWritable(programFolder), else
 // fallbackFolder/"set.ini", creating fallbackFolder when it is missing.

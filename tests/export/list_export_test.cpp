@@ -1,7 +1,10 @@
 #include "export/list_export.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -80,7 +83,7 @@ class ListExportTest : public testing::Test {
   QString path(const QString& name) const { return dir.filePath(name); }
   QString native() const { return QDir::toNativeSeparators(dir.path()); }
   bool run(const ResultList& rows, ExportProgress* progress = nullptr) {
-    return ExportResultList(nullptr, rows, state, dialog, messages, progress);
+    return ExportResultList(nullptr, rows, ExportFormat::Cp932CrLf, state, dialog, messages, progress);
   }
   bool runUtf8(const ResultList& rows, ExportProgress* progress = nullptr) {
     return ExportResultList(nullptr, rows, ExportFormat::Utf8Lf, state, dialog, messages, progress);
@@ -179,7 +182,7 @@ TEST_F(ListExportTest, Cp932ExportRefusesACharacterItCannotHoldAndWritesNothing)
   EXPECT_FALSE(messages.shown[0].question);
 
   QString reason;  // the writer refuses on its own too, for any caller
-  EXPECT_EQ(WriteResultList(rows, target, nullptr, &reason), WriteOutcome::Refused);
+  EXPECT_EQ(WriteResultList(rows, target, ExportFormat::Cp932CrLf, nullptr, &reason), WriteOutcome::Refused);
   EXPECT_EQ(reason, UnencodableMessage(*found));
   EXPECT_EQ(ReadAll(target), QByteArray("old content"));
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"old.txt"}));
@@ -189,6 +192,9 @@ TEST_F(ListExportTest, Cp932ExportRefusesACharacterItCannotHoldAndWritesNothing)
   ASSERT_TRUE(emoji.has_value());
   EXPECT_TRUE(UnencodableMessage(*emoji).startsWith("3 行目の文字「\xF0\x9F\x98\x80」(U+1F600)"));
   EXPECT_FALSE(FindFirstUnencodable(ListOf({"a", "日本語ｶﾅ表①", "例え.テスト"})).has_value());
+  // So is a character that would be written as another one ("¥" as "\\").
+  const auto yen = FindFirstUnencodable(ListOf({"a", "b/¥/c"}));
+  EXPECT_TRUE(yen && yen->row == 1 && yen->character == "¥");
 
   // The same list goes out whole through the UTF-8 export.
   dialog.nextAnswers = {target};
@@ -344,6 +350,34 @@ TEST_F(ListExportTest, FailuresAreReportedAndCancelLeavesTheOldFileUntouched) {
     // The reason follows the path on a line of its own.
     EXPECT_FALSE(box.text.section('\n', 2).trimmed().isEmpty()) << box.text.toStdString();
   }
+}
+
+// A pipe or a device is written into without the overwrite question; what is not a file is
+// refused, and a failed write names the system's reason, each with the path.
+TEST_F(ListExportTest, PipesAndDevicesAreWrittenIntoOtherTargetsRefusedWithTheReason) {
+  const std::string folder = QFile::encodeName(dir.path()).toStdString();
+  ASSERT_EQ(::mkfifo((folder + "/fifo").c_str(), 0600), 0);
+  const int reader = ::open((folder + "/fifo").c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  ASSERT_EQ(::symlink("/dev/full", (folder + "/full-link").c_str()), 0);
+  QDir(dir.path()).mkdir("folder");
+  const std::pair<const char*, QString> cases[] = {
+      {"fifo", {}},  // written: no message at all
+      {"full-link", QString::fromLocal8Bit(std::make_error_code(std::errc::no_space_on_device).message())},
+      {"folder", "ﾌｫﾙﾀﾞｰです"},
+  };
+  for (const auto& [name, reason] : cases) {
+    SCOPED_TRACE(name);
+    messages.shown.clear();
+    dialog.nextAnswers = {path(name)};
+    EXPECT_EQ(run(ListOf({"a", "b"})), reason.isEmpty());
+    const QString expected = QStringLiteral("ﾌｧｲﾙに書き出せませんでした。\n%1\n%2").arg(path(name), reason);
+    EXPECT_EQ(messages.shown.size(), reason.isEmpty() ? 0u : 1u);  // never the overwrite question
+    for (const auto& box : messages.shown) EXPECT_EQ(box.text, expected);
+  }
+  char got[64] = {};
+  EXPECT_EQ(std::string(got, static_cast<std::size_t>(std::max<ssize_t>(0, ::read(reader, got, sizeof got)))),
+            "http://a\r\nhttp://b\r\n");
+  ::close(reader);
 }
 
 TEST_F(ListExportTest, TenMillionEntriesMatchTheListBySizeAndSampledLines) {

@@ -36,8 +36,10 @@ class CountLabelTest : public MainWindowTest {
     setCounter('G', "1", "20");
   }
 
-  void expectCount(const QString& text, const QString& detail) const {
-    EXPECT_EQ(label()->text(), text);
+  // text, with every digit, is the name; shown is what the label shows, if other.
+  void expectCount(const QString& text, const QString& detail, const QString& shown = {}) const {
+    EXPECT_EQ(label()->text(), shown.isEmpty() ? text : shown);
+    EXPECT_EQ(label()->accessibleName(), text);
     EXPECT_EQ(label()->toolTip(), text + "\n" + detail);
     EXPECT_EQ(label()->accessibleDescription(), text + "\n" + detail);
     // "実行" names what it does and its key first, then the same detail.
@@ -180,27 +182,54 @@ TEST_F(CountLabelTest, TemplateOver63BitsIsRefused) {
   EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(CountLabelTest, ListNearTheLimitRefusesTheNextRunAndTheLabelElides) {
+TEST_F(CountLabelTest, ListNearTheLimitRefusesTheNextRunAndTheLabelCountsInUnits) {
   button("Check2")->click();
   setCounter('G', "-2147483648", "2147483647");
   setCounter('J', "0", "1073741823");  // 2^62 addresses: one run fits, a second would pass 2^63 - 1
   expectCount("次回 4,611,686,018,427,387,904 件 / 一覧 0 件",
-              "最初: http:////-2147483648/0~0.mpg\n最後: http:////2147483647/1073741823~0.mpg");
+              "最初: http:////-2147483648/0~0.mpg\n最後: http:////2147483647/1073741823~0.mpg",
+              "次回 約461京 件 / 一覧 0 件");
   button("cmdR")->click();
   const QString text = "次回 多すぎます / 一覧 4,611,686,018,427,387,904 件";
   const QString detail =
       "実行は拒否されます: アドレスの数が多すぎて一覧に追加できません。\n一覧の件数と合わせると上限を超えます。";
-  expectCount(text, detail);
+  const QString shown = "次回 多すぎます / 一覧 約461京 件";
+  expectCount(text, detail, shown);
   button("cmdR")->click();
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, "アドレスの数が多すぎて一覧に追加できません。");
-  expectCount(text, detail);
+  expectCount(text, detail, shown);
+}
 
-  // Too long for the label: painted cut at the end, in full in text and tooltip.
-  const QString shown = label()->shownText();
-  EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
-  EXPECT_TRUE(text.startsWith(shown.chopped(1)));
-  EXPECT_LE(label()->fontMetrics().horizontalAdvance(shown), label()->contentsRect().width());
+// Whatever the counts, the label shows its whole line within its width: every digit where they
+// fit, else counts in units, with every digit in the name and the tooltip.
+TEST_F(CountLabelTest, LabelShowsItsWholeLineForAnyCount) {
+  const auto expectWhole = [this](std::uint64_t next, std::uint64_t listed) {
+    const QLocale digits(QLocale::English);
+    const QString text = QStringLiteral("次回 %1 件 / 一覧 %2 件").arg(digits.toString(next), digits.toString(listed));
+    EXPECT_EQ(label()->accessibleName(), text);
+    EXPECT_TRUE(label()->toolTip().startsWith(text + "\n"));
+    EXPECT_LE(label()->fontMetrics().horizontalAdvance(label()->text()), label()->contentsRect().width());
+    EXPECT_TRUE(label()->text().startsWith("次回 ") && label()->text().contains(" 件 / 一覧 "));
+  };
+  button("Check2")->click();
+  for (char letter : {'G', 'J', 'L'}) setCounter(letter, "1", "1000");
+  button("cmdR")->click();
+  expectWhole(1'000'000'000, 1'000'000'000);
+  EXPECT_EQ(label()->text(), "次回 10億 件 / 一覧 10億 件");
+
+  std::mt19937_64 random(20261207);
+  for (int round = 0; round < 200; ++round) {
+    button("cmdClear")->click();
+    std::uint64_t next = 1;  // three ranges of random magnitude: products from 1 to about 2^63
+    for (char letter : {'G', 'J', 'L'}) {
+      const std::uint64_t size = std::min<std::uint64_t>(random() % (1 << random() % 22) + 1, (1 << 21) - 1);
+      setCounter(letter, "1", QString::number(size));
+      next *= size;
+    }
+    if (random() % 2) button("cmdR")->click();
+    expectWhole(next, list()->count());
+  }
 }
 
 TEST_F(CountLabelTest, TypingIntoACounterUpdatesOnlyTheLabel) {
@@ -225,7 +254,6 @@ TEST_F(CountLabelTest, LabelPlacement) {
   EXPECT_EQ(l->focusPolicy(), Qt::NoFocus);
   EXPECT_EQ(l->frameShape(), QFrame::NoFrame);
   EXPECT_EQ(l->font(), button("cmdR")->font());
-  EXPECT_EQ(l->accessibleName(), "次回の件数");
 }
 
 // For any template the window can hold, the label's count and the tooltip's first and last

@@ -99,6 +99,33 @@ TEST_F(SettingsFileTest, UnreadableFileIsReportedOnceAndLeftAlone) {
   }
 }
 
+// Two windows on one set.ini, closed one after the other: both sessions' entries are kept.
+TEST_F(SettingsFileTest, TwoInstancesKeepBothSessionsEntries) {
+  std::unique_ptr<frmMain> first = std::move(w);
+  open();
+  combo("cmbB")->setEditText("second.example");
+  button("cmdR")->click();
+  w->close();
+  first->findChild<QComboBox*>("cmbB")->setEditText("first.example");
+  first->findChild<QPushButton*>("cmdR")->click();
+  first->close();
+  restart();
+  EXPECT_EQ(items(combo("cmbB")), QStringList({"first.example", "second.example"}));
+}
+
+// A set.ini saved as UTF-8 is reported once, at start.
+TEST_F(SettingsFileTest, Utf8FileIsReportedOnceAtStart) {
+  w.reset();
+  PutFileBytes(iniPath(), "[記号]\r\ncmbk.List0=〜\r\n");
+  open();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_TRUE(messages.shown[0].text.startsWith("設定ﾌｧｲﾙが UTF-8 で保存されています。\n"))
+      << messages.shown[0].text.toStdString();
+  EXPECT_EQ(combo("cmbK")->count(), 1);
+  restart();
+  EXPECT_EQ(messages.shown.size(), 1u);  // written back as code page 932 around the kept bytes
+}
+
 // A failed save at close still closes, after a message naming the file and the reason; the
 // thing at the path stays as it was.
 TEST_F(SettingsFileTest, FailedSaveAtCloseIsReported) {

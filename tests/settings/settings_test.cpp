@@ -108,6 +108,62 @@ TEST_F(Settings, EntriesWithBlanksOrQuotesComeBackExactly) {
   EXPECT_EQ(LoadSettings(ini_).hosts, (Entries{"host", "a\"b", "x"}));
 }
 
+// Two instances on one file: each close keeps what the other saved since it read the file,
+// after its own entries; what this session deleted stays deleted, even after a second save.
+TEST_F(Settings, CloseKeepsEntriesAnotherInstanceSavedMeanwhile) {
+  PutText("[URL]\r\ncmbB.List0=both\r\ncmbB.List1=gone\r\n[記号]\r\ncmbk.List0=-\r\n");
+  StoredSettings first = LoadSettings(ini_), second = LoadSettings(ini_);
+  ASSERT_TRUE(SaveSettings(ini_, 0, 0, {"both", "gone", "b1", "b2"}, {"-", "~"}, {"mpg"}, nullptr, &second.asRead));
+  ASSERT_TRUE(SaveSettings(ini_, 0, 0, {"a1", "both", "b2"}, {"-"}, {}, nullptr, &first.asRead));
+  StoredSettings now = LoadSettings(ini_);
+  EXPECT_EQ(now.hosts, (Entries{"a1", "both", "b2", "b1"}));  // "gone" was deleted here
+  EXPECT_EQ(now.symbols, (Entries{"-", "~"}));
+  EXPECT_EQ(now.extensions, (Entries{"mpg"}));
+
+  // A later save of the same session deletes what it saved before.
+  ASSERT_TRUE(SaveSettings(ini_, 0, 0, {"both"}, {"-", "~"}, {"mpg"}, nullptr, &first.asRead));
+  EXPECT_EQ(LoadSettings(ini_).hosts, Entries{"both"});
+}
+
+// Entries the user did not change go back as the file held their bytes, even when they are not
+// code page 932 (a hand edit in UTF-8, a stray byte, a character with two codes); a changed
+// list is still written in code page 932.
+TEST_F(Settings, UnchangedEntriesKeepTheirBytes) {
+  const std::string odd[] = {"\xE4\xBE\x8B.jp",
+                             "a\x80"
+                             "b",
+                             "\xFA\x4A", "\xEF\xBD\xB3x"};
+  std::string file = "[URL]\r\n";
+  for (int i = 0; i < 4; ++i) file += "cmbB.List" + std::to_string(i) + "=" + odd[i] + "\r\n";
+  Put(ini_, file);
+  StoredSettings loaded = LoadSettings(ini_);
+  ASSERT_EQ(loaded.hosts.size(), 4u);
+  Entries hosts = loaded.hosts;
+  hosts.push_back("新");
+  ASSERT_TRUE(SaveSettings(ini_, 0, 0, hosts, {}, {}, nullptr, &loaded.asRead));
+  EXPECT_TRUE(testing::FileBytes(ini_).ends_with(file.substr(7) + "cmbB.List4=" + Utf8ToCp932("新") + "\r\n"))
+      << testing::FileBytes(ini_);
+}
+
+// A file saved as UTF-8 is told apart, read as code page 932, and its sections are found by
+// their UTF-8 names (after a byte-order mark too), so a close never doubles one.
+TEST_F(Settings, Utf8FileKeepsItsSectionsSingle) {
+  for (const std::string mark : {"", "\xEF\xBB\xBF"}) {
+    const std::string file = mark + "[ｳｨﾝﾄﾞｳ位置]\r\nfrmMain.Left=1\r\nmine=1\r\n[記号]\r\ncmbk.List0=〜\r\n";
+    Put(ini_, file);
+    StoredSettings loaded = LoadSettings(ini_);
+    EXPECT_TRUE(loaded.utf8);
+    EXPECT_EQ(loaded.left, 1.0);
+    ASSERT_EQ(loaded.symbols.size(), 1u);
+    ASSERT_TRUE(SaveSettings(ini_, 30, 45, {}, loaded.symbols, {}, nullptr, &loaded.asRead));
+    EXPECT_EQ(testing::FileBytes(ini_), mark + "[ｳｨﾝﾄﾞｳ位置]\r\nfrmMain.Left=30\r\nmine=1\r\nfrmMain.Top=45\r\n" +
+                                            Utf8ToCp932("[記号]") + "\r\ncmbk.List0=〜\r\n");
+    EXPECT_FALSE(LoadSettings(ini_).utf8);  // now mixed: no longer valid UTF-8
+  }
+  PutText("[ｳｨﾝﾄﾞｳ位置]\r\nfrmMain.Left=1\r\n");
+  EXPECT_FALSE(LoadSettings(ini_).utf8);
+}
+
 // A set.ini that exists but is not a readable regular file is neither read (start-up never
 // waits on it) nor replaced; the session starts with the defaults of a first start.
 TEST_F(Settings, UnreadableFileIsReportedAndLeftAlone) {

@@ -26,4 +26,8 @@ std::string FileBytes(const std::filesystem::path& path);
 // Writes a file with exactly these bytes.
 void PutFileBytes(const std::filesystem::path& path, const std::string& bytes);
 
+// Binds a Unix socket at path, so a socket stands there; the descriptor (close it when done),
+// or -1 when the path is too long or the bind fails.
+int BindUnixSocket(const std::filesystem::path& path);
+
 }  // namespace serialix::testing

@@ -1,8 +1,11 @@
 #include "platform/files/codepage932.h"
 
 #include <array>
-#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -15,47 +18,90 @@ namespace {
 constexpr char32_t kInvalid = 0xFFFFFFFF;
 constexpr char32_t kReplacement = 0xFFFD;
 
-// Decodes one character (one or two bytes) through iconv; kInvalid when the
-// code page does not define it.
-char32_t DecodeWithIconv(iconv_t cd, const char* bytes, std::size_t length) {
+// Converts one character through iconv into `out`; the number of bytes written, or 0 when the
+// conversion refuses it.
+std::size_t ConvertWithIconv(iconv_t cd, const char* in, std::size_t inBytes, char* out, std::size_t outBytes) {
   iconv(cd, nullptr, nullptr, nullptr, nullptr);
-  char* in = const_cast<char*>(bytes);
-  std::size_t inLeft = length;
-  char32_t out[2] = {};
-  char* outPtr = reinterpret_cast<char*>(out);
-  std::size_t outLeft = sizeof(out);
-  if (iconv(cd, &in, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1) || inLeft != 0 ||
-      outLeft != sizeof(out) - sizeof(char32_t)) {
+  char* inPtr = const_cast<char*>(in);
+  std::size_t inLeft = inBytes;
+  char* outPtr = out;
+  std::size_t outLeft = outBytes;
+  if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1) || inLeft != 0) return 0;
+  return outBytes - outLeft;
+}
+
+char32_t DecodeWithIconv(iconv_t cd, const char* bytes, std::size_t length) {
+  char32_t out[2];
+  if (ConvertWithIconv(cd, bytes, length, reinterpret_cast<char*>(out), sizeof out) != sizeof(char32_t)) {
     return kInvalid;
   }
   return out[0];
 }
 
-// The whole code page as a table, built once through iconv: decoding is then a
-// lookup per character instead of an iconv call per line.
-struct DecodeTable {
+// The whole code page as tables, built once through iconv: conversion is then a lookup per
+// character instead of an iconv call. A character is encodable only when its bytes decode back
+// to it: glibc maps some characters one way only (U+00A5 YEN SIGN to "\", U+203E OVERLINE to
+// "~"), and writing those would change the text.
+struct CodePage {
+  static constexpr std::uint16_t kNone = 0xFFFF;  // no lead byte is 0xFF
+
   std::array<char32_t, 256> single{};
   std::vector<char32_t> pairs = std::vector<char32_t>(256 * 256, kInvalid);
+  std::vector<std::uint16_t> encode = std::vector<std::uint16_t>(0x10000, kNone);  // below 0x100: one byte
 
-  DecodeTable() {
-    IconvHandle cd = OpenIconv("UTF-32LE", "CP932");
+  CodePage() {
+    IconvHandle toUnicode = OpenIconv("UTF-32LE", "CP932");
     for (unsigned b = 0; b < 256; ++b) {
       const char byte = static_cast<char>(b);
-      single[b] = DecodeWithIconv(cd.get(), &byte, 1);
+      single[b] = DecodeWithIconv(toUnicode.get(), &byte, 1);
     }
     for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
       if (lead > 0x9F && lead < 0xE0) continue;
       for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
         if (trail == 0x7F) continue;
         const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-        pairs[lead * 256 + trail] = DecodeWithIconv(cd.get(), pair, 2);
+        pairs[lead * 256 + trail] = DecodeWithIconv(toUnicode.get(), pair, 2);
       }
     }
+    // Only a character some bytes decode to can come back whole; ask iconv which bytes it
+    // writes for each, and keep them when they decode to the same character.
+    IconvHandle fromUnicode = OpenIconv("CP932", "UTF-32LE");
+    auto learn = [&](char32_t c) {
+      if (c == kInvalid || c > 0xFFFF || encode[c] != kNone) return;
+      unsigned char bytes[4];
+      const std::size_t length = ConvertWithIconv(fromUnicode.get(), reinterpret_cast<const char*>(&c), sizeof c,
+                                                  reinterpret_cast<char*>(bytes), sizeof bytes);
+      const unsigned first = bytes[0];
+      if (length == 1) {
+        if (single[first] == c) encode[c] = static_cast<std::uint16_t>(first);
+      } else if (length == 2) {
+        const unsigned second = bytes[1];
+        if (pairs[first * 256u + second] == c) encode[c] = static_cast<std::uint16_t>(first << 8 | second);
+      }
+    };
+    for (char32_t c : single) learn(c);
+    for (char32_t c : pairs) learn(c);
+  }
+
+  // The code of one UTF-8 sequence (as Utf8SequenceLength splits), kNone when it has none.
+  std::uint16_t encodeAt(std::string_view sequence) const {
+    const auto byte = [&](std::size_t i) { return static_cast<char32_t>(static_cast<unsigned char>(sequence[i])); };
+    char32_t c;
+    switch (sequence.size()) {
+      case 1: c = byte(0); return c < 0x80 ? encode[c] : kNone;
+      case 2: c = (byte(0) & 0x1F) << 6 | (byte(1) & 0x3F); break;
+      case 3:
+        c = (byte(0) & 0x0F) << 12 | (byte(1) & 0x3F) << 6 | (byte(2) & 0x3F);
+        if (c < 0x800) return kNone;  // overlong; surrogates are never in the table
+        break;
+      default: return kNone;  // beyond the basic plane, which the code page does not reach
+    }
+    return encode[c];
   }
 };
 
-const DecodeTable& Table() {
-  static const DecodeTable table;
+const CodePage& Table() {
+  static const CodePage table;
   return table;
 }
 
@@ -104,63 +150,41 @@ bool IsAscii(std::string_view text) {
 
 }  // namespace
 
-IconvHandle OpenIconv(const char* to, const char* from) {
-  iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) {
-    throw std::system_error(errno, std::generic_category(),
-                            std::string("iconv cannot convert from ") + from + " to " + to);
-  }
-  return IconvHandle(cd);
-}
-
 std::string Utf8ToCp932(std::string_view utf8) {
   if (IsAscii(utf8)) return std::string(utf8);
-
-  // One handle per thread: iconv handles carry state and must not be shared.
-  thread_local IconvHandle handle = OpenIconv("CP932", "UTF-8");
-  iconv_t cd = handle.get();
-  iconv(cd, nullptr, nullptr, nullptr, nullptr);
-
-  std::string out(utf8.size() + 8, '\0');
-  char* in = const_cast<char*>(utf8.data());
-  std::size_t inLeft = utf8.size();
-  std::size_t used = 0;
-  while (inLeft > 0) {
-    char* outPtr = out.data() + used;
-    std::size_t outLeft = out.size() - used;
-    const std::size_t result = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-    used = out.size() - outLeft;
-    if (result != static_cast<std::size_t>(-1)) break;
-    if (errno == E2BIG) {
-      out.resize(out.size() * 2);
-    } else {
-      // EILSEQ (unmappable or malformed) or EINVAL (cut short at the end).
-      if (used == out.size()) out.resize(out.size() * 2);
-      out[used++] = '?';
-      const std::size_t skip = Utf8SequenceLength(in, inLeft);
-      in += skip;
-      inLeft -= skip;
-      iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  const CodePage& table = Table();
+  // No character takes more bytes in the code page than in UTF-8.
+  std::string out(utf8.size(), '\0');
+  char* to = out.data();
+  for (std::size_t pos = 0; pos < utf8.size();) {
+    if (static_cast<unsigned char>(utf8[pos]) < 0x80) {
+      *to++ = utf8[pos++];
+      continue;
     }
+    const std::size_t length = Utf8SequenceLength(utf8.data() + pos, utf8.size() - pos);
+    const std::uint16_t code = table.encodeAt(utf8.substr(pos, length));
+    if (code == CodePage::kNone) {
+      *to++ = '?';
+    } else if (code > 0xFF) {
+      *to++ = static_cast<char>(code >> 8);
+      *to++ = static_cast<char>(code & 0xFF);
+    } else {
+      *to++ = static_cast<char>(code);
+    }
+    pos += length;
   }
-  out.resize(used);
+  out.resize(static_cast<std::size_t>(to - out.data()));
   return out;
 }
 
 std::optional<std::string> FirstCharNotInCp932(std::string_view utf8) {
   if (IsAscii(utf8)) return std::nullopt;
-  thread_local IconvHandle handle = OpenIconv("CP932", "UTF-8");
-  const auto cd = static_cast<iconv_t>(handle.get());
-  iconv(cd, nullptr, nullptr, nullptr, nullptr);
-
-  char* in = const_cast<char*>(utf8.data());
-  std::size_t inLeft = utf8.size();
-  char buffer[256];
-  while (inLeft > 0) {
-    char* outPtr = buffer;
-    std::size_t outLeft = sizeof buffer;
-    if (iconv(cd, &in, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1)) break;
-    if (errno != E2BIG) return std::string(in, Utf8SequenceLength(in, inLeft));
+  const CodePage& table = Table();
+  for (std::size_t pos = 0; pos < utf8.size();) {
+    const std::size_t length = Utf8SequenceLength(utf8.data() + pos, utf8.size() - pos);
+    const std::string_view character = utf8.substr(pos, length);
+    if (table.encodeAt(character) == CodePage::kNone) return std::string(character);
+    pos += length;
   }
   return std::nullopt;
 }
@@ -173,7 +197,7 @@ std::string Cp932ToUtf8(std::string_view bytes) {
     out.append(bytes);
     return out;
   }
-  const DecodeTable& table = Table();
+  const CodePage& table = Table();
   out.reserve(bytes.size() + bytes.size() / 2);
   AdviseHugePages(out.data(), out.capacity());
   for (std::size_t pos = 0; pos < bytes.size();) {

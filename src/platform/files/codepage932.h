@@ -11,8 +11,11 @@ namespace serialix {
 
 // Encodes UTF-8 text as code page 932. A character the code page cannot
 // represent becomes a single "?", as the Windows conversion does; so does each
-// byte of malformed UTF-8. Throws std::system_error only when the C library has
-// no code page 932 converter (see OpenIconv); no input makes it fail.
+// byte of malformed UTF-8. A character counts as representable only when its
+// bytes decode back to it: one the C library maps one way only ("¥" to "\",
+// "‾" to "~", "〜" to "～") would change meaning, and becomes "?" too. Throws
+// std::system_error only when the C library has no code page 932 converter
+// (see OpenIconv); no input makes it fail.
 std::string Utf8ToCp932(std::string_view utf8);
 
 // The first character of UTF-8 text that code page 932 cannot represent (a malformed byte

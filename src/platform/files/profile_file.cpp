@@ -8,8 +8,8 @@
 #include <cerrno>
 #include <cstring>
 
-#include "platform/files/atomic_file.h"
 #include "platform/files/codepage932.h"
+#include "platform/files/file_kind.h"
 #include "platform/files/huge_pages.h"
 #include "platform/files/unique_fd.h"
 
@@ -27,13 +27,15 @@ std::string_view TrimBlanks(std::string_view text, bool strayCr = false) {
   return text;
 }
 
+char AsciiLower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 // Names compare as decoded text with ASCII letters folded; UTF-8 bytes of
 // other characters are all >= 0x80 and pass through unchanged.
 std::string FoldName(std::string_view utf8) {
   std::string folded(TrimBlanks(utf8));
-  for (char& c : folded) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
+  for (char& c : folded) c = AsciiLower(c);
   return folded;
 }
 
@@ -73,6 +75,52 @@ bool IsBlankLine(std::string_view raw) {
   return TrimBlanks(raw, true).empty();
 }
 
+// Length of the well-formed UTF-8 sequence at text[pos] (overlong forms and surrogates
+// excluded), or 0 when there is none.
+std::size_t Utf8Length(std::string_view text, std::size_t pos) {
+  const auto byte = [&text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned lead = byte(pos);
+  if (lead < 0x80) return 1;
+  std::size_t length = 0;
+  unsigned low = 0x80, high = 0xBF;  // the allowed range of the second byte
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) low = 0xA0;
+    if (lead == 0xED) high = 0x9F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;
+  } else {
+    return 0;
+  }
+  if (pos + length > text.size() || byte(pos + 1) < low || byte(pos + 1) > high) return 0;
+  for (std::size_t i = 2; i < length; ++i) {
+    if ((byte(pos + i) & 0xC0) != 0x80) return 0;
+  }
+  return length;
+}
+
+// Valid UTF-8 holding at least one character beyond ASCII.
+bool IsUtf8BeyondAscii(std::string_view text) {
+  bool beyond = false;
+  for (std::size_t pos = 0; pos < text.size();) {
+    if (static_cast<unsigned char>(text[pos]) < 0x80) {
+      ++pos;
+      continue;
+    }
+    const std::size_t length = Utf8Length(text, pos);
+    if (length == 0) return false;
+    beyond = beyond || length > 1;
+    pos += length;
+  }
+  return beyond;
+}
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
 }  // namespace
 
 ProfileFile ProfileFile::parse(std::string_view bytes) {
@@ -97,17 +145,23 @@ ProfileFile ProfileFile::parse(std::shared_ptr<const char[]> source, std::size_t
       std::size_t end = lf;
       if (end > start && bytes[end - 1] == '\r') --end;
       line.length = end - start;
-      line.ending = end == lf ? "\n" : "\r\n";
+      line.ending = end == lf ? Ending::Lf : Ending::CrLf;
       start = lf + 1;
     }
 
-    const std::string_view raw = bytes.substr(line.begin, line.length);
+    // A UTF-8 editor's byte-order mark is no part of the first line's meaning.
+    const std::size_t mark = line.begin == 0 && bytes.starts_with(kUtf8Mark) ? kUtf8Mark.size() : 0;
+    const std::string_view raw = bytes.substr(line.begin + mark, line.length - std::min(mark, line.length));
     const std::size_t first = FirstNonBlank(raw);
     if (first < raw.size() && raw[first] == '[') {
-      const std::size_t close = FindChar(raw, ']', first + 1);
+      // In a UTF-8 line "]" is always itself; read as code page 932 it could be a trail byte.
+      const bool utf8 = IsUtf8BeyondAscii(raw);
+      const std::size_t close = utf8 ? raw.find(']', first + 1) : FindChar(raw, ']', first + 1);
       if (close != std::string_view::npos) {
         Section section;
-        section.name = FoldCp932Name(raw.substr(first + 1, close - first - 1));
+        const std::string_view name = raw.substr(first + 1, close - first - 1);
+        section.name = FoldCp932Name(name);
+        if (utf8) section.utf8Name = FoldName(name);
         section.header = std::move(line);
         file.sections_.push_back(std::move(section));
         continue;
@@ -117,33 +171,30 @@ ProfileFile ProfileFile::parse(std::shared_ptr<const char[]> source, std::size_t
     if (!file.sections_.empty() && !(first < raw.size() && raw[first] == ';')) {
       const std::size_t equals = FindChar(raw, '=');
       if (equals != std::string_view::npos) {
-        line.valueStart = equals + 1;
-        file.sections_.back().keys.emplace(FoldCp932Name(raw.substr(0, equals)), owner.size());
+        line.keyStart = static_cast<std::uint8_t>(mark);
+        line.valueStart = mark + equals + 1;
       }
     }
     owner.push_back(std::move(line));
   }
+  file.utf8_ = IsUtf8BeyondAscii(bytes);
   file.indexSections();
   return file;
 }
 
-ProfileFile ProfileFile::load(const std::filesystem::path& path) {
-  auto file = loadFile(path);
-  return file ? std::move(*file) : ProfileFile();
-}
-
-std::optional<ProfileFile> ProfileFile::loadFile(const std::filesystem::path& path, std::string* error) {
-  auto fail = [error](std::string reason) {
-    if (error != nullptr) *error = std::move(reason);
+std::optional<ProfileFile> ProfileFile::loadFile(const std::filesystem::path& path, std::error_code* error) {
+  auto fail = [error](std::error_code reason) {
+    if (error != nullptr) *error = reason;
     return std::nullopt;
   };
+  auto failWithErrno = [&fail](int code) { return fail(std::error_code(code, std::generic_category())); };
   // Only regular files: a folder, a pipe or a device is not a profile, and opening a pipe
   // would wait for a writer.
   struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) return fail(std::strerror(errno));
-  if (!S_ISREG(info.st_mode)) return fail(NotRegularFileReason());
+  if (::stat(path.c_str(), &info) != 0) return failWithErrno(errno);
+  if (!S_ISREG(info.st_mode)) return fail(FileKindOf(info.st_mode));
   const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-  if (!fd) return fail(std::strerror(errno));
+  if (!fd) return failWithErrno(errno);
   // Read into a buffer that is never zeroed first: the file may be a hundred megabytes.
   std::size_t capacity = 0;
   std::unique_ptr<char[]> bytes;
@@ -152,7 +203,7 @@ std::optional<ProfileFile> ProfileFile::loadFile(const std::filesystem::path& pa
   if (::fstat(fd.get(), &info) != 0) {
     code = errno;
   } else if (!S_ISREG(info.st_mode)) {  // replaced since the check above
-    return fail(NotRegularFileReason());
+    return fail(FileKindOf(info.st_mode));
   } else {
     capacity = static_cast<std::size_t>(info.st_size) + 1;  // one more byte sees the end at once
     bytes = std::make_unique_for_overwrite<char[]>(capacity);
@@ -171,13 +222,16 @@ std::optional<ProfileFile> ProfileFile::loadFile(const std::filesystem::path& pa
       used += static_cast<std::size_t>(got);
     }
   }
-  if (code != 0) return fail(std::strerror(code));
+  if (code != 0) return failWithErrno(code);
   return parse(std::shared_ptr<const char[]>(std::move(bytes)), used);
 }
 
 void ProfileFile::indexSections() {
   sectionIndex_.clear();
-  for (std::size_t i = 0; i < sections_.size(); ++i) sectionIndex_.emplace(sections_[i].name, i);
+  for (std::size_t i = 0; i < sections_.size(); ++i) {
+    sectionIndex_.emplace(sections_[i].name, i);
+    if (!sections_[i].utf8Name.empty()) sectionIndex_.emplace(sections_[i].utf8Name, i);
+  }
 }
 
 ProfileFile::Section* ProfileFile::findSection(const std::string& folded) {
@@ -190,50 +244,81 @@ const ProfileFile::Section* ProfileFile::findSection(const std::string& folded) 
   return found == sectionIndex_.end() ? nullptr : &sections_[found->second];
 }
 
-std::string ProfileFile::read(std::string_view section, std::string_view key) const {
-  const Section* found = findSection(StoredName(section));
-  if (found == nullptr) return {};
-  const auto line = found->keys.find(StoredName(key));
-  if (line == found->keys.end()) return {};
+ProfileFile::SectionReader ProfileFile::section(std::string_view name) const {
+  SectionReader reader;
+  reader.file_ = this;
+  reader.section_ = findSection(StoredName(name));
+  return reader;
+}
+
+std::optional<std::string_view> ProfileFile::SectionReader::stored(std::string_view key) const {
+  const auto* found = static_cast<const Section*>(section_);
+  if (found == nullptr) return std::nullopt;
+  const auto& keys = file_->keyIndex(*found);
+  const auto line = keys.find(StoredName(key));
+  if (line == keys.end()) return std::nullopt;
   const Line& keyLine = found->body[line->second];
-  const std::string_view value = lineBytes(keyLine).substr(keyLine.valueStart);
-  // Trimmed in place: a value may be a hundred megabytes.
-  std::string text = Cp932ToUtf8(value);
-  const std::string_view kept = TrimBlanks(text, true);
-  const auto begin = static_cast<std::size_t>(kept.data() - text.data());
-  text.resize(begin + kept.size());
-  text.erase(0, begin);
-  return text;
+  return TrimBlanks(file_->lineBytes(keyLine).substr(keyLine.valueStart), true);
+}
+
+std::vector<std::string_view> ProfileFile::SectionReader::numbered(std::string_view prefix) const {
+  const auto* found = static_cast<const Section*>(section_);
+  if (found == nullptr) return {};
+  // One pass over the lines, no index: the first line of each number wins, as for stored().
+  std::vector<std::optional<std::string_view>> byNumber(found->body.size());
+  for (const Line& line : found->body) {
+    if (line.valueStart == 0) continue;
+    const std::string_view bytes = file_->lineBytes(line);
+    const std::string_view key = TrimBlanks(bytes.substr(line.keyStart, line.valueStart - 1 - line.keyStart));
+    if (key.size() <= prefix.size() || key.size() - prefix.size() > 10) continue;
+    const bool prefixMatches = std::equal(prefix.begin(), prefix.end(), key.begin(),
+                                          [](char a, char b) { return AsciiLower(a) == AsciiLower(b); });
+    const std::string_view digits = key.substr(prefix.size());
+    if (!prefixMatches || (digits.size() > 1 && digits[0] == '0')) continue;
+    std::uint64_t number = 0;
+    if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) continue;
+    for (char c : digits) number = number * 10 + static_cast<std::uint64_t>(c - '0');
+    if (number < byNumber.size() && !byNumber[number])
+      byNumber[number] = TrimBlanks(bytes.substr(line.valueStart), true);
+  }
+  std::vector<std::string_view> values;
+  for (const auto& value : byNumber) {
+    if (!value) break;
+    values.push_back(*value);
+  }
+  return values;
+}
+
+std::unordered_map<std::string, std::size_t>& ProfileFile::keyIndex(const Section& section) const {
+  if (!section.keys) {
+    section.keys.emplace();
+    for (std::size_t i = 0; i < section.body.size(); ++i) {
+      const Line& line = section.body[i];
+      if (line.valueStart == 0) continue;
+      const std::string_view bytes = lineBytes(line);
+      section.keys->emplace(FoldCp932Name(bytes.substr(line.keyStart, line.valueStart - 1 - line.keyStart)), i);
+    }
+  }
+  return *section.keys;
+}
+
+std::string ProfileFile::read(std::string_view section, std::string_view key) const {
+  const auto value = this->section(section).stored(key);
+  return value ? Cp932ToUtf8(*value) : std::string();
 }
 
 void ProfileFile::write(std::string_view section, std::string_view key, std::string_view value) {
   const std::string storedKey = Utf8ToCp932(NoLineBreaks(key));
-  Line line;
-  line.written = storedKey + "=" + Utf8ToCp932(NoLineBreaks(value));  // never empty
-  line.ending = "\r\n";
-  line.valueStart = storedKey.size() + 1;
+  Line line = writtenLine(storedKey + "=" + Utf8ToCp932(NoLineBreaks(value)), storedKey.size() + 1);
   const std::string foldedKey = FoldCp932Name(storedKey);
 
   const std::string storedSection = Utf8ToCp932(NoLineBreaks(section));
-  const std::string foldedSection = FoldCp932Name(storedSection);
-  Section* target = findSection(foldedSection);
-  if (target == nullptr) {
-    // The line before a new header must be ended, or the header would join it.
-    std::vector<Line>& last = sections_.empty() ? preamble_ : sections_.back().body;
-    Line* lastLine = !last.empty() ? &last.back() : (sections_.empty() ? nullptr : &sections_.back().header);
-    if (lastLine != nullptr && lastLine->ending.empty()) lastLine->ending = "\r\n";
+  Section* target = findSection(FoldCp932Name(storedSection));
+  if (target == nullptr) target = &appendEmptySection(storedSection);
 
-    Section added;
-    added.header.written = "[" + storedSection + "]";
-    added.header.ending = "\r\n";
-    added.name = foldedSection;
-    sectionIndex_.emplace(added.name, sections_.size());
-    sections_.push_back(std::move(added));
-    target = &sections_.back();
-  }
-
-  const auto existing = target->keys.find(foldedKey);
-  if (existing != target->keys.end()) {
+  auto& keys = keyIndex(*target);
+  const auto existing = keys.find(foldedKey);
+  if (existing != keys.end()) {
     target->body[existing->second] = std::move(line);
     return;
   }
@@ -241,21 +326,77 @@ void ProfileFile::write(std::string_view section, std::string_view key, std::str
   std::size_t at = target->body.size();
   while (at > 0 && IsBlankLine(lineBytes(target->body[at - 1]))) --at;
   Line& before = at > 0 ? target->body[at - 1] : target->header;
-  if (before.ending.empty()) before.ending = "\r\n";
+  if (before.ending == Ending::None) before.ending = Ending::CrLf;
   // Only blank lines follow the insertion point, so no indexed key moves.
   target->body.insert(target->body.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
-  target->keys.emplace(foldedKey, at);
+  keys.emplace(foldedKey, at);
 }
 
 void ProfileFile::deleteSection(std::string_view section) {
   const std::string folded = StoredName(section);
-  std::erase_if(sections_, [&folded](const Section& s) { return s.name == folded; });
+  std::erase_if(sections_, [&folded](const Section& s) { return s.name == folded || s.utf8Name == folded; });
   indexSections();
 }
 
+ProfileFile::SectionWriter ProfileFile::appendSection(std::string_view section) {
+  appendEmptySection(Utf8ToCp932(NoLineBreaks(section)));
+  SectionWriter writer;
+  writer.file_ = this;
+  writer.section_ = sections_.size() - 1;
+  return writer;
+}
+
+void ProfileFile::SectionWriter::append(std::string_view key, std::string_view storedValue) {
+  std::string& out = file_->written_;
+  Line line;
+  line.written = true;
+  line.begin = out.size();
+  out += Utf8ToCp932(NoLineBreaks(key));
+  out += '=';
+  line.valueStart = out.size() - line.begin;
+  const std::size_t valueBegin = out.size();
+  out += storedValue;
+  std::replace_if(
+      out.begin() + static_cast<std::ptrdiff_t>(valueBegin), out.end(), [](char c) { return c == '\r' || c == '\n'; },
+      ' ');
+  line.length = out.size() - line.begin;
+  line.ending = Ending::CrLf;
+  Section& section = file_->sections_[section_];
+  if (section.keys)
+    section.keys->emplace(FoldCp932Name(file_->lineBytes(line).substr(0, line.valueStart - 1)), section.body.size());
+  section.body.push_back(line);
+}
+
+ProfileFile::Line ProfileFile::writtenLine(std::string_view bytes, std::size_t valueStart) {
+  Line line;
+  line.written = true;
+  line.begin = written_.size();
+  line.length = bytes.size();
+  line.valueStart = valueStart;
+  line.ending = Ending::CrLf;
+  written_ += bytes;
+  return line;
+}
+
+ProfileFile::Section& ProfileFile::appendEmptySection(const std::string& storedName) {
+  // The line before a new header must be ended, or the header would join it.
+  std::vector<Line>& last = sections_.empty() ? preamble_ : sections_.back().body;
+  Line* lastLine = !last.empty() ? &last.back() : (sections_.empty() ? nullptr : &sections_.back().header);
+  if (lastLine != nullptr && lastLine->ending == Ending::None) lastLine->ending = Ending::CrLf;
+
+  Section added;
+  added.header = writtenLine("[" + storedName + "]", 0);
+  added.name = FoldCp932Name(storedName);
+  sectionIndex_.emplace(added.name, sections_.size());
+  return sections_.emplace_back(std::move(added));
+}
+
 std::string ProfileFile::bytes() const {
+  auto ending = [](const Line& line) -> std::string_view {
+    return line.ending == Ending::CrLf ? "\r\n" : line.ending == Ending::Lf ? "\n" : "";
+  };
   std::size_t total = 0;
-  auto measure = [this, &total](const Line& line) { total += lineBytes(line).size() + line.ending.size(); };
+  auto measure = [&](const Line& line) { total += line.length + ending(line).size(); };
   for (const Line& line : preamble_) measure(line);
   for (const Section& section : sections_) {
     measure(section.header);
@@ -263,9 +404,9 @@ std::string ProfileFile::bytes() const {
   }
   std::string out;
   out.reserve(total);
-  auto append = [this, &out](const Line& line) {
+  auto append = [&](const Line& line) {
     out += lineBytes(line);
-    out += line.ending;
+    out += ending(line);
   };
   for (const Line& line : preamble_) append(line);
   for (const Section& section : sections_) {

@@ -32,17 +32,24 @@
 //   kept as it is and means nothing.
 // Lines before the first header belong to no section and are never read.
 // Bytes that are not code page 932 decode as U+FFFD; NUL is an ordinary
-// character. Parsing is linear in the file size and keys are indexed, so
-// files with huge lines or very many keys load and read quickly.
+// character. A file edited as UTF-8 is still read as code page 932, but a
+// header whose name is valid UTF-8 also answers to that reading, and a UTF-8
+// byte-order mark before the first line is passed over, so such a file's
+// sections are found and never doubled by a write. Parsing is linear in the file size; a
+// section's keys are indexed when one is first looked up, and numbered() reads a whole list
+// of keys in one pass, so files with huge lines or a million keys load and save quickly.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace serialix {
@@ -50,49 +57,92 @@ namespace serialix {
 class ProfileFile {
  public:
   static ProfileFile parse(std::string_view bytes);
-  // A missing or unreadable file gives an empty profile.
-  static ProfileFile load(const std::filesystem::path& file);
   // Reads a regular file (a symbolic link to one included) without ever blocking: a folder,
-  // pipe, device or socket is refused before it is opened. Nothing, with the reason in
-  // `error`, when the file is missing or cannot be read whole.
-  static std::optional<ProfileFile> loadFile(const std::filesystem::path& file, std::string* error = nullptr);
+  // pipe, device or socket is refused before it is opened (a FileKind code). Nothing, with the
+  // reason in `error`, when the file is missing or cannot be read whole.
+  static std::optional<ProfileFile> loadFile(const std::filesystem::path& file, std::error_code* error = nullptr);
 
   std::string read(std::string_view section, std::string_view key) const;
   void write(std::string_view section, std::string_view key, std::string_view value);
   void deleteSection(std::string_view section);
+
+  // Many keys of one section, the section looked up once: values as the file holds their
+  // bytes (blanks around them dropped, nothing decoded); nothing for an absent key.
+  class SectionReader {
+   public:
+    // Valid until the profile changes.
+    std::optional<std::string_view> stored(std::string_view key) const;
+    // The values of `prefix` followed by 0, 1, 2, ... (decimal, no leading zeros), as stored(),
+    // up to the first key that is absent. `prefix` is ASCII.
+    std::vector<std::string_view> numbered(std::string_view prefix) const;
+
+   private:
+    friend class ProfileFile;
+    const ProfileFile* file_ = nullptr;
+    const void* section_ = nullptr;  // the first section of that name; null when none
+  };
+  SectionReader section(std::string_view name) const;
+
+  // Appends a section at the end of the file, for key lines appended in order: keys as text,
+  // values as the bytes to store (CR and LF become spaces). An earlier section of that name
+  // stays the one read and written.
+  class SectionWriter {
+   public:
+    void append(std::string_view key, std::string_view storedValue);
+
+   private:
+    friend class ProfileFile;
+    ProfileFile* file_ = nullptr;
+    std::size_t section_ = 0;
+  };
+  SectionWriter appendSection(std::string_view section);
+
+  // The whole file is valid UTF-8 with characters beyond ASCII: edited as UTF-8, not code
+  // page 932 (no file this program writes is valid UTF-8 once it holds a Japanese name).
+  bool isUtf8() const { return utf8_; }
   // The file content: code page 932, CR LF for every line written here.
   std::string bytes() const;
 
  private:
   // A line as read stays in the file's bytes (a value may be a hundred megabytes, and is
-  // never copied); a line written here holds its own.
+  // never copied); a line written here lives in written_. Small, as a file may have a million.
+  enum class Ending : std::uint8_t { None, Lf, CrLf };
   struct Line {
-    std::string written;         // without its line end; empty for a line as read
-    std::size_t begin = 0;       // a line as read: where it starts in source_
-    std::size_t length = 0;      // a line as read: its length without the line end
-    std::string_view ending;     // "\r\n", "\n" or "" (last line only)
-    std::size_t valueStart = 0;  // key lines: byte offset after the "="
+    std::size_t begin = 0;       // where it starts in source_ (or written_)
+    std::size_t length = 0;      // without its line end
+    std::size_t valueStart = 0;  // key lines: byte offset after the "="; 0 for other lines
+    std::uint8_t keyStart = 0;   // key lines: byte offset of the key (after a byte-order mark)
+    bool written = false;
+    Ending ending = Ending::None;
   };
   std::string_view lineBytes(const Line& line) const {
-    return line.written.empty() ? std::string_view(source_.get() + line.begin, line.length)
-                                : std::string_view(line.written);
+    return line.written ? std::string_view(written_).substr(line.begin, line.length)
+                        : std::string_view(source_.get() + line.begin, line.length);
   }
+  // A line with these bytes in written_, ended by CR LF.
+  Line writtenLine(std::string_view bytes, std::size_t valueStart);
   static ProfileFile parse(std::shared_ptr<const char[]> bytes, std::size_t size);
   struct Section {
     Line header;
-    std::string name;  // decoded and folded
+    std::string name;      // decoded and folded
+    std::string utf8Name;  // folded, when the name's bytes are UTF-8 beyond ASCII
     std::vector<Line> body;
-    std::unordered_map<std::string, std::size_t> keys;  // folded key -> first line in body
+    // Folded key -> first line in body; built on the first look-up.
+    mutable std::optional<std::unordered_map<std::string, std::size_t>> keys;
   };
+  std::unordered_map<std::string, std::size_t>& keyIndex(const Section& section) const;
 
   void indexSections();
+  Section& appendEmptySection(const std::string& storedName);
   Section* findSection(const std::string& folded);
   const Section* findSection(const std::string& folded) const;
 
   std::shared_ptr<const char[]> source_;  // the file as read; never changed, so copies share it
+  std::string written_;                   // the bytes of every line written here, one after another
   std::vector<Line> preamble_;
   std::vector<Section> sections_;
   std::unordered_map<std::string, std::size_t> sectionIndex_;  // folded name -> first section
+  bool utf8_ = false;
 };
 
 }  // namespace serialix

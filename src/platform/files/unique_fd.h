@@ -26,6 +26,9 @@ class UniqueFd {
   int get() const noexcept { return fd_; }
   explicit operator bool() const noexcept { return fd_ >= 0; }
 
+  // Gives the descriptor up without closing it, for a close whose result matters.
+  int release() noexcept { return std::exchange(fd_, -1); }
+
   void reset() noexcept {
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;

@@ -3,14 +3,23 @@
 #include <QAccessibleActionInterface>
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
+#include <climits>
+#include <vector>
 
+#include "platform/widgets/accessibility_events.h"
 #include "platform/widgets/virtual_list_box.h"
 
 namespace serialix {
 namespace {
 
-// One shown row. Not backed by a QObject: the row is a position, the text is computed on demand.
-class RowAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
+// The highest row an accessible index can name.
+constexpr std::uint64_t kLastIndexableRow = INT_MAX - 1;
+
+// One row. Not backed by a QObject: the row is a position, the text is computed on demand.
+class RowAccessible : public QAccessibleInterface,
+                      public QAccessibleActionInterface,
+                      public QAccessibleTableCellInterface {
  public:
   RowAccessible(VirtualListBox* list, std::uint64_t row) : list_(list), row_(row) {}
 
@@ -57,8 +66,20 @@ class RowAccessible : public QAccessibleInterface, public QAccessibleActionInter
   }
 
   void* interface_cast(QAccessible::InterfaceType type) override {
-    return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this) : nullptr;
+    if (type == QAccessible::ActionInterface) return static_cast<QAccessibleActionInterface*>(this);
+    if (type == QAccessible::TableCellInterface) return static_cast<QAccessibleTableCellInterface*>(this);
+    return nullptr;
   }
+
+  // Its place in the one-column table the list also is.
+  bool isSelected() const override { return isValid() && list_->currentRow() == row_; }
+  QList<QAccessibleInterface*> columnHeaderCells() const override { return {}; }
+  QList<QAccessibleInterface*> rowHeaderCells() const override { return {}; }
+  int columnIndex() const override { return 0; }
+  int rowIndex() const override { return static_cast<int>(row_); }
+  int columnExtent() const override { return 1; }
+  int rowExtent() const override { return 1; }
+  QAccessibleInterface* table() const override { return parent(); }
 
   // Assistive technology selects a row the way a click does.
   QStringList actionNames() const override { return {setFocusAction()}; }
@@ -88,30 +109,10 @@ QAccessibleInterface* ListBoxFactory(const QString& key, QObject* object) {
   return list ? new VirtualListBoxAccessible(list) : nullptr;
 }
 
-// The child index of the current row, or -1 when there is none or it is not shown.
+// The child index of the current row, or -1 when there is none or it is past what an index names.
 int CurrentChildIndex(const VirtualListBox& list) {
   const auto current = list.currentRow();
-  if (!current || *current < list.topRow()) return -1;
-  const std::uint64_t offset = *current - list.topRow();
-  return offset < static_cast<std::uint64_t>(ShownRowCount(list)) ? static_cast<int>(offset) : -1;
-}
-
-std::function<void(QAccessibleEvent*)>& EventSink() {
-  static std::function<void(QAccessibleEvent*)> sink;
-  return sink;
-}
-
-// Building an event creates the row's interface: only worth it when someone listens.
-bool Listening() {
-  return QAccessible::isActive() || EventSink();
-}
-
-void Send(QAccessibleEvent* event) {
-  if (EventSink()) {
-    EventSink()(event);
-  } else {
-    QAccessible::updateAccessibility(event);
-  }
+  return current && *current <= kLastIndexableRow ? static_cast<int>(*current) : -1;
 }
 
 }  // namespace
@@ -127,7 +128,7 @@ int ShownRowCount(const VirtualListBox& list) {
 VirtualListBoxAccessible::VirtualListBoxAccessible(VirtualListBox* list) : QAccessibleWidget(list, QAccessible::List) {}
 
 VirtualListBoxAccessible::~VirtualListBoxAccessible() {
-  for (const auto& [row, id] : rows_) QAccessible::deleteAccessibleInterface(id);
+  for (const auto& [row, cached] : rows_) QAccessible::deleteAccessibleInterface(cached.id);
 }
 
 VirtualListBox* VirtualListBoxAccessible::list() const {
@@ -137,37 +138,39 @@ VirtualListBox* VirtualListBoxAccessible::list() const {
 QString VirtualListBoxAccessible::text(QAccessible::Text t) const {
   const QString own = QAccessibleWidget::text(t);
   if (t != QAccessible::Description) return own;
-  // The row count does not fit an int child count; say it in words.
+  // Past INT_MAX rows the child count stops short; the words give the exact total.
   const QString rows = QStringLiteral("全 %1 件").arg(list()->count());
   return own.isEmpty() ? rows : own + QStringLiteral("（") + rows + QStringLiteral("）");
 }
 
 int VirtualListBoxAccessible::childCount() const {
-  return ShownRowCount(*list());
+  return static_cast<int>(std::min(list()->count(), kLastIndexableRow + 1));
 }
 
 QAccessibleInterface* VirtualListBoxAccessible::child(int index) const {
-  forgetHiddenRows();
   if (index < 0 || index >= childCount()) return nullptr;
-  const std::uint64_t row = list()->topRow() + static_cast<std::uint64_t>(index);
-  if (const auto found = rows_.find(row); found != rows_.end()) return QAccessible::accessibleInterface(found->second);
+  const auto row = static_cast<std::uint64_t>(index);
+  if (const auto found = rows_.find(row); found != rows_.end()) {
+    found->second.lastAsked = ++asked_;
+    return QAccessible::accessibleInterface(found->second.id);
+  }
+  trimRows();
   auto* item = new RowAccessible(list(), row);
-  rows_.emplace(row, QAccessible::registerAccessibleInterface(item));
+  rows_.emplace(row, CachedRow{QAccessible::registerAccessibleInterface(item), ++asked_});
   return item;
 }
 
 int VirtualListBoxAccessible::indexOfChild(const QAccessibleInterface* child) const {
   const auto* item = dynamic_cast<const RowAccessible*>(child);
-  if (!item || item->list() != list() || item->row() < list()->topRow()) return -1;
-  const std::uint64_t offset = item->row() - list()->topRow();
-  return offset < static_cast<std::uint64_t>(childCount()) ? static_cast<int>(offset) : -1;
+  if (!item || item->list() != list() || item->row() >= static_cast<std::uint64_t>(childCount())) return -1;
+  return static_cast<int>(item->row());
 }
 
 QAccessibleInterface* VirtualListBoxAccessible::childAt(int x, int y) const {
   const QPoint inViewport = list()->viewport()->mapFromGlobal(QPoint(x, y));
   const auto row = list()->rowAt(inViewport);
-  if (!row || !list()->viewport()->rect().contains(inViewport)) return nullptr;
-  return child(static_cast<int>(*row - list()->topRow()));
+  if (!row || *row > kLastIndexableRow || !list()->viewport()->rect().contains(inViewport)) return nullptr;
+  return child(static_cast<int>(*row));
 }
 
 QAccessibleInterface* VirtualListBoxAccessible::focusChild() const {
@@ -176,16 +179,60 @@ QAccessibleInterface* VirtualListBoxAccessible::focusChild() const {
   return index >= 0 ? child(index) : nullptr;
 }
 
-void VirtualListBoxAccessible::forgetHiddenRows() const {
-  const std::uint64_t first = list()->topRow();
-  const std::uint64_t end = first + static_cast<std::uint64_t>(ShownRowCount(*list()));
+void* VirtualListBoxAccessible::interface_cast(QAccessible::InterfaceType type) {
+  if (type == QAccessible::TableInterface) return static_cast<QAccessibleTableInterface*>(this);
+  return QAccessibleWidget::interface_cast(type);
+}
+
+QAccessibleInterface* VirtualListBoxAccessible::cellAt(int row, int column) const {
+  return column == 0 ? child(row) : nullptr;
+}
+
+QList<QAccessibleInterface*> VirtualListBoxAccessible::selectedCells() const {
+  QList<QAccessibleInterface*> cells;
+  for (int row : selectedRows()) cells.append(child(row));
+  return cells;
+}
+
+QList<int> VirtualListBoxAccessible::selectedRows() const {
+  const int index = CurrentChildIndex(*list());
+  return index >= 0 ? QList<int>{index} : QList<int>{};
+}
+
+bool VirtualListBoxAccessible::isRowSelected(int row) const {
+  return row >= 0 && CurrentChildIndex(*list()) == row;
+}
+
+bool VirtualListBoxAccessible::selectRow(int row) {
+  if (row < 0 || row >= childCount()) return false;
+  list()->setCurrentRow(static_cast<std::uint64_t>(row));
+  return true;
+}
+
+void VirtualListBoxAccessible::trimRows() const {
+  const std::uint64_t count = list()->count();
   for (auto it = rows_.begin(); it != rows_.end();) {
-    if (it->first >= first && it->first < end) {
+    if (it->first < count) {
       ++it;
       continue;
     }
-    QAccessible::deleteAccessibleInterface(it->second);
+    QAccessible::deleteAccessibleInterface(it->second.id);
     it = rows_.erase(it);
+  }
+  if (rows_.size() < kRowCacheLimit) return;
+  // Keep the newer half, and every row on screen or selected, which a reader may still hold.
+  const std::uint64_t first = list()->topRow();
+  const std::uint64_t end = first + static_cast<std::uint64_t>(ShownRowCount(*list()));
+  std::vector<std::pair<std::uint64_t, std::uint64_t>> hidden;  // (last asked, row)
+  for (const auto& [row, cached] : rows_) {
+    if ((row < first || row >= end) && list()->currentRow() != row) hidden.emplace_back(cached.lastAsked, row);
+  }
+  std::sort(hidden.begin(), hidden.end());
+  const std::size_t drop = std::min(hidden.size(), rows_.size() - kRowCacheLimit / 2);
+  for (std::size_t i = 0; i < drop; ++i) {
+    const auto found = rows_.find(hidden[i].second);
+    QAccessible::deleteAccessibleInterface(found->second.id);
+    rows_.erase(found);
   }
 }
 
@@ -197,39 +244,35 @@ void InstallVirtualListBoxAccessibility() {
   (void)installed;
 }
 
-void SetListBoxEventSinkForTesting(std::function<void(QAccessibleEvent*)> sink) {
-  EventSink() = std::move(sink);
-}
-
 void AnnounceCurrentRow(VirtualListBox* list) {
-  if (!Listening()) return;
+  if (!AccessibilityListening()) return;
   const int index = CurrentChildIndex(*list);
   if (index < 0 || !list->isVisible()) return;
   if (list->hasFocus()) {
     QAccessibleEvent focus(list, QAccessible::Focus);
     focus.setChild(index);
-    Send(&focus);
+    SendAccessibilityEvent(&focus);
   }
   QAccessibleEvent selection(list, QAccessible::Selection);
   selection.setChild(index);
-  Send(&selection);
+  SendAccessibilityEvent(&selection);
 }
 
 void AnnounceFocusedRow(VirtualListBox* list) {
-  if (!Listening()) return;
+  if (!AccessibilityListening()) return;
   QTimer::singleShot(0, list, [list] {
     const int index = CurrentChildIndex(*list);
-    if (index < 0 || !list->hasFocus() || !Listening()) return;
+    if (index < 0 || !list->hasFocus() || !AccessibilityListening()) return;
     QAccessibleEvent focus(list, QAccessible::Focus);
     focus.setChild(index);
-    Send(&focus);
+    SendAccessibilityEvent(&focus);
   });
 }
 
 void AnnounceShownRows(VirtualListBox* list) {
-  if (!Listening() || !list->isVisible()) return;
+  if (!AccessibilityListening() || !list->isVisible()) return;
   QAccessibleEvent reorder(list, QAccessible::ObjectReorder);
-  Send(&reorder);
+  SendAccessibilityEvent(&reorder);
 }
 
 }  // namespace serialix

@@ -17,10 +17,11 @@
 #include <random>
 #include <string>
 
-#include "platform/files/atomic_file.h"
 #include "platform/files/codepage932.h"
 #include "platform/files/file_exists.h"
+#include "platform/files/file_kind.h"
 #include "platform/files/profile_file.h"
+#include "platform/files/replaced_file.h"
 #include "support/files.h"
 #include "support/sanitizer.h"
 
@@ -105,6 +106,40 @@ TEST(Codepage932, EveryDecodableCharacterSurvivesARoundTrip) {
     }
   }
   EXPECT_GT(decodable, 7000);  // the code page has some 7900 characters
+}
+
+// Characters the C library converts one way only: written, they would come back as another
+// character (a "\\" that reads as a path separator), so they count as not in the code page.
+TEST(Codepage932, OneWayCharactersAreNotRepresentable) {
+  const char* oneWay[] = {"¥", "‾", "\u301C", "‖", "−", "—", "¢", "£", "¬"};
+  for (const char* c : oneWay) {
+    EXPECT_EQ(Utf8ToCp932(std::string("a") + c + "b"), "a?b") << c;
+    EXPECT_EQ(FirstCharNotInCp932(std::string("ok") + c), c) << c;
+  }
+}
+
+std::string Utf8(char32_t c) {
+  if (c < 0x80) return std::string(1, static_cast<char>(c));
+  const int trail = c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+  std::string out(1, static_cast<char>((trail == 1 ? 0xC0 : trail == 2 ? 0xE0 : 0xF0) | c >> 6 * trail));
+  for (int i = trail - 1; i >= 0; --i) out += static_cast<char>(0x80 | (c >> 6 * i & 0x3F));
+  return out;
+}
+
+// Whatever the encoder accepts, the decoder gives back: every code point, one at a time.
+TEST(Codepage932, EveryEncodableCharacterDecodesToItself) {
+  int encodable = 0;
+  for (char32_t c = 1; c <= 0x10FFFF; ++c) {
+    if (c >= 0xD800 && c <= 0xDFFF) continue;
+    const std::string utf8 = Utf8(c);
+    if (FirstCharNotInCp932(utf8)) {
+      EXPECT_EQ(Utf8ToCp932(utf8), "?") << std::hex << static_cast<std::uint32_t>(c);
+      continue;
+    }
+    ++encodable;
+    ASSERT_EQ(Cp932ToUtf8(Utf8ToCp932(utf8)), utf8) << std::hex << static_cast<std::uint32_t>(c);
+  }
+  EXPECT_GT(encodable, 7000);
 }
 
 // Test files are written as UTF-8 here and stored as code page 932.
@@ -271,6 +306,12 @@ TEST(ProfileFileHostile, RandomBytesRoundTrip) {
   }
 }
 
+void Replace(const fs::path& path, std::string_view bytes) {
+  ReplacedFile file(path);
+  file.write(bytes);
+  file.commit();
+}
+
 class TextFiles : public ::testing::Test {
  protected:
   long EntriesInDir() const { return std::distance(fs::directory_iterator(dir_), {}); }
@@ -295,17 +336,17 @@ TEST_F(TextFiles, FileExistsForFilesAndFoldersOnly) {
   for (const auto& [path, exists] : cases) EXPECT_EQ(FileExists(path), exists) << path;
 }
 
-TEST_F(TextFiles, AtomicWriteReplacesThroughLinksKeepingPermissionsAndNoTemporary) {
+TEST_F(TextFiles, ReplaceThroughLinksKeepsPermissionsAndLeavesNoTemporary) {
   const fs::path target = dir_ / "real.ini", link = dir_ / "link.ini";
   for (const std::string& bytes : {std::string("first\r\n"), std::string("a\0b", 3), std::string()}) {
-    ASSERT_TRUE(WriteFileAtomically(target, bytes));
+    Replace(target, bytes);
     EXPECT_EQ(testing::FileBytes(target), bytes);
   }
   EXPECT_EQ(EntriesInDir(), 1);
 
   ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
   fs::create_symlink(target, link);
-  ASSERT_TRUE(WriteFileAtomically(link, "new"));
+  Replace(link, "new");
   EXPECT_TRUE(fs::is_symlink(link));
   EXPECT_EQ(testing::FileBytes(target), "new");
   EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
@@ -313,56 +354,33 @@ TEST_F(TextFiles, AtomicWriteReplacesThroughLinksKeepingPermissionsAndNoTemporar
   EXPECT_EQ(EntriesInDir(), 2);
 }
 
-TEST_F(TextFiles, FailedAtomicWriteReportsAndLeavesEverythingAsItWas) {
-  fs::create_directory(dir_ / "taken");
-  testing::PutFileBytes(dir_ / "taken" / "inside", "keep");
-  const std::pair<fs::path, std::string> cases[] = {
-      {dir_ / "missing" / "set.ini", "No such file"},
-      {dir_ / "taken", NotRegularFileReason()},
-  };
-  for (const auto& [target, why] : cases) {
-    std::string error;
-    EXPECT_FALSE(WriteFileAtomically(target, "data", &error));
-    EXPECT_NE(error.find(why), std::string::npos) << error;
-  }
-  EXPECT_EQ(testing::FileBytes(dir_ / "taken" / "inside"), "keep");
-  EXPECT_EQ(EntriesInDir(), 1);
-}
-
-// Anything but a regular file at the path, or at the end of its link, is neither read nor
-// replaced; a pipe is refused without waiting for a writer.
-TEST_F(TextFiles, SpecialFilesAreNeitherReadNorReplaced) {
+// Anything but a regular file at the path, or at the end of its link, is not read as a profile;
+// a pipe is refused without waiting for a writer.
+TEST_F(TextFiles, SpecialFilesAreNotReadAsProfiles) {
   ASSERT_EQ(::mkfifo((dir_ / "fifo").c_str(), 0644), 0);
-  const int unixSocket = ::socket(AF_UNIX, SOCK_STREAM, 0);
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
-  const std::string socketPath = (dir_ / "socket").string();
-  ASSERT_LT(socketPath.size(), sizeof address.sun_path);
-  std::copy(socketPath.begin(), socketPath.end(), address.sun_path);
-  ASSERT_EQ(::bind(unixSocket, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+  const int unixSocket = testing::BindUnixSocket(dir_ / "socket");
+  ASSERT_GE(unixSocket, 0);
   fs::create_directory(dir_ / "folder");
   for (const char* name : {"fifo", "socket", "folder"}) fs::create_symlink(dir_ / name, dir_ / (name + "-link"s));
 
-  for (const char* name : {"fifo", "socket", "folder", "fifo-link", "socket-link", "folder-link"}) {
+  const std::pair<const char*, FileKind> cases[] = {
+      {"fifo", FileKind::NamedPipe},      {"socket", FileKind::Socket},      {"folder", FileKind::Folder},
+      {"fifo-link", FileKind::NamedPipe}, {"socket-link", FileKind::Socket}, {"folder-link", FileKind::Folder},
+  };
+  for (const auto& [name, kind] : cases) {
     SCOPED_TRACE(name);
-    const fs::path path = dir_ / name;
-    const fs::file_type before = fs::status(path).type();
-    std::string error;
-    EXPECT_FALSE(ProfileFile::loadFile(path, &error));
-    EXPECT_EQ(error, NotRegularFileReason());
-    error.clear();
-    EXPECT_FALSE(WriteFileAtomically(path, "[s]\r\n", &error));
-    EXPECT_EQ(error, NotRegularFileReason());
-    EXPECT_EQ(fs::status(path).type(), before);
+    std::error_code error;
+    EXPECT_FALSE(ProfileFile::loadFile(dir_ / name, &error));
+    EXPECT_EQ(error, kind);
   }
   ::close(unixSocket);
   EXPECT_EQ(EntriesInDir(), 6);  // no temporary left
 
   // A regular file whose read fails: /proc/self/mem reads EIO at address 0.
   fs::create_symlink("/proc/self/mem", dir_ / "unreadable");
-  std::string error;
+  std::error_code error;
   EXPECT_FALSE(ProfileFile::loadFile(dir_ / "unreadable", &error));
-  EXPECT_FALSE(error.empty());
+  EXPECT_EQ(error, std::make_error_code(std::errc::io_error));
 }
 
 // A loaded profile keeps the file's bytes itself: later changes to the file, or writes to a
@@ -402,7 +420,7 @@ TEST_F(TextFiles, KilledWriteLeavesNoTemporary) {
     const rlimit noCore{0, 0}, small{1 << 20, 1 << 20};
     ::setrlimit(RLIMIT_CORE, &noCore);
     ::setrlimit(RLIMIT_FSIZE, &small);
-    WriteFileAtomically(dir_ / "set.ini", std::string(4 << 20, 'x'));
+    Replace(dir_ / "set.ini", std::string(4 << 20, 'x'));
     ::_exit(0);
   }
   int status = 0;
