@@ -190,10 +190,10 @@ void frmMain::Form_Load() {
                           "保存されます。")
                .arg(nativePath(settingsFile_)));
   }
-  if (!stored.unreadable.empty()) {
+  if (stored.unreadable) {
     // Starts as without a file; the file is left as it is, so say so once now.
     settingsUnreadable_ = true;
-    inform(SettingsUnreadableMessage(nativePath(settingsFile_), QString::fromStdString(stored.unreadable)));
+    inform(SettingsUnreadableMessage(nativePath(settingsFile_), FileErrorReason(stored.unreadable)));
   }
   if (stored.left && stored.top) {
     const QPoint position(TwipsToPixels(*stored.left), TwipsToPixels(*stored.top));
@@ -226,11 +226,11 @@ void frmMain::saveSettings() {
   if (settingsUnreadable_) return;
   const auto [hosts, symbols, extensions] = historyLists();
   const QPoint position = pos();
-  std::string error;
+  std::error_code error;
   if (!SaveSettings(settingsFile_, PixelsToTwips(position.x()), PixelsToTwips(position.y()), hosts, symbols, extensions,
                     &error, settingsAsRead_.get())) {
     // The close goes on; the user learns that this session's histories were not kept.
-    inform(SettingsNotSavedMessage(nativePath(settingsFile_), QString::fromStdString(error)));
+    inform(SettingsNotSavedMessage(nativePath(settingsFile_), FileErrorReason(error)));
   }
 }
 

@@ -176,7 +176,7 @@ StoredSettings LoadSettings(const std::filesystem::path& iniFile) {
   if (FileExists(iniFile)) {
     std::error_code why;
     file = ProfileFile::loadFile(iniFile, &why);
-    if (!file) settings.unreadable = why.message();
+    if (!file) settings.unreadable = why;
   } else {
     // A failed creation is not reported; the close writes the file anyway.
     UniqueFd(::open(iniFile.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
@@ -204,14 +204,14 @@ StoredSettings LoadSettings(const std::filesystem::path& iniFile) {
 
 bool SaveSettings(const std::filesystem::path& iniFile, double left, double top, const std::vector<std::string>& hosts,
                   const std::vector<std::string>& symbols, const std::vector<std::string>& extensions,
-                  std::string* error, HistorySnapshot* session) {
+                  std::error_code* error, HistorySnapshot* session) {
   ProfileFile file;
   if (FileExists(iniFile)) {
     // A file that cannot be read is never replaced: its content would be lost.
     std::error_code why;
     auto loaded = ProfileFile::loadFile(iniFile, &why);
     if (!loaded) {
-      if (error != nullptr) *error = why.message();
+      if (error != nullptr) *error = why;
       return false;
     }
     file = std::move(*loaded);
@@ -231,7 +231,7 @@ bool SaveSettings(const std::filesystem::path& iniFile, double left, double top,
     out.write(file.bytes());
     out.commit();
   } catch (const std::system_error& failure) {
-    if (error != nullptr) *error = failure.code().message();
+    if (error != nullptr) *error = failure.code();
     return false;
   }
   if (session != nullptr) {

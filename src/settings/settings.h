@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace serialix {
@@ -28,7 +29,7 @@ struct StoredSettings {
   // Why a set.ini that exists could not be read (not a regular file, no permission, a read
   // error); empty when it was read or did not exist. The lists then hold the defaults of a
   // first start, and the file must be left alone at close.
-  std::string unreadable;
+  std::error_code unreadable;
   // The file is UTF-8, not code page 932; it was read as code page 932 all the same.
   bool utf8 = false;
   HistorySnapshot asRead;
@@ -57,7 +58,7 @@ StoredSettings LoadSettings(const std::filesystem::path& iniFile);
 // false, with the reason in `error`, when the file could not be written.
 bool SaveSettings(const std::filesystem::path& iniFile, double left, double top, const std::vector<std::string>& hosts,
                   const std::vector<std::string>& symbols, const std::vector<std::string>& extensions,
-                  std::string* error = nullptr, HistorySnapshot* session = nullptr);
+                  std::error_code* error = nullptr, HistorySnapshot* session = nullptr);
 
 // programFolder/"set.ini" when FolderIsWritable(programFolder), else
 // fallbackFolder/"set.ini", creating fallbackFolder when it is missing.

@@ -185,13 +185,13 @@ TEST_F(Settings, UnreadableFileIsReportedAndLeftAlone) {
     SCOPED_TRACE(path.filename().string());
     const fs::file_type before = fs::status(path).type();
     const StoredSettings loaded = LoadSettings(path);
-    EXPECT_FALSE(loaded.unreadable.empty());
+    EXPECT_TRUE(loaded.unreadable);
     EXPECT_EQ(loaded.symbols, (Entries{"-", "~", "_", "."}));
     EXPECT_EQ(loaded.extensions.size(), 5u);
     EXPECT_FALSE(loaded.left || loaded.top);
-    std::string error;
+    std::error_code error;
     EXPECT_FALSE(SaveSettings(path, 0, 0, {"x"}, {}, {}, &error));
-    EXPECT_FALSE(error.empty());
+    EXPECT_TRUE(error);
     EXPECT_EQ(fs::status(path).type(), before);
   }
   ::chmod((dir_ / "locked").c_str(), 0644);
