@@ -170,7 +170,7 @@ void frmAbout::cmdSysInfo_Click() {
 void frmAbout::StartSysInfo() {
   ConfigStore& store = *services_.store;
   ProgramLauncher& launcher = *services_.launcher;
-  const auto fail = [&] { services_.messages->inform(this, kTitle, kFailureText); };
+  const auto fail = [&] { services_.messages->inform(this, kFailureText); };
 
   QString sysInfoPath;
   KeyValueStatus status = GetKeyValue(store, kLocalMachineRoot, kLocation1Key, kLocation1Value, sysInfoPath);

@@ -8,6 +8,52 @@
 
 namespace serialix {
 
+std::string* TextSegments::text(char letter) {
+  switch (letter) {
+    case 'B': return &B;
+    case 'C': return &C;
+    case 'D': return &D;
+    case 'E': return &E;
+    case 'F': return &F;
+    case 'H': return &H;
+    case 'I': return &I;
+    case 'K': return &K;
+    case 'M': return &M;
+    case 'N': return &N;
+    default: return nullptr;
+  }
+}
+
+const std::string* TextSegments::text(char letter) const {
+  return const_cast<TextSegments*>(this)->text(letter);
+}
+
+namespace {
+
+template <typename C, typename T>
+T* CounterOf(C& record, char letter) {
+  switch (letter) {
+    case 'G': return &record.G;
+    case 'J': return &record.J;
+    case 'L': return &record.L;
+    default: return nullptr;
+  }
+}
+
+}  // namespace
+
+Counter* AddressTemplate::counter(char letter) {
+  return CounterOf<AddressTemplate, Counter>(*this, letter);
+}
+
+CounterInput* TemplateInput::counter(char letter) {
+  return CounterOf<TemplateInput, CounterInput>(*this, letter);
+}
+
+const CounterInput* TemplateInput::counter(char letter) const {
+  return CounterOf<const TemplateInput, const CounterInput>(*this, letter);
+}
+
 std::uint64_t PassCount(const Counter& counter) {
   if (!counter.enabled) {
     return 1;
@@ -91,11 +137,9 @@ std::optional<CounterTextError> ReadCounter(char name, const CounterInput& input
 }  // namespace
 
 std::variant<AddressTemplate, CounterTextError, SegmentTextError> ReadTemplate(const TemplateInput& input) {
-  const std::pair<char, const std::string*> texts[] = {
-      {'B', &input.B}, {'C', &input.C}, {'D', &input.D}, {'E', &input.E}, {'F', &input.F},
-      {'H', &input.H}, {'I', &input.I}, {'K', &input.K}, {'M', &input.M}, {'N', &input.N}};
-  for (const auto& [segment, text] : texts) {
-    if (HasCharacterNotForAddress(*text)) return SegmentTextError{segment, *text};
+  for (const Segment& segment : kSegments) {
+    const std::string* text = input.text(segment.letter);
+    if (text && HasCharacterNotForAddress(*text)) return SegmentTextError{segment.letter, *text};
   }
 
   AddressTemplate tmpl;
@@ -103,12 +147,13 @@ std::variant<AddressTemplate, CounterTextError, SegmentTextError> ReadTemplate(c
   tmpl.counterLink = input.counterLink;
 
   // Switch and style are known without reading any text; only the range waits for its loop.
-  tmpl.G.enabled = input.G.enabled;
-  tmpl.G.style = input.G.style;
-  tmpl.J.enabled = input.J.enabled;
-  tmpl.J.style = input.J.style;
-  tmpl.L.enabled = input.L.enabled;
-  tmpl.L.style = input.L.style;
+  for (const Segment& segment : kSegments) {
+    if (segment.kind != SegmentKind::Counter) continue;
+    const CounterInput& in = *input.counter(segment.letter);
+    Counter& counter = *tmpl.counter(segment.letter);
+    counter.enabled = in.enabled;
+    counter.style = in.style;
+  }
 
   if (auto error = ReadCounter('G', input.G, tmpl.G)) {
     return *error;

@@ -8,6 +8,7 @@
 #include <variant>
 
 #include "fill_style.h"
+#include "segments.h"
 
 namespace serialix {
 
@@ -18,21 +19,26 @@ struct Counter {
   FillStyle style = FillStyle::Plain;
 };
 
-// Every address begins with this fixed segment.
-inline constexpr std::string_view kScheme = "http://";
-
 // The ten text segments around the counters; a switched-off segment is empty.
 struct TextSegments {
   std::string B, C, D, E, F, H, I, K, M, N;
 
-  // Calls visit on each segment in address order.
+  // The text of a segment; nullptr for A (always kScheme) and the counters.
+  std::string* text(char letter);
+  const std::string* text(char letter) const;
+
+  // Calls visit on each text in address order.
   template <class Visit>
   void forEach(Visit&& visit) {
-    for (std::string* text : {&B, &C, &D, &E, &F, &H, &I, &K, &M, &N}) visit(*text);
+    for (const Segment& segment : kSegments) {
+      if (std::string* t = text(segment.letter)) visit(*t);
+    }
   }
   template <typename Visit>
   void forEach(Visit&& visit) const {
-    for (const std::string* text : {&B, &C, &D, &E, &F, &H, &I, &K, &M, &N}) visit(*text);
+    for (const Segment& segment : kSegments) {
+      if (const std::string* t = text(segment.letter)) visit(*t);
+    }
   }
 };
 
@@ -40,6 +46,9 @@ struct TextSegments {
 struct AddressTemplate : TextSegments {
   Counter G, J, L;
   bool counterLink = false;  // J repeats G's value in J's own style and switch
+
+  // G, J or L; nullptr for any other letter.
+  Counter* counter(char letter);
 };
 
 // How many passes a counter makes: 1 when disabled, else to - from + 1, or 0 for an empty range.
@@ -58,6 +67,10 @@ struct CounterInput {
 struct TemplateInput : TextSegments {
   CounterInput G, J, L;
   bool counterLink = false;
+
+  // G, J or L; nullptr for any other letter.
+  CounterInput* counter(char letter);
+  const CounterInput* counter(char letter) const;
 };
 
 // A counter text that is empty, not a decimal integer, or outside the signed 32-bit range.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <stdexcept>
 
 #include "core/address_characters.h"
 
@@ -156,6 +157,41 @@ void FillExtension(std::string_view extension, TemplateProposal& p) {
 
 }  // namespace
 
+bool SegmentSwitches::operator[](char letter) const {
+  return !SegmentOf(letter).switchable || const_cast<SegmentSwitches&>(*this)[letter];
+}
+
+bool& SegmentSwitches::operator[](char letter) {
+  switch (letter) {
+    case 'C': return C;
+    case 'D': return D;
+    case 'E': return E;
+    case 'F': return F;
+    case 'G': return G;
+    case 'H': return H;
+    case 'I': return I;
+    case 'J': return J;
+    case 'K': return K;
+    case 'L': return L;
+    case 'M': return M;
+    case 'N': return N;
+    default: throw std::out_of_range("segment without a switch");
+  }
+}
+
+CounterSetting* TemplateProposal::counter(char letter) {
+  switch (letter) {
+    case 'G': return &G;
+    case 'J': return &J;
+    case 'L': return &L;
+    default: return nullptr;
+  }
+}
+
+const CounterSetting* TemplateProposal::counter(char letter) const {
+  return const_cast<TemplateProposal*>(this)->counter(letter);
+}
+
 std::variant<ExampleAddress, ExampleAddressError> ReadExampleAddress(std::string_view pasted) {
   if (!IsValidUtf8(pasted)) return ExampleAddressError::NotUtf8;
   while (const std::size_t n = BlankAtStart(pasted)) pasted.remove_prefix(n);
@@ -254,13 +290,14 @@ std::optional<TemplateProposal> ProposeTemplate(const ExampleAddress& example, s
     }
   }
 
-  CounterSetting* slots[] = {&p.G, &p.J, &p.L};
-  bool* switches[] = {&p.on.G, &p.on.J, &p.on.L};
-  for (std::size_t i = 0; i < counters.size(); ++i) {
-    *slots[i] = counters[i];
-    *switches[i] = true;
+  // The chosen runs become the counters from left to right.
+  auto next = counters.begin();
+  for (const Segment& segment : kSegments) {
+    if (segment.kind != SegmentKind::Counter || next == counters.end()) continue;
+    *p.counter(segment.letter) = *next++;
+    p.on[segment.letter] = true;
+    p.lastCounter = segment.letter;
   }
-  p.lastCounter = counters.empty() ? 0 : "GJL"[counters.size() - 1];
   // J follows G only where J is not used; without G the window releases the link itself.
   p.counterLink = counters.size() == 1;
   if (p.on.I) {
@@ -274,19 +311,19 @@ std::optional<TemplateProposal> ProposeTemplate(const ExampleAddress& example, s
 
 TemplateInput ProposedTemplateInput(const TemplateProposal& p) {
   TemplateInput input;
-  const auto take = [](bool on, std::string_view text) { return on ? std::string(text) : std::string(); };
-  input.B = p.B;
-  input.C = take(p.on.C, "/");
-  input.E = take(p.on.E, "/");
-  input.F = take(p.on.F, p.F);
-  input.H = take(p.on.H, "/");
-  input.I = take(p.on.I, p.I);
-  input.K = take(p.on.K, p.K);
-  input.M = take(p.on.M, ".");
-  input.N = take(p.on.N, p.N);
-  input.G = CounterInput{p.on.G, p.G.from, p.G.to, p.G.style};
-  input.J = CounterInput{p.on.J, p.J.from, p.J.to, p.J.style};
-  input.L = CounterInput{p.on.L, p.L.from, p.L.to, p.L.style};
+  for (const Segment& segment : kSegments) {
+    const char letter = segment.letter;
+    const bool on = p.on[letter];
+    if (std::string* text = input.text(letter)) {
+      if (!on) continue;
+      // A letter is never proposed: the example has no list to pick it from.
+      if (segment.kind == SegmentKind::Fixed) *text = segment.fixedText;
+      if (segment.kind == SegmentKind::Text) *text = *p.text(letter);
+    } else if (CounterInput* counter = input.counter(letter)) {
+      const CounterSetting& setting = *p.counter(letter);
+      *counter = CounterInput{on, setting.from, setting.to, setting.style};
+    }
+  }
   input.counterLink = p.counterLink;
   return input;
 }

@@ -64,47 +64,38 @@ struct ProposalNote {
   std::int64_t upTo = 0;
 };
 
-struct SegmentSwitches {  // CheckC .. CheckN
+// Which segments are switched on (C to N); A and B have no switch and are always included.
+struct SegmentSwitches {
   bool C = false, D = false, E = false, F = false, G = false, H = false;
   bool I = false, J = false, K = false, L = false, M = false, N = false;
+
+  // Whether a segment is included; true for A and B.
+  bool operator[](char letter) const;
+  // The switch of a switchable segment (C to N).
+  bool& operator[](char letter);
 };
 
-// Style and texts of a counter; applied only to a counter whose switch is on (for J only while
-// the counter link is released). from and to are the same text.
+// Style and texts of a counter. from and to are the same text.
 struct CounterSetting {
   FillStyle style = FillStyle::Plain;
   std::string from, to;
 };
 
-// The window state that makes the example the template's first address, as a user could set it
-// by hand. Apply it through the window's own handlers in this order, so that no cascade overwrites
-// a value set earlier:
-//  1. Switches CheckC, CheckD, ... CheckN, in that order, each only where its value differs.
-//     (Unchecking CheckG releases the counter link; checking CheckJ never establishes it.)
-//  2. Check2 clicked when its caption is not the counterLink caption ("=" or "≠"). CheckG is
-//     already on whenever counterLink is true, so the click takes effect.
-//  3. Check1 clicked when its caption is not the textLink caption.
-//  4. Fill styles, for each counter that is on: opt1(G.style), then opt2(J.style) only while the
-//     counter link is released, then opt3(L.style). An option click rewrites the counter's texts
-//     and refills its lists, so it comes before the texts; with the link opt1 also sets opt2.
-//  5. Texts: cmbB, then txtF, txtI, cmbK, cmbN where their switch is on (a switched-off segment
-//     keeps its text, as a switched-off counter does). With the text link, txtF is mirrored into
-//     txtI and I equals F, so setting txtI afterwards changes nothing.
-//  6. Counter texts, for each counter that is on: cmbG(0) then cmbG(1) (mirrored into cmbJ while
-//     linked), cmbJ(0), cmbJ(1) only while released, cmbL(0), cmbL(1). from before to, equal
-//     texts, so the ordering rule copies nothing unexpected.
-//  7. Focus in the to combo of lastCounter, its text selected (no counter: on the run button).
-// Counters that are off keep their texts and styles; the result list, the histories and
-// set.ini are not touched and nothing is run.
-struct TemplateProposal {
+// The template that makes the example its first address, as a user could set it by hand: the
+// switches, the texts of B, F, I, K and N (empty where unused, except I, which repeats F while the
+// text link stays in force), the counters and the links. A counter's setting counts only while
+// its switch is on (J's only while the counter link is released).
+struct TemplateProposal : TextSegments {
   SegmentSwitches on;
-  std::string B, F, I, K, N;  // texts of cmbB, txtF, txtI, cmbK, cmbN; empty where unused, except
-                              // I, which repeats F while the text link stays in force
   CounterSetting G, J, L;
-  bool textLink = true;     // Check1 caption "="; then I == F
-  bool counterLink = true;  // Check2 caption "="
+  bool textLink = true;     // I follows F; then I == F
+  bool counterLink = true;  // J follows G
   char lastCounter = 0;     // 'G', 'J', 'L', or 0 without counters
   std::vector<ProposalNote> notes;
+
+  // G, J or L; nullptr for any other letter.
+  const CounterSetting* counter(char letter) const;
+  CounterSetting* counter(char letter);
 };
 
 // The template for the chosen runs (indices into example.runs, any order, at most

@@ -224,7 +224,7 @@ bool ExportResultList(QWidget* parent, const ResultList& rows, ExportFormat form
   // Refused before the dialog, so the user does not pick a file for nothing.
   if (format == ExportFormat::Cp932CrLf) {
     if (const auto found = FindFirstUnencodable(rows)) {
-      messages.inform(parent, kCaption, UnencodableMessage(*found));
+      messages.inform(parent, UnencodableMessage(*found));
       return false;
     }
   }
@@ -241,11 +241,11 @@ bool ExportResultList(QWidget* parent, const ResultList& rows, ExportFormat form
     try {
       target = ReplacedFile::Inspect(local);
     } catch (const std::system_error& refusal) {
-      messages.inform(parent, kCaption, WriteFailedMessage(path, refusal.code()));
+      messages.inform(parent, WriteFailedMessage(path, refusal.code()));
       return false;
     }
     if (target == ReplacedFile::Target::RegularFile &&
-        messages.askYesNo(parent, kCaption, QStringLiteral("上書保存してもいいの？")) == MessageBox::Answer::No) {
+        messages.askYesNo(parent, QStringLiteral("上書保存してもいいの？")) == MessageBox::Answer::No) {
       state.keepFileName = true;
       continue;
     }
@@ -258,7 +258,7 @@ bool ExportResultList(QWidget* parent, const ResultList& rows, ExportFormat form
     std::error_code failure;
     const WriteOutcome outcome = WriteEncodable(rows, local, format, progress, failure);
     if (outcome == WriteOutcome::Failed) {
-      messages.inform(parent, kCaption, WriteFailedMessage(path, failure));
+      messages.inform(parent, WriteFailedMessage(path, failure));
       return false;
     }
     if (outcome == WriteOutcome::Cancelled) return false;

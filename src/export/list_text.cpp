@@ -9,7 +9,6 @@
 #include "platform/services/clipboard.h"
 #include "platform/services/message_box.h"
 #include "platform/services/on_demand_mime_data.h"
-#include "serialix_version.h"
 
 namespace serialix {
 
@@ -51,7 +50,7 @@ std::unique_ptr<OnDemandMimeData> ListMimeData(const ResultList& rows, LineEnd l
 bool CopyResultList(QWidget* parent, const ResultList& rows, LineEnd lineEnd, Clipboard& clipboard,
                     MessageBox& messages) {
   if (rows.textBytes(lineEnd) > ClipboardTextLimit()) {
-    messages.inform(parent, QString::fromLatin1(kProgramName), ClipboardTooLargeMessage());
+    messages.inform(parent, ClipboardTooLargeMessage());
     return false;
   }
   clipboard.clear();

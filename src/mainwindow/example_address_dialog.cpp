@@ -16,6 +16,7 @@
 #include "core/address_run.h"
 #include "mainwindow/digit_run_model.h"
 #include "mainwindow/link_caption.h"
+#include "mainwindow/segment_controls.h"
 #include "platform/look/japanese_font.h"
 #include "platform/services/message_box.h"
 
@@ -81,25 +82,9 @@ std::string FirstAddressOf(const TemplateProposal& proposal) {
   return {};
 }
 
-constexpr int kSegmentRows = 14;
+constexpr int kSegmentRows = static_cast<int>(kSegments.size());
 
 }  // namespace
-
-QString ExampleAddressErrorMessage(ExampleAddressError error) {
-  const QString expected =
-      QStringLiteral("http:// または https:// で始まるアドレスを 1 つだけコピーしてから、もう一度お試しください。");
-  switch (error) {
-    case ExampleAddressError::Empty: return QStringLiteral("クリップボードにアドレスがありません。") + expected;
-    case ExampleAddressError::SeveralLines: return QStringLiteral("クリップボードのテキストが複数行です。") + expected;
-    case ExampleAddressError::NotHttp:
-      return QStringLiteral("クリップボードのテキストが http:// または https:// で始まっていません。") + expected;
-    case ExampleAddressError::NoHost: return QStringLiteral("アドレスに「://」の後のホスト名がありません。") + expected;
-    case ExampleAddressError::Blank: return QStringLiteral("アドレスの途中に空白や制御文字があります。") + expected;
-    case ExampleAddressError::NotUtf8:
-      return QStringLiteral("クリップボードのテキストに UTF-8 として読めないバイトがあります。") + expected;
-  }
-  return expected;
-}
 
 ExampleAddressDialog::ExampleAddressDialog(ExampleAddress example, QWidget* parent)
     : QDialog(parent), example_(std::move(example)) {
@@ -141,15 +126,10 @@ ExampleAddressDialog::ExampleAddressDialog(ExampleAddress example, QWidget* pare
   segments_->verticalHeader()->setDefaultSectionSize(segments_->fontMetrics().height() + 4);
   Describe(segments_, QStringLiteral("設定される部分"),
            QStringLiteral("A から N の 14 の部分と、それぞれに設定される内容"));
-  const QString names[kSegmentRows] = {
-      QStringLiteral("A http://"),    QStringLiteral("B ホスト"), QStringLiteral("C /"),
-      QStringLiteral("D 文字"),       QStringLiteral("E /"),      QStringLiteral("F テキスト"),
-      QStringLiteral("G カウンター"), QStringLiteral("H /"),      QStringLiteral("I テキスト"),
-      QStringLiteral("J カウンター"), QStringLiteral("K 記号"),   QStringLiteral("L カウンター"),
-      QStringLiteral("M ."),          QStringLiteral("N 拡張子"),
-  };
   for (int row = 0; row < kSegmentRows; ++row) {
-    segments_->setItem(row, 0, new QTableWidgetItem(names[row]));
+    const Segment& segment = kSegments[static_cast<std::size_t>(row)];
+    const QString what = segment.kind == SegmentKind::Fixed ? FixedText(segment) : SegmentRole(segment);
+    segments_->setItem(row, 0, new QTableWidgetItem(QStringLiteral("%1 %2").arg(QChar(segment.letter), what)));
     segments_->setItem(row, 1, new QTableWidgetItem);
   }
   segments_->setColumnWidth(0, 110);
@@ -247,25 +227,17 @@ void ExampleAddressDialog::showProposal() {
   const TemplateProposal p = proposal();
   const QColor offColor = palette().color(QPalette::Disabled, QPalette::Text);
   const QColor onColor = palette().color(QPalette::Active, QPalette::Text);
-  const auto set = [&](int row, bool on, const QString& text) {
+  for (int row = 0; row < kSegmentRows; ++row) {
+    const Segment& segment = kSegments[static_cast<std::size_t>(row)];
+    const bool on = p.on[segment.letter];
+    QString text;  // a letter is never proposed: nothing to show
+    if (segment.kind == SegmentKind::Fixed) text = FixedText(segment);
+    if (segment.kind == SegmentKind::Text) text = Shown(*p.text(segment.letter));
+    if (segment.kind == SegmentKind::Counter) text = CounterText(*p.counter(segment.letter));
     QTableWidgetItem* item = segments_->item(row, 1);
     item->setText(on ? text : QStringLiteral("オフ"));
     item->setForeground(on ? onColor : offColor);
-  };
-  set(0, true, QStringLiteral("http://"));
-  set(1, true, Shown(p.B));
-  set(2, p.on.C, QStringLiteral("/"));
-  set(3, p.on.D, {});
-  set(4, p.on.E, QStringLiteral("/"));
-  set(5, p.on.F, Shown(p.F));
-  set(6, p.on.G, CounterText(p.G));
-  set(7, p.on.H, QStringLiteral("/"));
-  set(8, p.on.I, Shown(p.I));
-  set(9, p.on.J, CounterText(p.J));
-  set(10, p.on.K, Shown(p.K));
-  set(11, p.on.L, CounterText(p.L));
-  set(12, p.on.M, QStringLiteral("."));
-  set(13, p.on.N, Shown(p.N));
+  }
 
   links_->setText(QStringLiteral("F と I のリンク: %1　　G と J のリンク: %2")
                       .arg(LinkCaption(p.textLink), LinkCaption(p.counterLink)));

@@ -17,9 +17,6 @@ namespace serialix {
 
 class DigitRunModel;
 
-// What the pasted text should have been, for a message box.
-QString ExampleAddressErrorMessage(ExampleAddressError error);
-
 // Modal: the user picks up to three digit runs of an example address and sees, live, the
 // fourteen segments the window would get, the template's first address and what cannot be kept.
 class ExampleAddressDialog : public QDialog {

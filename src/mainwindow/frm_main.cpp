@@ -1,5 +1,6 @@
 // The window's life: construction, wiring of handlers, load and unload.
 #include "mainwindow/frm_main.h"
+#include "mainwindow/window_messages.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -14,17 +15,16 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStyle>
+#include <algorithm>
 #include <limits>
 
 #include "export/list_export.h"
-#include "mainwindow/history_combo.h"
 #include "platform/input/control_characters.h"
 #include "platform/input/counter_combo_events.h"
 #include "platform/input/wheel_guard.h"
 #include "platform/look/twips.h"
 #include "platform/services/clipboard.h"
 #include "platform/services/config_store.h"
-#include "platform/services/large_text.h"
 #include "platform/services/message_box.h"
 #include "platform/services/program_folder.h"
 #include "platform/services/program_launcher.h"
@@ -32,7 +32,6 @@
 #include "platform/services/url_opener.h"
 #include "platform/widgets/combo_box_accessible.h"
 #include "platform/widgets/virtual_list_box.h"
-#include "serialix_version.h"
 #include "settings/settings.h"
 
 namespace serialix {
@@ -59,20 +58,6 @@ bool titleBarReachable(const QRect& titleBar) {
   return false;
 }
 
-std::vector<std::string> toStdStrings(const QStringList& texts) {
-  std::vector<std::string> list;
-  list.reserve(static_cast<std::size_t>(texts.size()));
-  for (const auto& t : texts) list.push_back(t.toStdString());
-  return list;
-}
-
-QStringList toQStrings(const std::vector<std::string>& texts) {
-  QStringList list;
-  list.reserve(static_cast<qsizetype>(texts.size()));
-  for (const auto& t : texts) list.push_back(LargeUtf8ToQString(t));
-  return list;
-}
-
 }  // namespace
 
 frmMain::frmMain(frmMainServices services, QWidget* parent)
@@ -89,6 +74,7 @@ frmMain::frmMain(frmMainServices services, QWidget* parent)
   // Before any control exists: an accessible interface, once made, stays with its widget.
   NameComboBoxesByAccessibleName();
   buildControls();
+  buildSegmentTable();
   nameControls();
   IgnoreWheelOnUnfocusedCombos(this);
   connectHandlers();
@@ -113,17 +99,35 @@ frmMain::~frmMain() {
 }
 
 void frmMain::inform(const QString& text) {
-  messages_->inform(this, QString::fromLatin1(kProgramName), text);
+  messages_->inform(this, text);
+}
+
+void frmMain::buildSegmentTable() {
+  const SegmentControls table[] = {
+      {&SegmentOf('A'), nullptr, lblA},
+      {&SegmentOf('B'), nullptr, cmbB},
+      {&SegmentOf('C'), CheckC, lblC},
+      {&SegmentOf('D'), CheckD, cmbD},
+      {&SegmentOf('E'), CheckE, lblE},
+      {&SegmentOf('F'), CheckF, txtF},
+      {&SegmentOf('G'), counterG_.check, nullptr, &counterG_},
+      {&SegmentOf('H'), CheckH, lblH},
+      {&SegmentOf('I'), CheckI, txtI},
+      {&SegmentOf('J'), counterJ_.check, nullptr, &counterJ_},
+      {&SegmentOf('K'), CheckK, cmbK},
+      {&SegmentOf('L'), counterL_.check, nullptr, &counterL_},
+      {&SegmentOf('M'), CheckM, lblM},
+      {&SegmentOf('N'), CheckN, cmbN},
+  };
+  static_assert(std::size(table) == kSegments.size());
+  std::copy(std::begin(table), std::end(table), segments_.begin());
 }
 
 void frmMain::connectHandlers() {
-  const struct {
-    QCheckBox* check;
-    QWidget* governed;
-  } plainSwitches[] = {{CheckC, lblC}, {CheckD, cmbD}, {CheckE, lblE}, {CheckF, txtF}, {CheckH, lblH},
-                       {CheckI, txtI}, {CheckK, cmbK}, {CheckM, lblM}, {CheckN, cmbN}};
-  for (const auto& s : plainSwitches) {
-    connect(s.check, &QCheckBox::toggled, this, [this, s] { CheckPlain_Click(s.check, s.governed); });
+  // A counter's switch has rules of its own (below); any other switch only governs its field.
+  for (const SegmentControls& s : segments_) {
+    if (!s.check || !s.field) continue;
+    connect(s.check, &QCheckBox::toggled, this, [this, s] { CheckPlain_Click(s.check, s.field); });
   }
   connect(counterG_.check, &QCheckBox::toggled, this, &frmMain::CheckG_Click);
   connect(counterJ_.check, &QCheckBox::toggled, this, &frmMain::CheckJ_Click);
@@ -159,15 +163,7 @@ void frmMain::connectHandlers() {
     }
   }
 
-  const struct {
-    QComboBox* combo;
-    QPushButton* button;
-  } histories[] = {{cmbB, cmdListC1}, {cmbK, cmdListC2}, {cmbN, cmdListC3}};
-  for (const auto& h : histories) {
-    connect(h.combo, &QComboBox::editTextChanged, this, [this, h] { updateDeleteButton(h.combo, h.button); });
-    connect(h.combo, &QComboBox::activated, this, [this, h] { updateDeleteButton(h.combo, h.button); });
-    connect(h.button, &QPushButton::clicked, this, [this, h] { deleteHistoryEntry(h.combo, h.button); });
-  }
+  connectHistoryHandlers();
 
   connect(cmdR, &QPushButton::clicked, this, &frmMain::cmdR_Click);
   connect(cmdClear, &QPushButton::clicked, this, &frmMain::cmdClear_Click);
@@ -197,8 +193,7 @@ void frmMain::Form_Load() {
   if (stored.unreadable) {
     // Starts as without a file; the file is left as it is, so say so once now.
     settingsUnreadable_ = true;
-    inform(QStringLiteral("設定ﾌｧｲﾙを読み込めませんでした。\n%1\n%2\n今回の設定はこのﾌｧｲﾙに保存されません。")
-               .arg(nativePath(settingsFile_), FileErrorReason(stored.unreadable)));
+    inform(SettingsUnreadableMessage(nativePath(settingsFile_), FileErrorReason(stored.unreadable)));
   }
   if (stored.left && stored.top) {
     const QPoint position(TwipsToPixels(*stored.left), TwipsToPixels(*stored.top));
@@ -206,9 +201,7 @@ void frmMain::Form_Load() {
     if (titleBarReachable(QRect(position, QSize(width(), style()->pixelMetric(QStyle::PM_TitleBarHeight)))))
       move(position);
   }
-  AppendHistoryEntries(cmbB, toQStrings(stored.hosts));
-  AppendHistoryEntries(cmbK, toQStrings(stored.symbols));
-  AppendHistoryEntries(cmbN, toQStrings(stored.extensions));
+  restoreHistories(stored);
 
   // An installed program's folder is not the user's: export starts at home then.
   exportState_->exportDir = !exportDir_.isEmpty() ? exportDir_ : folderWritable ? programFolder : QDir::homePath();
@@ -231,14 +224,13 @@ void frmMain::Form_Unload() {
 
 void frmMain::saveSettings() {
   if (settingsUnreadable_) return;
+  const auto [hosts, symbols, extensions] = historyLists();
   const QPoint position = pos();
   std::error_code error;
-  if (!SaveSettings(settingsFile_, PixelsToTwips(position.x()), PixelsToTwips(position.y()),
-                    toStdStrings(HistoryEntries(cmbB)), toStdStrings(HistoryEntries(cmbK)),
-                    toStdStrings(HistoryEntries(cmbN)), &error, settingsAsRead_.get())) {
+  if (!SaveSettings(settingsFile_, PixelsToTwips(position.x()), PixelsToTwips(position.y()), hosts, symbols, extensions,
+                    &error, settingsAsRead_.get())) {
     // The close goes on; the user learns that this session's histories were not kept.
-    inform(QStringLiteral("設定ﾌｧｲﾙに保存できませんでした。\n%1\n%2\n今回の履歴は保存されていません。")
-               .arg(nativePath(settingsFile_), FileErrorReason(error)));
+    inform(SettingsNotSavedMessage(nativePath(settingsFile_), FileErrorReason(error)));
   }
 }
 

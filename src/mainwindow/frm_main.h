@@ -8,12 +8,15 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include <variant>
 
 #include "core/address_template.h"
 #include "core/example_address.h"
 #include "core/fill_style.h"
+#include "mainwindow/segment_controls.h"
 
 class QAbstractItemModel;
 class QAction;
@@ -38,7 +41,9 @@ class UrlOpener;
 class VirtualListBox;
 struct AboutServices;
 struct ExportState;
+struct StoredSettings;
 struct HistorySnapshot;
+enum class ExportFormat;
 
 // Which digit runs of an example address become counters: the proposal on OK, nothing on Cancel.
 using AskTemplate = std::function<std::optional<TemplateProposal>(const ExampleAddress&, QWidget* parent)>;
@@ -162,9 +167,13 @@ class frmMain : public QWidget {
   CounterControls counterG_{'G'}, counterJ_{'J'}, counterL_{'L'};
   // The value list of each fill style, shared by the counter combos showing that style.
   std::array<QAbstractItemModel*, 3> valueLists_{};
+  // The fourteen segments in address order with their switches and controls; whatever walks the
+  // segments iterates this.
+  std::array<SegmentControls, kSegments.size()> segments_{};
 
   // Construction.
   void buildControls();
+  void buildSegmentTable();
   void connectHandlers();
   void Form_Load();
   void Form_Unload();
@@ -194,7 +203,17 @@ class frmMain : public QWidget {
   void opt2_Click(int index);
   void opt3_Click(int index);
 
-  // History lists.
+  // History lists: host, symbol and extension, each with its delete button, in that order.
+  struct HistoryControls {
+    QComboBox* combo;
+    QPushButton* button;
+  };
+  std::array<HistoryControls, 3> histories() const;
+  void connectHistoryHandlers();
+  void rememberHistories();
+  void restoreHistories(const StoredSettings& stored);
+  // The entries of each history, in order, for set.ini.
+  std::array<std::vector<std::string>, 3> historyLists() const;
   void updateDeleteButton(QComboBox* combo, QPushButton* button);
   void deleteHistoryEntry(QComboBox* combo, QPushButton* button);
 
@@ -204,6 +223,7 @@ class frmMain : public QWidget {
   void cmdCrip_Click();
   void cmdEnd_Click();
   void cmdOut_Click();
+  void exportList(ExportFormat format);
   void cmdHelp_Click();
 
   // List1's context menu and its keys.

@@ -48,8 +48,6 @@ void nameCounter(const CounterControls& counter) {
            QStringLiteral("カウンター %1 を %2数えます").arg(letter, QString::fromUtf8(examples[i]))});
   }
   apply({counter.frame, counterName(counter, "桁数"), QStringLiteral("カウンター %1 の桁のそろえ方").arg(letter)});
-  apply({counter.check, counterName(counter, "を使う"),
-         QStringLiteral("オフにするとカウンター %1 をアドレスに入れません").arg(letter)});
 }
 
 }  // namespace
@@ -76,15 +74,6 @@ void frmMain::nameControls() {
       {Check2, QStringLiteral("カウンター J を G に連動"),
        QStringLiteral(
            "= のときカウンター J はカウンター G と同じ値と桁数になります。押すと連動と解除 (≠) を切り替えます")},
-      {CheckC, QStringLiteral("区切り C を使う"), QStringLiteral("オフにすると区切り C をアドレスに入れません")},
-      {CheckD, QStringLiteral("文字 D を使う"), QStringLiteral("オフにすると文字 D をアドレスに入れません")},
-      {CheckE, QStringLiteral("区切り E を使う"), QStringLiteral("オフにすると区切り E をアドレスに入れません")},
-      {CheckF, QStringLiteral("テキスト F を使う"), QStringLiteral("オフにするとテキスト F をアドレスに入れません")},
-      {CheckH, QStringLiteral("区切り H を使う"), QStringLiteral("オフにすると区切り H をアドレスに入れません")},
-      {CheckI, QStringLiteral("テキスト I を使う"), QStringLiteral("オフにするとテキスト I をアドレスに入れません")},
-      {CheckK, QStringLiteral("記号 K を使う"), QStringLiteral("オフにすると記号 K をアドレスに入れません")},
-      {CheckM, QStringLiteral("区切り M を使う"), QStringLiteral("オフにすると区切り M をアドレスに入れません")},
-      {CheckN, QStringLiteral("拡張子 N を使う"), QStringLiteral("オフにすると拡張子 N をアドレスに入れません")},
       {cmdListC1, QStringLiteral("ホスト履歴から削除"), QStringLiteral("表示中のホストを履歴から消します")},
       {cmdListC2, QStringLiteral("記号履歴から削除"), QStringLiteral("表示中の記号を履歴から消します")},
       {cmdListC3, QStringLiteral("拡張子履歴から削除"), QStringLiteral("表示中の拡張子を履歴から消します")},
@@ -100,12 +89,15 @@ void frmMain::nameControls() {
       {Image1, QStringLiteral("プログラムのロゴ"), QStringLiteral("飾りの画像です")},
   };
   for (const AccessibleText& text : texts) apply(text);
-  for (const CounterControls* counter : {&counterG_, &counterJ_, &counterL_}) nameCounter(*counter);
-  // Twelve alike boxes under "適用／非適用": the tooltip names the segment, as the name does.
-  for (QCheckBox* check : {CheckC, CheckD, CheckE, CheckF, counterG_.check, CheckH, CheckI, counterJ_.check, CheckK,
-                           counterL_.check, CheckM, CheckN}) {
-    check->setToolTip(check->accessibleName());
+  for (const SegmentControls& s : segments_) {
+    if (!s.check) continue;
+    const QString segment = QStringLiteral("%1 %2").arg(SegmentRole(*s.segment), QChar(s.letter()));
+    apply({s.check, segment + QStringLiteral(" を使う"),
+           QStringLiteral("オフにすると%1 をアドレスに入れません").arg(segment)});
+    // Twelve alike boxes under "適用／非適用": the tooltip names the segment, as the name does.
+    s.check->setToolTip(s.check->accessibleName());
   }
+  for (const CounterControls* counter : {&counterG_, &counterJ_, &counterL_}) nameCounter(*counter);
   // A link looks pressed while released; what it says is its caption.
   for (QPushButton* link : {Check1, Check2}) ReportCheckedWhileCaption(link, LinkCaption(true));
   // The line edit inside an editable combo takes the focus; it carries the combo's texts.

@@ -7,32 +7,19 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "about/about_dialog.h"
 #include "core/address_template.h"
-#include "core/history.h"
 #include "export/list_text.h"
 #include "mainwindow/frm_main.h"
-#include "mainwindow/history_combo.h"
-#include "mainwindow/next_run_messages.h"
+#include "mainwindow/window_messages.h"
 #include "platform/services/clipboard.h"
 #include "platform/services/message_box.h"
 #include "platform/widgets/virtual_list_box.h"
 
 namespace serialix {
-namespace {
-
-void remember(QComboBox* combo) {
-  std::vector<std::string> history;
-  for (const QString& entry : HistoryEntries(combo)) history.push_back(entry.toStdString());
-  const QString text = combo->currentText();
-  if (RememberInHistory(history, text.toStdString())) AppendHistoryEntry(combo, text);
-}
-
-}  // namespace
 
 void frmMain::ListOut() {
-  remember(cmbB);
-  remember(cmbK);
-  remember(cmbN);
+  rememberHistories();
 
   const NextRunResult result = NextRunTemplate();
   if (const auto* error = std::get_if<CounterTextError>(&result)) {
@@ -62,6 +49,18 @@ void frmMain::cmdClear_Click() {
 
 void frmMain::cmdCrip_Click() {
   CopyResultList(this, List1->rows(), LineEnd::CrLf, *clipboard_, *messages_);
+}
+
+AboutServices frmMain::aboutServices() const {
+  AboutServices about;
+  about.store = configStore_;
+  about.launcher = launcher_;
+  about.messages = messages_;
+  return about;
+}
+
+void frmMain::cmdHelp_Click() {
+  about_ = ShowAboutDialog(this, aboutServices());
 }
 
 void frmMain::cmdEnd_Click() {

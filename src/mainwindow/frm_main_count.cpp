@@ -2,13 +2,12 @@
 // It reads the window through NextRunTemplate, as the run does, so the two cannot disagree.
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include "core/address_run.h"
 #include "mainwindow/frm_main.h"
-#include "mainwindow/next_run_messages.h"
+#include "mainwindow/window_messages.h"
 #include "platform/look/twips.h"
 #include "platform/widgets/elided_label.h"
 #include "platform/widgets/virtual_list_box.h"
@@ -106,18 +105,14 @@ void frmMain::buildCountLabel() {
 // These connections are made after the handlers', so the label sees each handler's final state.
 void frmMain::connectCountUpdates() {
   const auto update = [this] { updateCount(); };
-  for (QComboBox* combo : {cmbB, cmbK, cmbN}) connect(combo, &QComboBox::editTextChanged, this, update);
-  connect(cmbD, &QComboBox::currentIndexChanged, this, update);
-  for (QLineEdit* text : {txtF, txtI}) connect(text, &QLineEdit::textChanged, this, update);
-  for (QCheckBox* check : {CheckC, CheckD, CheckE, CheckF, counterG_.check, CheckH, CheckI, counterJ_.check, CheckK,
-                           counterL_.check, CheckM, CheckN}) {
-    connect(check, &QCheckBox::toggled, this, update);
+  for (const SegmentControls& s : segments_) {
+    if (s.field) OnFieldTextChanged(s.field, this, update);
+    if (s.check) connect(s.check, &QCheckBox::toggled, this, update);
+    if (!s.counter) continue;
+    for (QComboBox* combo : s.counter->combos) connect(combo, &QComboBox::editTextChanged, this, update);
+    for (QRadioButton* option : s.counter->options) connect(option, &QRadioButton::toggled, this, update);
   }
   for (QPushButton* link : {Check1, Check2}) connect(link, &QPushButton::toggled, this, update);
-  for (const CounterControls* counter : {&counterG_, &counterJ_, &counterL_}) {
-    for (QComboBox* combo : counter->combos) connect(combo, &QComboBox::editTextChanged, this, update);
-    for (QRadioButton* option : counter->options) connect(option, &QRadioButton::toggled, this, update);
-  }
   for (QPushButton* command : {cmdR, cmdClear}) connect(command, &QPushButton::clicked, this, update);
 }
 

@@ -11,6 +11,7 @@
 #include "mainwindow/example_address_dialog.h"
 #include "mainwindow/frm_main.h"
 #include "mainwindow/link_caption.h"
+#include "mainwindow/window_messages.h"
 #include "platform/services/clipboard.h"
 #include "platform/services/message_box.h"
 
@@ -42,40 +43,49 @@ void frmMain::startFromExampleAddress() {
   if (proposal) applyTemplateProposal(*proposal);
 }
 
-// The order matters: each step's cascades (link mirroring, the ordering rule, the refill of an
-// option click) would overwrite what an earlier step set the other way round.
+// The proposal is applied through the window's own handlers, in an order in which no cascade
+// overwrites a value set earlier:
+//  1. The switches, in address order, each only where its value differs. Unchecking CheckG
+//     releases the counter link; checking CheckJ never establishes it.
+//  2. Check2 clicked when its caption is not the proposal's counter link. CheckG is already on
+//     whenever the proposal links the counters, so the click takes effect.
+//  3. Check1 clicked when its caption is not the proposal's text link.
+//  4. The fill style of each counter that is on (J only while the counter link is released): an
+//     option click rewrites the counter's texts and refills its lists, so it comes before the
+//     texts; with the link opt1 also sets opt2.
+//  5. The texts of cmbB, then of txtF, txtI, cmbK, cmbN where their switch is on; a switched-off
+//     segment keeps its text, as a switched-off counter does. With the text link txtF is mirrored
+//     into txtI and I equals F, so setting txtI afterwards changes nothing.
+//  6. The from and to texts of each counter that is on, J only while released (G's are mirrored
+//     into J while linked); equal texts, so the ordering rule copies nothing unexpected.
+//  7. The focus in the last counter's to combo, its text selected (no counter: on 実行).
+// Counters that are off keep their texts and styles; the result list, the histories and set.ini
+// are not touched and nothing is run.
 void frmMain::applyTemplateProposal(const TemplateProposal& p) {
-  const std::pair<QCheckBox*, bool> switches[] = {
-      {CheckC, p.on.C},          {CheckD, p.on.D},          {CheckE, p.on.E}, {CheckF, p.on.F},
-      {counterG_.check, p.on.G}, {CheckH, p.on.H},          {CheckI, p.on.I}, {counterJ_.check, p.on.J},
-      {CheckK, p.on.K},          {counterL_.check, p.on.L}, {CheckM, p.on.M}, {CheckN, p.on.N}};
-  for (const auto& [check, on] : switches) {
-    if (check->isChecked() != on) check->setChecked(on);
+  for (const SegmentControls& s : segments_) {
+    if (s.check && s.check->isChecked() != p.on[s.letter()]) s.check->setChecked(p.on[s.letter()]);
   }
   if (Check2->text() != LinkCaption(p.counterLink)) Check2->click();
   if (Check1->text() != LinkCaption(p.textLink)) Check1->click();
 
-  const auto chooseStyle = [](const CounterControls& counter, FillStyle style) {
-    counter.options[static_cast<std::size_t>(style)]->setChecked(true);
+  // A counter the proposal sets: on, and not standing still behind G.
+  const auto setsCounter = [this, &p](const SegmentControls& s) {
+    return s.counter && p.on[s.letter()] && !(s.counter->follows && linkOn());
   };
-  if (p.on.G) chooseStyle(counterG_, p.G.style);
-  if (p.on.J && !linkOn()) chooseStyle(counterJ_, p.J.style);
-  if (p.on.L) chooseStyle(counterL_, p.L.style);
-
-  // Segments the address does not use keep their texts, as switched-off counters do.
-  cmbB->setEditText(QString::fromStdString(p.B));
-  if (p.on.F) txtF->setText(QString::fromStdString(p.F));
-  if (p.on.I) txtI->setText(QString::fromStdString(p.I));
-  if (p.on.K) cmbK->setEditText(QString::fromStdString(p.K));
-  if (p.on.N) cmbN->setEditText(QString::fromStdString(p.N));
-
-  const auto setCounter = [](const CounterControls& counter, const CounterSetting& setting) {
-    counter.combos[0]->setEditText(QString::fromStdString(setting.from));
-    counter.combos[1]->setEditText(QString::fromStdString(setting.to));
-  };
-  if (p.on.G) setCounter(counterG_, p.G);
-  if (p.on.J && !linkOn()) setCounter(counterJ_, p.J);
-  if (p.on.L) setCounter(counterL_, p.L);
+  for (const SegmentControls& s : segments_) {
+    if (setsCounter(s)) s.counter->options[static_cast<std::size_t>(p.counter(s.letter())->style)]->setChecked(true);
+  }
+  for (const SegmentControls& s : segments_) {
+    if (s.segment->kind == SegmentKind::Text && p.on[s.letter()]) {
+      SetFieldText(s.field, QString::fromStdString(*p.text(s.letter())));
+    }
+  }
+  for (const SegmentControls& s : segments_) {
+    if (!setsCounter(s)) continue;
+    const CounterSetting& setting = *p.counter(s.letter());
+    s.counter->combos[0]->setEditText(QString::fromStdString(setting.from));
+    s.counter->combos[1]->setEditText(QString::fromStdString(setting.to));
+  }
 
   // The user types the last number and presses Enter; without a counter there is only 実行 left
   // (and the control that had the focus may just have been disabled).

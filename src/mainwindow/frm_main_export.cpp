@@ -1,28 +1,25 @@
-// "書き出し" and "ﾍﾙﾌﾟ": the two buttons that open a dialog.
+// "書き出し" and the UTF-8 export: the list to a file chosen in the save dialog.
 #include <QPushButton>
 
-#include "about/about_dialog.h"
 #include "export/list_export.h"
 #include "mainwindow/frm_main.h"
 #include "platform/widgets/virtual_list_box.h"
 
 namespace serialix {
 
-void frmMain::cmdOut_Click() {
-  if (!ExportResultList(this, List1->rows(), ExportFormat::Cp932CrLf, *exportState_, *saveDialog_, *messages_)) return;
+void frmMain::exportList(ExportFormat format) {
+  if (!ExportResultList(this, List1->rows(), format, *exportState_, *saveDialog_, *messages_)) return;
+  // A written list has its last entry selected.
   if (List1->count() > 0) List1->setCurrentRow(List1->count() - 1);
 }
 
-AboutServices frmMain::aboutServices() const {
-  AboutServices about;
-  about.store = configStore_;
-  about.launcher = launcher_;
-  about.messages = messages_;
-  return about;
+void frmMain::cmdOut_Click() {
+  exportList(ExportFormat::Cp932CrLf);
 }
 
-void frmMain::cmdHelp_Click() {
-  about_ = ShowAboutDialog(this, aboutServices());
+// The context menu's "UTF-8 で書き出し… (LF)".
+void frmMain::exportUtf8() {
+  exportList(ExportFormat::Utf8Lf);
 }
 
 }  // namespace serialix

@@ -51,14 +51,21 @@ void frmMain::installKeyboard() {
   // Enter in any field of the address row runs "実行". The counter combos' key filter lets Enter
   // through to the line edit, so it sees the key first.
   const auto run = [this] { cmdR->click(); };
-  for (QLineEdit* text : {txtF, txtI}) connect(text, &QLineEdit::returnPressed, this, run);
-  std::vector<QComboBox*> editable = {cmbB, cmbK, cmbN};
-  for (const CounterControls* counter : {&counterG_, &counterJ_, &counterL_}) {
-    editable.insert(editable.end(), counter->combos.begin(), counter->combos.end());
-    tabToSelectedOption(*counter);
+  const auto runOnEnter = [this, &run](QWidget* field) {
+    auto* combo = qobject_cast<QComboBox*>(field);
+    auto* edit = combo ? combo->lineEdit() : qobject_cast<QLineEdit*>(field);
+    if (edit) {
+      connect(edit, &QLineEdit::returnPressed, this, run);
+    } else if (combo) {
+      new EnterPresses(combo, cmdR);
+    }
+  };
+  for (const SegmentControls& s : segments_) {
+    if (s.field) runOnEnter(s.field);
+    if (!s.counter) continue;
+    for (QComboBox* combo : s.counter->combos) runOnEnter(combo);
+    tabToSelectedOption(*s.counter);
   }
-  for (QComboBox* combo : editable) connect(combo->lineEdit(), &QLineEdit::returnPressed, this, run);
-  new EnterPresses(cmbD, cmdR);
 
   const struct {
     QKeySequence keys;

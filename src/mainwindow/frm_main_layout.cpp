@@ -153,17 +153,17 @@ void frmMain::buildControls() {
   auto [opt1, opt2, opt3] = std::tie(counterG_.options, counterJ_.options, counterL_.options);
   auto [CheckG, CheckJ, CheckL] = std::tie(counterG_.check, counterJ_.check, counterL_.check);
 
-  lblA = label(this, "lblA", "http://", Qt::AlignLeft, 120, 1250, 735, 255);
+  lblA = label(this, "lblA", FixedText(SegmentOf('A')), Qt::AlignLeft, 120, 1250, 735, 255);
   fitText(lblA);
   cmbB = combo(this, "cmbB", 840, 1200, 3375, 360);
-  lblC = label(this, "lblC", "/", Qt::AlignHCenter, 4200, 1250, 255, 255);
+  lblC = label(this, "lblC", FixedText(SegmentOf('C')), Qt::AlignHCenter, 4200, 1250, 255, 255);
 
   cmbD = place<QComboBox>(this, "cmbD", 4440, 1200, 615, 360);
   cmbD->setFont(JapaneseUiFont());
   for (char letter = 'a'; letter <= 'z'; ++letter) cmbD->addItem(QString(QChar(letter)));
   cmbD->setCurrentIndex(-1);
 
-  lblE = label(this, "lblE", "/", Qt::AlignHCenter, 5040, 1250, 255, 255);
+  lblE = label(this, "lblE", FixedText(SegmentOf('E')), Qt::AlignHCenter, 5040, 1250, 255, 255);
   txtF = textBox(this, "txtF", 5280, 1200, 735, 405);
 
   styleGroup(this, counterG_, "Frame1", 6120, "opt1");
@@ -175,7 +175,7 @@ void frmMain::buildControls() {
   cmbG[0] = combo(this, "cmbG(0)", 6120, 840, 735, 360);
   cmbG[1] = combo(this, "cmbG(1)", 6120, 1440, 735, 360);
   Label1[0] = label(this, "Label1(3)", "～", Qt::AlignHCenter, 6240, 1200, 255, 255);
-  lblH = label(this, "lblH", "/", Qt::AlignHCenter, 6840, 1250, 255, 255);
+  lblH = label(this, "lblH", FixedText(SegmentOf('H')), Qt::AlignHCenter, 6840, 1250, 255, 255);
   txtI = textBox(this, "txtI", 7080, 1200, 735, 405);
   cmbJ[0] = combo(this, "cmbJ(0)", 7920, 840, 735, 360);
   cmbJ[1] = combo(this, "cmbJ(1)", 7920, 1440, 735, 360);
@@ -184,7 +184,7 @@ void frmMain::buildControls() {
   cmbL[1] = combo(this, "cmbL(1)", 9480, 1440, 735, 360);
   cmbL[0] = combo(this, "cmbL(0)", 9480, 840, 735, 360);
   Label1[2] = label(this, "Label1(6)", "～", Qt::AlignHCenter, 9600, 1200, 255, 255);
-  lblM = label(this, "lblM", ".", Qt::AlignHCenter, 10200, 1250, 255, 255);
+  lblM = label(this, "lblM", FixedText(SegmentOf('M')), Qt::AlignHCenter, 10200, 1250, 255, 255);
   cmbN = combo(this, "cmbN", 10440, 1200, 1095, 360);
 
   // Design texts; start-up replaces the counter texts and fills the lists.

@@ -5,9 +5,9 @@
 #include <QShortcut>
 #include <QUrl>
 
-#include "export/list_export.h"
 #include "export/list_text.h"
 #include "mainwindow/frm_main.h"
+#include "mainwindow/window_messages.h"
 #include "platform/services/clipboard.h"
 #include "platform/services/message_box.h"
 #include "platform/services/url_opener.h"
@@ -97,19 +97,17 @@ void frmMain::openAddress(std::uint64_t row) {
   const QUrl url = BrowserUrl(address);
   // Only web addresses go to a handler: whatever the texts, nothing else is started.
   if (!url.isValid() || (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https"))) {
-    inform(QStringLiteral("「%1」はブラウザーで開けるアドレスではありません。").arg(address));
+    inform(NotWebAddressMessage(address));
     return;
   }
   const std::error_code error = urlOpener_->open(url);
   if (!error) return;
   if (error == std::errc::no_such_file_or_directory) {
-    inform(QStringLiteral("「%1」を開けませんでした。アドレスを開くブラウザーが見つかりません。").arg(address));
+    inform(NoBrowserMessage(address));
   } else if (error == std::errc::argument_list_too_long) {
-    inform(QStringLiteral("「%1」を開けませんでした。アドレスが長すぎて、システムがブラウザーに渡せません。")
-               .arg(address));
+    inform(AddressTooLongForBrowserMessage(address));
   } else {
-    inform(QStringLiteral("「%1」を開けませんでした。ブラウザーを起動できません（%2）。")
-               .arg(address, QString::fromLocal8Bit(error.message())));
+    inform(BrowserNotStartedMessage(address, QString::fromLocal8Bit(error.message())));
   }
 }
 
@@ -119,12 +117,6 @@ void frmMain::openSelectedAddress() {
 
 void frmMain::copyAllUtf8() {
   CopyResultList(this, List1->rows(), LineEnd::Lf, *clipboard_, *messages_);
-}
-
-void frmMain::exportUtf8() {
-  if (!ExportResultList(this, List1->rows(), ExportFormat::Utf8Lf, *exportState_, *saveDialog_, *messages_)) return;
-  // As after "書き出し": the last entry is selected.
-  if (List1->count() > 0) List1->setCurrentRow(List1->count() - 1);
 }
 
 }  // namespace serialix

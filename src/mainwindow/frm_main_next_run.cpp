@@ -1,18 +1,11 @@
 // What the next run would use: the controls read exactly as ListOut reads them, without side effects.
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 
 #include "mainwindow/frm_main.h"
 
 namespace serialix {
 namespace {
-
-std::string segment(const QCheckBox* check, const QString& text) {
-  return check->isChecked() ? text.toStdString() : std::string();
-}
 
 CounterInput counterInput(const CounterControls& counter) {
   CounterInput c;
@@ -27,20 +20,14 @@ CounterInput counterInput(const CounterControls& counter) {
 
 NextRunResult frmMain::NextRunTemplate() const {
   TemplateInput input;
-  input.B = cmbB->currentText().toStdString();
-  input.C = segment(CheckC, lblC->text());
-  input.D = segment(CheckD, cmbD->currentText());
-  input.E = segment(CheckE, lblE->text());
-  input.F = segment(CheckF, txtF->text());
-  input.H = segment(CheckH, lblH->text());
-  input.I = segment(CheckI, txtI->text());
-  input.K = segment(CheckK, cmbK->currentText());
-  input.M = segment(CheckM, lblM->text());
-  input.N = segment(CheckN, cmbN->currentText());
+  for (const SegmentControls& s : segments_) {
+    if (std::string* text = input.text(s.letter())) {
+      if (s.included()) *text = FieldText(s.field).toStdString();
+    } else if (CounterInput* counter = input.counter(s.letter())) {
+      *counter = counterInput(*s.counter);
+    }
+  }
   input.counterLink = linkOn();
-  input.G = counterInput(counterG_);
-  input.J = counterInput(counterJ_);
-  input.L = counterInput(counterL_);
   return ReadTemplate(input);
 }
 

@@ -9,6 +9,8 @@
 #include <string>
 #include <tuple>
 
+#include "core/address_run.h"
+
 namespace serialix {
 namespace {
 
@@ -188,6 +190,35 @@ TEST(NextCodePoint, RefusesWhatIsNotUtf8) {
     EXPECT_EQ(pos, 0u);
     EXPECT_FALSE(IsValidUtf8(std::string("ok") + bytes));
   }
+}
+
+// Every segment reaches the address through the slot of its kind, in the table's order: a
+// segment missed by the walk or mapped to another's member shows up out of place.
+TEST(SegmentTable, AnAddressIsTheSegmentsInTableOrder) {
+  TemplateInput input;
+  std::string expected;
+  int value = 1;
+  for (const Segment& segment : kSegments) {
+    if (CounterInput* counter = input.counter(segment.letter)) {
+      EXPECT_EQ(segment.kind, SegmentKind::Counter) << segment.letter;
+      const std::string digits = std::to_string(value++);
+      *counter = CounterInput{true, digits, digits, FillStyle::Plain};
+      expected += digits;
+    } else if (std::string* text = input.text(segment.letter)) {
+      EXPECT_NE(segment.kind, SegmentKind::Counter) << segment.letter;
+      *text = std::string(1, segment.letter) + "_";
+      expected += *text;
+    } else {
+      EXPECT_EQ(segment.letter, 'A');
+      expected += segment.fixedText;
+    }
+  }
+  const auto read = ReadTemplate(input);
+  ASSERT_TRUE(std::holds_alternative<AddressTemplate>(read));
+  const AddressRun run(std::get<AddressTemplate>(read));
+  ASSERT_EQ(run.size(), 1u);
+  EXPECT_EQ(run.at(0), "http://B_C_D_E_F_1H_I_2K_3M_N_");
+  EXPECT_EQ(run.at(0), expected);
 }
 
 }  // namespace

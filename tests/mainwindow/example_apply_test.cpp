@@ -8,6 +8,7 @@
 
 #include "main_window_fixture.h"
 #include "mainwindow/example_address_dialog.h"
+#include "mainwindow/window_messages.h"
 
 namespace serialix::testing {
 namespace {

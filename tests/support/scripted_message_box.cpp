@@ -2,7 +2,7 @@
 
 namespace serialix {
 
-MessageBox::Answer ScriptedMessageBox::askYesNo(QWidget*, const QString& caption, const QString& text) {
+MessageBox::Answer ScriptedMessageBox::ask(QWidget*, const QString& caption, const QString& text) {
   shown.push_back({caption, text, true});
   if (nextAnswers.empty()) return Answer::Yes;
   Answer answer = nextAnswers.front();
@@ -10,7 +10,7 @@ MessageBox::Answer ScriptedMessageBox::askYesNo(QWidget*, const QString& caption
   return answer;
 }
 
-void ScriptedMessageBox::inform(QWidget*, const QString& caption, const QString& text) {
+void ScriptedMessageBox::show(QWidget*, const QString& caption, const QString& text) {
   shown.push_back({caption, text, false});
 }
 

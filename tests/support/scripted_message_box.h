@@ -18,8 +18,9 @@ class ScriptedMessageBox : public MessageBox {
   std::deque<Answer> nextAnswers;
   std::vector<Shown> shown;
 
-  Answer askYesNo(QWidget* parent, const QString& caption, const QString& text) override;
-  void inform(QWidget* parent, const QString& caption, const QString& text) override;
+ protected:
+  Answer ask(QWidget* parent, const QString& caption, const QString& text) override;
+  void show(QWidget* parent, const QString& caption, const QString& text) override;
 };
 
 }  // namespace serialix

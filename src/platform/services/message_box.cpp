@@ -2,6 +2,8 @@
 
 #include <QMessageBox>
 
+#include "serialix_version.h"
+
 namespace serialix {
 
 QString WithLongLinesElided(const QString& text, qsizetype longest) {
@@ -21,7 +23,11 @@ QString WithLongLinesElided(const QString& text, qsizetype longest) {
   return lines.join(u'\n');
 }
 
-MessageBox::Answer QtMessageBox::askYesNo(QWidget* parent, const QString& caption, const QString& text) {
+QString MessageBox::caption() {
+  return QString::fromLatin1(kProgramName);
+}
+
+MessageBox::Answer QtMessageBox::ask(QWidget* parent, const QString& caption, const QString& text) {
   QMessageBox box(QMessageBox::NoIcon, caption, WithLongLinesElided(text), QMessageBox::Yes | QMessageBox::No, parent);
   box.setDefaultButton(QMessageBox::Yes);
   // Closing the box without a button counts as No: nothing is overwritten by accident.
@@ -29,7 +35,7 @@ MessageBox::Answer QtMessageBox::askYesNo(QWidget* parent, const QString& captio
   return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
-void QtMessageBox::inform(QWidget* parent, const QString& caption, const QString& text) {
+void QtMessageBox::show(QWidget* parent, const QString& caption, const QString& text) {
   QMessageBox box(QMessageBox::NoIcon, caption, WithLongLinesElided(text), QMessageBox::Ok, parent);
   box.exec();
 }

@@ -86,14 +86,14 @@ TEST(QtMessageBox, QuestionHasYesAndNoWithYesTheDefaultAndNoIcon) {
       EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::Yes));
       QTest::keyClick(box, key);
     });
-    EXPECT_EQ(QtMessageBox().askYesNo(nullptr, "Serialix", "上書保存してもいいの？"), expected);
+    EXPECT_EQ(QtMessageBox().askYesNo(nullptr, "上書保存してもいいの？"), expected);
   }
   WhenOpen<QMessageBox>([](QMessageBox* box) {
     EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
     EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
     box->button(QMessageBox::Ok)->click();
   });
-  QtMessageBox().inform(nullptr, "Serialix", "x");
+  QtMessageBox().inform(nullptr, "x");
 }
 
 }  // namespace

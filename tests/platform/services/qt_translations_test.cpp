@@ -50,7 +50,7 @@ TEST(JapaneseQtTranslations, TheProgramsQuestionBoxHasJapaneseButtons) {
     box->button(QMessageBox::No)->click();
   });
   QtMessageBox messages;
-  EXPECT_EQ(messages.askYesNo(nullptr, "Serialix", QStringLiteral("上書保存してもいいの？")), MessageBox::Answer::No);
+  EXPECT_EQ(messages.askYesNo(nullptr, QStringLiteral("上書保存してもいいの？")), MessageBox::Answer::No);
   ASSERT_EQ(texts.size(), 2);
   for (const QString& text : texts) {
     EXPECT_TRUE(text.startsWith(QStringLiteral("はい")) || text.startsWith(QStringLiteral("いいえ")))

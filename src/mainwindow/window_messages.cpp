@@ -1,0 +1,61 @@
+#include "mainwindow/window_messages.h"
+
+namespace serialix {
+
+QString CounterTextMessage(const CounterTextError& error) {
+  return QStringLiteral("カウンター %1 の値「%2」は整数として読めません。")
+      .arg(QChar(error.counter), QString::fromStdString(error.text));
+}
+
+QString SegmentTextMessage(const SegmentTextError& error) {
+  return QStringLiteral("セグメント %1 の文字列に改行などの制御文字が含まれているため、一覧に追加できません。")
+      .arg(QChar(error.segment));
+}
+
+QString TooManyAddressesMessage() {
+  return QStringLiteral("アドレスの数が多すぎて一覧に追加できません。");
+}
+
+QString ExampleAddressErrorMessage(ExampleAddressError error) {
+  const QString expected =
+      QStringLiteral("http:// または https:// で始まるアドレスを 1 つだけコピーしてから、もう一度お試しください。");
+  switch (error) {
+    case ExampleAddressError::Empty: return QStringLiteral("クリップボードにアドレスがありません。") + expected;
+    case ExampleAddressError::SeveralLines: return QStringLiteral("クリップボードのテキストが複数行です。") + expected;
+    case ExampleAddressError::NotHttp:
+      return QStringLiteral("クリップボードのテキストが http:// または https:// で始まっていません。") + expected;
+    case ExampleAddressError::NoHost: return QStringLiteral("アドレスに「://」の後のホスト名がありません。") + expected;
+    case ExampleAddressError::Blank: return QStringLiteral("アドレスの途中に空白や制御文字があります。") + expected;
+    case ExampleAddressError::NotUtf8:
+      return QStringLiteral("クリップボードのテキストに UTF-8 として読めないバイトがあります。") + expected;
+  }
+  return expected;
+}
+
+QString NotWebAddressMessage(const QString& address) {
+  return QStringLiteral("「%1」はブラウザーで開けるアドレスではありません。").arg(address);
+}
+
+QString NoBrowserMessage(const QString& address) {
+  return QStringLiteral("「%1」を開けませんでした。アドレスを開くブラウザーが見つかりません。").arg(address);
+}
+
+QString AddressTooLongForBrowserMessage(const QString& address) {
+  return QStringLiteral("「%1」を開けませんでした。アドレスが長すぎて、システムがブラウザーに渡せません。")
+      .arg(address);
+}
+
+QString BrowserNotStartedMessage(const QString& address, const QString& reason) {
+  return QStringLiteral("「%1」を開けませんでした。ブラウザーを起動できません（%2）。").arg(address, reason);
+}
+
+QString SettingsUnreadableMessage(const QString& path, const QString& reason) {
+  return QStringLiteral("設定ﾌｧｲﾙを読み込めませんでした。\n%1\n%2\n今回の設定はこのﾌｧｲﾙに保存されません。")
+      .arg(path, reason);
+}
+
+QString SettingsNotSavedMessage(const QString& path, const QString& reason) {
+  return QStringLiteral("設定ﾌｧｲﾙに保存できませんでした。\n%1\n%2\n今回の履歴は保存されていません。").arg(path, reason);
+}
+
+}  // namespace serialix

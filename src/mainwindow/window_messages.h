@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+#include "core/address_template.h"
+#include "core/example_address.h"
+
+namespace serialix {
+
+// Every message box the window shows says one of these; the caption is the message box
+// service's. Lower layers hand over reasons (error values, the system's words), and these
+// functions word them.
+
+// The generation command's refusals; the count label quotes them so that what it predicts reads
+// exactly as what the run would say.
+QString CounterTextMessage(const CounterTextError& error);
+QString SegmentTextMessage(const SegmentTextError& error);
+QString TooManyAddressesMessage();
+
+// What the pasted text should have been.
+QString ExampleAddressErrorMessage(ExampleAddressError error);
+
+// "ブラウザーで開く": a row that is no web address, and no browser to open one.
+QString NotWebAddressMessage(const QString& address);
+QString NoBrowserMessage(const QString& address);
+// The address is longer than the system passes to a program; the browser did not start.
+QString AddressTooLongForBrowserMessage(const QString& address);
+QString BrowserNotStartedMessage(const QString& address, const QString& reason);
+
+// set.ini at start and at close: the file's path and the reason it gave.
+QString SettingsUnreadableMessage(const QString& path, const QString& reason);
+QString SettingsNotSavedMessage(const QString& path, const QString& reason);
+
+}  // namespace serialix
