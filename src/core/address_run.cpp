@@ -13,13 +13,6 @@ namespace serialix {
 
 namespace {
 
-// Small enough to stay in the second-level cache between the writer and the sink.
-constexpr std::size_t kChunkBytes = std::size_t{1} << 18;
-constexpr std::size_t kBatchLines = 10;
-// Lines up to this length are copied with one fixed-size memcpy (a few vector moves); the
-// line buffer and the chunk carry this much slack so the over-read and over-write are safe.
-constexpr std::size_t kFixedCopy = 64;
-
 // One counter as the enumeration sees it: G, J, L in nesting order.
 struct Level {
   bool enabled = false;
@@ -51,20 +44,6 @@ Levels LevelsOf(const AddressTemplate& tmpl) {
     ls.level[1].passes = 1;
   }
   return ls;
-}
-
-// Adds one to the decimal digits [begin, end) in place; false when they were all nines (the
-// digits are then left as zeros and the number needs one more digit).
-bool CarryIncrement(char* begin, char* end) {
-  for (char* d = end; d != begin;) {
-    --d;
-    if (*d != '9') {
-      ++*d;
-      return true;
-    }
-    *d = '0';
-  }
-  return false;
 }
 
 // The values of G, J, L at each index triple.
@@ -147,130 +126,37 @@ std::string AddressRun::at(std::uint64_t position) const {
   return text;
 }
 
+Odometer AddressRun::odometer() const {
+  const Levels ls = LevelsOf(tmpl_);
+  Odometer odometer;
+  odometer.texts.push_back(fixed_[0]);
+  for (std::size_t k = 0; k < 3; ++k) {
+    const Level& level = ls.level[k];
+    odometer.wheels.push_back(level.passes);
+    if (level.enabled) {
+      // Linked, J shows G's value in its own style.
+      const bool linked = k == 1 && ls.link;
+      OdometerField field;
+      field.wheel = linked ? 0 : k;
+      field.first = linked ? ls.level[0].first : level.first;
+      field.minDigits = MinimumWidth(level.style);
+      odometer.fields.push_back(std::move(field));
+      odometer.texts.push_back(fixed_[k + 1]);
+    } else {
+      odometer.texts.back() += fixed_[k + 1];
+    }
+  }
+  return odometer;
+}
+
 bool AddressRun::writeLines(std::uint64_t first, std::uint64_t count, const ChunkSink& sink, LineEnd lineEnd) const {
   if (first >= size_ || count == 0) {
     return true;
   }
-  count = std::min(count, size_ - first);
-
   const Levels ls = LevelsOf(tmpl_);
-  int inner = -1;  // the innermost counter that steps; every other one changes only on its wrap
-  for (int k = 2; k >= 0; --k) {
-    if (ls.level[k].passes > 1) {
-      inner = k;
-      break;
-    }
-  }
-
-  std::size_t maxLine = 2 + 3 * kMaxCounterChars;
-  for (const auto& f : fixed_) {
-    maxLine += f.size();
-  }
-  std::vector<char> line(maxLine + kFixedCopy, '\0');
-  std::vector<char> chunk(kChunkBytes + kBatchLines * (maxLine + kFixedCopy));
-
   std::uint64_t idx[3];
   Decode(ls, first, idx);
-  std::size_t lineLength = 0;
-  char* fieldBegin = nullptr;  // the inner counter's digits in `line`
-  char* fieldEnd = nullptr;
-  bool fast = false;  // whether the inner counter can step by bumping its digits in place
-
-  auto render = [&] {
-    std::int64_t values[3];
-    ValuesAt(ls, idx, values);
-    char* p = line.data();
-    for (int k = 0; k < 3; ++k) {
-      std::memcpy(p, fixed_[k].data(), fixed_[k].size());
-      p += fixed_[k].size();
-      if (ls.level[k].enabled) {
-        char* begin = p;
-        p = WriteCounterValue(p, static_cast<std::int32_t>(values[k]), ls.level[k].style);
-        if (k == inner) {
-          fieldBegin = begin;
-          fieldEnd = p;
-        }
-      }
-    }
-    std::memcpy(p, fixed_[3].data(), fixed_[3].size());
-    p += fixed_[3].size();
-    if (lineEnd == LineEnd::CrLf) *p++ = '\r';
-    *p++ = '\n';
-    lineLength = static_cast<std::size_t>(p - line.data());
-    // A linked G shows in two places, and a negative value does not step by digit carry.
-    fast = inner >= 0 && values[inner] >= 0 && !(inner == 0 && ls.link && ls.level[1].enabled);
-  };
-  render();
-
-  char* const begin = chunk.data();
-  char* const flushAt = begin + kChunkBytes;
-  char* out = begin;
-  std::uint64_t remaining = count;
-  std::uint64_t innerLeft = inner >= 0 ? ls.level[inner].passes - 1 - idx[inner] : 0;
-  const char* const src = line.data();
-  // Short lines go as one fixed-size copy (a few vector moves); both buffers carry the slack.
-  auto copyLine = [&](char* to) {
-    if (lineLength <= kFixedCopy) {
-      std::memcpy(to, src, kFixedCopy);
-    } else {
-      std::memcpy(to, src, lineLength);
-    }
-  };
-  for (;;) {
-    // Up to ten lines that differ only in the inner counter's last digit. That digit is stored
-    // into the output, not into `line`: a byte store followed by a wide load of the same line
-    // would stall on store forwarding every line.
-    std::uint64_t batch = 1;
-    if (fast) {
-      batch = std::min<std::uint64_t>({static_cast<std::uint64_t>('9' - fieldEnd[-1]) + 1, innerLeft + 1, remaining});
-    }
-    if (batch == 1) {
-      copyLine(out);
-      out += lineLength;
-    } else {
-      const auto digitAt = static_cast<std::size_t>(fieldEnd - 1 - src);
-      char digit = fieldEnd[-1];
-      for (std::uint64_t i = 0; i < batch; ++i, ++digit) {
-        copyLine(out);
-        out[digitAt] = digit;
-        out += lineLength;
-      }
-      fieldEnd[-1] = static_cast<char>(digit - 1);
-    }
-    remaining -= batch;
-    innerLeft -= batch - 1;
-    if (out >= flushAt) {
-      if (!sink(std::string_view(begin, static_cast<std::size_t>(out - begin)))) {
-        return false;
-      }
-      out = begin;
-    }
-    if (remaining == 0) {
-      break;
-    }
-    if (innerLeft != 0) {
-      --innerLeft;
-      if (fast && CarryIncrement(fieldBegin, fieldEnd)) {
-        continue;
-      }
-      // Slow step; after all nines the text grows by a digit and everything after it moves.
-      idx[inner] = ls.level[inner].passes - 1 - innerLeft;
-    } else {
-      idx[inner] = 0;
-      for (int k = inner - 1; k >= 0; --k) {
-        if (++idx[k] < ls.level[k].passes) {
-          break;
-        }
-        idx[k] = 0;
-      }
-      innerLeft = ls.level[inner].passes - 1;
-    }
-    render();
-  }
-  if (out != begin) {
-    return sink(std::string_view(begin, static_cast<std::size_t>(out - begin)));
-  }
-  return true;
+  return odometer().writeLines({idx[0], idx[1], idx[2]}, std::min(count, size_ - first), sink, lineEnd);
 }
 
 AddressRun AddressRun::withTextsMapped(const std::function<std::string(const std::string&)>& f) const {

@@ -6,15 +6,9 @@
 #include <string_view>
 
 #include "address_template.h"
+#include "odometer.h"
 
 namespace serialix {
-
-// Receives the output of the sequential writer a chunk at a time; returns false to cancel.
-using ChunkSink = std::function<bool(std::string_view chunk)>;
-
-// What follows every address in a written list: CR LF for the code page 932 file and the
-// clipboard text, LF for the UTF-8 output that Linux tools read.
-enum class LineEnd { CrLf, Lf };
 
 // The addresses of one generation run, frozen: O(1) to create and hold whatever its count,
 // random access by mixed-radix decoding, and a fast sequential writer. Both are tested against
@@ -38,6 +32,9 @@ class AddressRun {
 
   // The same run with every fixed text segment passed through f (for instance to encode it once
   // for a file); counter digits are ASCII and stay as they are.
+  // The run as the odometer its writer turns: one wheel per counter, G outermost.
+  Odometer odometer() const;
+
   AddressRun withTextsMapped(const std::function<std::string(const std::string&)>& f) const;
 
   // Byte length of writeLines(0, size())'s output, computed without writing it; saturates at

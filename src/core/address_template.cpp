@@ -1,5 +1,7 @@
 #include "core/address_template.h"
 
+#include "core/address_characters.h"
+
 #include <algorithm>
 #include <limits>
 #include <utility>
@@ -86,13 +88,6 @@ std::optional<CounterTextError> ReadCounter(char name, const CounterInput& input
   return std::nullopt;
 }
 
-bool HasControlCharacter(const std::string& text) {
-  return std::any_of(text.begin(), text.end(), [](char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return byte < 0x20 || byte == 0x7F;  // UTF-8 never uses these bytes inside a character
-  });
-}
-
 }  // namespace
 
 std::variant<AddressTemplate, CounterTextError, SegmentTextError> ReadTemplate(const TemplateInput& input) {
@@ -100,7 +95,7 @@ std::variant<AddressTemplate, CounterTextError, SegmentTextError> ReadTemplate(c
       {'B', &input.B}, {'C', &input.C}, {'D', &input.D}, {'E', &input.E}, {'F', &input.F},
       {'H', &input.H}, {'I', &input.I}, {'K', &input.K}, {'M', &input.M}, {'N', &input.N}};
   for (const auto& [segment, text] : texts) {
-    if (HasControlCharacter(*text)) return SegmentTextError{segment, *text};
+    if (HasCharacterNotForAddress(*text)) return SegmentTextError{segment, *text};
   }
 
   AddressTemplate tmpl;

@@ -66,8 +66,9 @@ struct CounterTextError {
   std::string text;
 };
 
-// A text segment holding a control character (a line break, a tab, any other C0 character or
-// DEL), which would break an address apart in the output; `segment` is 'B'..'N'.
+// A text segment holding a character that may not stand in an address (MayStandInAddress: a
+// line break, another control character, an invisible direction change), which would break an
+// address apart in the output or show it as another; `segment` is 'B'..'N'.
 struct SegmentTextError {
   char segment = 'B';
   std::string text;
@@ -76,7 +77,7 @@ struct SegmentTextError {
 // Reads a counter text as a decimal integer: optional '-' or '+', then digits, nothing else.
 std::optional<std::int32_t> ParseCounterText(std::string_view text);
 
-// Refuses a text segment with a control character first. Then converts the counter texts
+// Refuses a text segment with a character that may not stand in an address first. Then converts the counter texts
 // lazily, in enumeration order: a counter is read only when it is enabled and its loop is
 // reached (G always, J only when G has a pass and the link is off, L only when G and J have a
 // pass). Unreached counters keep from = 0, to = 0.

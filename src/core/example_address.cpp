@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 
+#include "core/address_characters.h"
+
 namespace serialix {
 
 namespace {
@@ -155,6 +157,7 @@ void FillExtension(std::string_view extension, TemplateProposal& p) {
 }  // namespace
 
 std::variant<ExampleAddress, ExampleAddressError> ReadExampleAddress(std::string_view pasted) {
+  if (!IsValidUtf8(pasted)) return ExampleAddressError::NotUtf8;
   while (const std::size_t n = BlankAtStart(pasted)) pasted.remove_prefix(n);
   while (const std::size_t n = BlankAtEnd(pasted)) pasted.remove_suffix(n);
   if (pasted.empty()) return ExampleAddressError::Empty;
@@ -168,9 +171,8 @@ std::variant<ExampleAddress, ExampleAddressError> ReadExampleAddress(std::string
   } else {
     return ExampleAddressError::NotHttp;
   }
-  const bool hasControl = std::any_of(pasted.begin(), pasted.end(),
-                                      [](char c) { return static_cast<unsigned char>(c) <= ' ' || c == '\x7f'; });
-  if (hasControl || HasWideBlank(pasted)) return ExampleAddressError::Blank;
+  const bool hasBlank = std::any_of(pasted.begin(), pasted.end(), [](char c) { return c == ' '; });
+  if (hasBlank || HasWideBlank(pasted) || HasCharacterNotForAddress(pasted)) return ExampleAddressError::Blank;
   example.text = pasted;
   example.hostEnd = std::min(example.text.find_first_of("/?#", example.schemeLength), example.text.size());
   if (example.hostEnd == example.schemeLength) return ExampleAddressError::NoHost;

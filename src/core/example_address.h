@@ -32,7 +32,8 @@ enum class ExampleAddressError {
   SeveralLines,  // a line break inside
   NotHttp,       // does not begin with http:// or https://
   NoHost,        // nothing between "://" and the path
-  Blank,         // a blank or control character inside
+  Blank,         // a blank or a character that may not stand in an address inside
+  NotUtf8,       // bytes that are not UTF-8 text
 };
 
 struct ExampleAddress {
@@ -43,7 +44,8 @@ struct ExampleAddress {
   std::vector<std::size_t> defaultChoice;  // the rightmost checkable run, if any
 };
 
-// Reads a pasted text: one http:// or https:// address (any letter case, blanks around it ignored).
+// Reads a pasted text, UTF-8: one http:// or https:// address (any letter case, blanks around it
+// ignored).
 std::variant<ExampleAddress, ExampleAddressError> ReadExampleAddress(std::string_view pasted);
 
 // The largest number of runs that become counters.

@@ -97,12 +97,16 @@ std::string_view ZeroText(FillStyle style) {
   return "0";
 }
 
+std::size_t CounterValueCount(FillStyle style) {
+  return style == FillStyle::TwoDigit ? 100 : 1000;
+}
+
 std::vector<std::string> CounterValueList(FillStyle style) {
-  const std::int32_t last = style == FillStyle::TwoDigit ? 99 : 999;
+  const std::size_t count = CounterValueCount(style);
   std::vector<std::string> entries;
-  entries.reserve(static_cast<std::size_t>(last) + 1);
-  for (std::int32_t v = 0; v <= last; ++v) {
-    entries.push_back(FormatCounterValue(v, style));
+  entries.reserve(count);
+  for (std::size_t v = 0; v < count; ++v) {
+    entries.push_back(FormatCounterValue(static_cast<std::int32_t>(v), style));
   }
   return entries;
 }

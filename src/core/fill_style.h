@@ -35,4 +35,7 @@ std::string_view ZeroText(FillStyle style);
 // The drop-down entries a counter offers in a style: 0..999, 00..99 or 000..999.
 std::vector<std::string> CounterValueList(FillStyle style);
 
+// How many entries CounterValueList has; entry i is FormatCounterValue(i, style).
+std::size_t CounterValueCount(FillStyle style);
+
 }  // namespace serialix

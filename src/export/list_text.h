@@ -1,12 +1,13 @@
-// The whole result list as one text for the clipboard.
+// The whole result list for the clipboard, as bytes made only when another program pastes.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <cstdint>
-#include <optional>
-#include <string>
+#include <memory>
 
 #include "core/result_list.h"
+#include "platform/services/on_demand_mime_data.h"
 
 class QWidget;
 
@@ -15,16 +16,24 @@ namespace serialix {
 class Clipboard;
 class MessageBox;
 
-// Clipboard text above this size is refused rather than built in memory.
-inline constexpr std::uint64_t kClipboardTextLimit = 256ull * 1024 * 1024;
+// The largest list text a copy offers: a paste makes the whole text once in this process while
+// the receiving program holds it too (twice over when it keeps UTF-16), so at most a quarter of
+// the machine's memory, and never more than 1 GiB, which is made in well under a second and
+// stays below the 2 GiB that programs with 32-bit sizes cannot take.
+std::uint64_t ClipboardTextLimit();
 
 // What the user is told when the list is over the limit.
 QString ClipboardTooLargeMessage();
 
-// Every entry followed by the line end, as UTF-8; nothing when it would exceed the limit.
-std::optional<std::string> ListText(const ResultList& rows, LineEnd lineEnd);
+// Every entry followed by the line end, as UTF-8, in one buffer of exactly its size.
+QByteArray ListBytes(const ResultList& rows, LineEnd lineEnd);
 
-// Puts ListText on the clipboard (cleared first), or shows ClipboardTooLargeMessage and leaves
+// The list as clipboard data, text/plain;charset=utf-8 and text/plain, made from its own copy of
+// the runs (the window's list may change meanwhile) each time a program reads it. A drag adds
+// its formats to the same object.
+std::unique_ptr<OnDemandMimeData> ListMimeData(const ResultList& rows, LineEnd lineEnd);
+
+// Puts ListMimeData on the clipboard (cleared first), or shows ClipboardTooLargeMessage and leaves
 // the clipboard as it was. CR LF is the text of "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ", LF that of "すべてコピー (UTF-8, LF)".
 bool CopyResultList(QWidget* parent, const ResultList& rows, LineEnd lineEnd, Clipboard& clipboard,
                     MessageBox& messages);

@@ -1,18 +1,23 @@
 #include "mainwindow/example_address_dialog.h"
 
+#include <QClipboard>
 #include <QDialogButtonBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <utility>
 
 #include "core/address_run.h"
+#include "mainwindow/digit_run_model.h"
 #include "mainwindow/link_caption.h"
 #include "platform/look/japanese_font.h"
+#include "platform/services/message_box.h"
 
 namespace serialix {
 
@@ -20,6 +25,15 @@ namespace {
 
 QString FromUtf8(const std::string& text) {
   return QString::fromStdString(text);
+}
+
+constexpr std::size_t kLongestShown = 200;
+
+// Laying out a text of hundreds of kilobytes takes seconds, again at every paint: what the dialog
+// shows of a long address or segment is cut in the middle.
+QString Shown(const std::string& text) {
+  if (text.size() <= kLongestShown) return FromUtf8(text);
+  return WithLongLinesElided(FromUtf8(text), kLongestShown);
 }
 
 void Describe(QWidget* widget, const QString& name, const QString& description) {
@@ -46,15 +60,6 @@ QString StyleName(FillStyle style) {
 QString CounterText(const CounterSetting& counter) {
   return QStringLiteral("%1 ～ %2（%3 形式）")
       .arg(FromUtf8(counter.from), FromUtf8(counter.to), StyleName(counter.style));
-}
-
-// column: where the run starts, counted in characters from 1.
-QString RunText(const DigitRun& run, qsizetype column) {
-  const QString digits = FromUtf8(run.digits);
-  if (run.checkable) return QStringLiteral("%1（値 %2、%3 文字目）").arg(digits).arg(*run.value).arg(column);
-  const QString why =
-      run.value ? QStringLiteral("9 桁を超えるため選べません") : QStringLiteral("値が大きすぎるため選べません");
-  return QStringLiteral("%1（%2 文字目、%3）").arg(digits).arg(column).arg(why);
 }
 
 QString NoteText(const ProposalNote& note) {
@@ -90,6 +95,8 @@ QString ExampleAddressErrorMessage(ExampleAddressError error) {
       return QStringLiteral("クリップボードのテキストが http:// または https:// で始まっていません。") + expected;
     case ExampleAddressError::NoHost: return QStringLiteral("アドレスに「://」の後のホスト名がありません。") + expected;
     case ExampleAddressError::Blank: return QStringLiteral("アドレスの途中に空白や制御文字があります。") + expected;
+    case ExampleAddressError::NotUtf8:
+      return QStringLiteral("クリップボードのテキストに UTF-8 として読めないバイトがあります。") + expected;
   }
   return expected;
 }
@@ -102,35 +109,20 @@ ExampleAddressDialog::ExampleAddressDialog(ExampleAddress example, QWidget* pare
   Describe(this, QStringLiteral("例のアドレスから作成"),
            QStringLiteral("アドレスの数字を選んで、その数字を変えていくテンプレートを作ります"));
 
-  address_ = new QLineEdit(FromUtf8(example_.text));
+  address_ = new QLineEdit(Shown(example_.text));
   address_->setObjectName(QStringLiteral("exampleAddress"));
   address_->setReadOnly(true);
   address_->setCursorPosition(0);
   Describe(address_, QStringLiteral("アドレス"), QStringLiteral("クリップボードから読んだアドレス"));
 
-  runs_ = new QListWidget;
+  runModel_ = new DigitRunModel(example_, this);
+  runs_ = new QListView;
   runs_->setObjectName(QStringLiteral("digitRuns"));
+  runs_->setUniformItemSizes(true);
+  runs_->setModel(runModel_);
   Describe(
       runs_, QStringLiteral("数字"),
       QStringLiteral("ホストより後の数字。チェックした数字が左からカウンター G、J、L になります。3 つまで選べます"));
-  // Columns counted run by run: a long pasted text with many runs is read once, not once a run.
-  qsizetype column = 1;
-  std::size_t counted = 0;
-  for (const DigitRun& run : example_.runs) {
-    column += QString::fromUtf8(example_.text.data() + counted, static_cast<qsizetype>(run.position - counted)).size();
-    counted = run.position;
-    auto* item = new QListWidgetItem(RunText(run, column), runs_);
-    item->setCheckState(Qt::Unchecked);
-    if (!run.checkable) item->setFlags(item->flags() & ~(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable));
-    item->setData(Qt::AccessibleDescriptionRole, run.checkable ? QStringLiteral("チェックするとカウンターになります")
-                                                               : QStringLiteral("カウンターにできない数字です"));
-  }
-  for (std::size_t index : example_.defaultChoice) runs_->item(static_cast<int>(index))->setCheckState(Qt::Checked);
-  if (example_.runs.empty()) {
-    auto* item = new QListWidgetItem(QStringLiteral("ホストより後に数字がありません"), runs_);
-    item->setFlags(Qt::NoItemFlags);
-    item->setData(Qt::AccessibleDescriptionRole, QStringLiteral("カウンターにできる数字はありません"));
-  }
   runs_->setMaximumHeight(runs_->fontMetrics().height() * 5);
 
   limitNote_ = new QLabel;
@@ -193,7 +185,22 @@ ExampleAddressDialog::ExampleAddressDialog(ExampleAddress example, QWidget* pare
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Caption(QStringLiteral("アドレス(&A):"), address_, QStringLiteral("読み込んだアドレス")));
-  layout->addWidget(address_);
+  if (example_.text.size() <= kLongestShown) {
+    layout->addWidget(address_);
+  } else {
+    // The field shows the address cut short; the whole of it is one click away.
+    auto* copy = new QPushButton(QStringLiteral("全体をコピー(&C)"));
+    copy->setObjectName(QStringLiteral("copyWholeAddress"));
+    copy->setAutoDefault(false);
+    Describe(copy, QStringLiteral("全体をコピー"),
+             QStringLiteral("長いため途中を省略して表示しているアドレスの全体をクリップボードにコピーします"));
+    connect(copy, &QPushButton::clicked, this,
+            [this] { QGuiApplication::clipboard()->setText(FromUtf8(example_.text)); });
+    auto* row = new QHBoxLayout;
+    row->addWidget(address_, 1);
+    row->addWidget(copy);
+    layout->addLayout(row);
+  }
   layout->addWidget(
       Caption(QStringLiteral("変える数字(&S)（3 つまで）:"), runs_, QStringLiteral("カウンターにする数字")));
   layout->addWidget(runs_);
@@ -209,40 +216,31 @@ ExampleAddressDialog::ExampleAddressDialog(ExampleAddress example, QWidget* pare
   layout->addWidget(buttons);
   resize(580, sizeHint().height());
 
-  connect(runs_, &QListWidget::itemChanged, this, &ExampleAddressDialog::runCheckChanged);
-  runs_->setCurrentRow(example_.defaultChoice.empty() ? 0 : static_cast<int>(example_.defaultChoice.front()));
+  connect(runModel_, &DigitRunModel::choiceChanged, this, [this] {
+    limitNote_->clear();
+    showProposal();
+  });
+  connect(runModel_, &DigitRunModel::tooManyChosen, this, [this] {
+    limitNote_->setText(QStringLiteral("選べる数字は 3 つまでです。ほかの数字のチェックを外してから選んでください。"));
+  });
+  const int current = example_.defaultChoice.empty() ? 0 : static_cast<int>(example_.defaultChoice.front());
+  runs_->setCurrentIndex(runModel_->index(current));
   runs_->setFocus();  // the choice is what the user came for; taken once the dialog is shown
   showProposal();
 }
 
+// The run list reads example_, which goes before the dialog's children do.
+ExampleAddressDialog::~ExampleAddressDialog() {
+  delete runs_;
+  delete runModel_;
+}
+
 std::vector<std::size_t> ExampleAddressDialog::chosenRuns() const {
-  std::vector<std::size_t> chosen;
-  for (std::size_t i = 0; i < example_.runs.size(); ++i) {
-    if (runs_->item(static_cast<int>(i))->checkState() == Qt::Checked) chosen.push_back(i);
-  }
-  return chosen;
+  return runModel_->chosen();
 }
 
 TemplateProposal ExampleAddressDialog::proposal() const {
   return ProposeTemplate(example_, chosenRuns()).value_or(TemplateProposal{});
-}
-
-void ExampleAddressDialog::runCheckChanged(QListWidgetItem* item) {
-  const auto index = static_cast<std::size_t>(runs_->row(item));
-  if (item->checkState() == Qt::Checked) {
-    if (index >= example_.runs.size() || !example_.runs[index].checkable) {
-      item->setCheckState(Qt::Unchecked);
-      return;
-    }
-    if (chosenRuns().size() > kMaxChosenRuns) {
-      item->setCheckState(Qt::Unchecked);  // raises this handler again, unchecked: shows the proposal
-      limitNote_->setText(
-          QStringLiteral("選べる数字は 3 つまでです。ほかの数字のチェックを外してから選んでください。"));
-      return;
-    }
-  }
-  limitNote_->clear();
-  showProposal();
 }
 
 void ExampleAddressDialog::showProposal() {
@@ -255,23 +253,23 @@ void ExampleAddressDialog::showProposal() {
     item->setForeground(on ? onColor : offColor);
   };
   set(0, true, QStringLiteral("http://"));
-  set(1, true, FromUtf8(p.B));
+  set(1, true, Shown(p.B));
   set(2, p.on.C, QStringLiteral("/"));
   set(3, p.on.D, {});
   set(4, p.on.E, QStringLiteral("/"));
-  set(5, p.on.F, FromUtf8(p.F));
+  set(5, p.on.F, Shown(p.F));
   set(6, p.on.G, CounterText(p.G));
   set(7, p.on.H, QStringLiteral("/"));
-  set(8, p.on.I, FromUtf8(p.I));
+  set(8, p.on.I, Shown(p.I));
   set(9, p.on.J, CounterText(p.J));
-  set(10, p.on.K, FromUtf8(p.K));
+  set(10, p.on.K, Shown(p.K));
   set(11, p.on.L, CounterText(p.L));
   set(12, p.on.M, QStringLiteral("."));
-  set(13, p.on.N, FromUtf8(p.N));
+  set(13, p.on.N, Shown(p.N));
 
   links_->setText(QStringLiteral("F と I のリンク: %1　　G と J のリンク: %2")
                       .arg(LinkCaption(p.textLink), LinkCaption(p.counterLink)));
-  firstAddress_->setText(FromUtf8(FirstAddressOf(p)));
+  firstAddress_->setText(Shown(FirstAddressOf(p)));
   firstAddress_->setCursorPosition(0);
 
   QStringList notes;

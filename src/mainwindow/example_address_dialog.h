@@ -10,11 +10,12 @@
 
 class QLabel;
 class QLineEdit;
-class QListWidget;
-class QListWidgetItem;
+class QListView;
 class QTableWidget;
 
 namespace serialix {
+
+class DigitRunModel;
 
 // What the pasted text should have been, for a message box.
 QString ExampleAddressErrorMessage(ExampleAddressError error);
@@ -26,18 +27,19 @@ class ExampleAddressDialog : public QDialog {
 
  public:
   explicit ExampleAddressDialog(ExampleAddress example, QWidget* parent = nullptr);
+  ~ExampleAddressDialog() override;
 
   std::vector<std::size_t> chosenRuns() const;
   // The template for the runs checked now.
   TemplateProposal proposal() const;
 
  private:
-  void runCheckChanged(QListWidgetItem* item);
   void showProposal();
 
   ExampleAddress example_;
   QLineEdit* address_ = nullptr;
-  QListWidget* runs_ = nullptr;
+  DigitRunModel* runModel_ = nullptr;
+  QListView* runs_ = nullptr;
   QLabel* limitNote_ = nullptr;
   QTableWidget* segments_ = nullptr;
   QLabel* links_ = nullptr;

@@ -15,6 +15,7 @@
 #include "core/example_address.h"
 #include "core/fill_style.h"
 
+class QAbstractItemModel;
 class QAction;
 class QCheckBox;
 class QDialog;
@@ -159,6 +160,8 @@ class frmMain : public QWidget {
   QLabel* Image1 = nullptr;
 
   CounterControls counterG_{'G'}, counterJ_{'J'}, counterL_{'L'};
+  // The value list of each fill style, shared by the counter combos showing that style.
+  std::array<QAbstractItemModel*, 3> valueLists_{};
 
   // Construction.
   void buildControls();

@@ -30,7 +30,7 @@ void frmMain::buildExampleAddressCommand(AskTemplate askTemplate) {
 }
 
 void frmMain::startFromExampleAddress() {
-  const auto read = ReadExampleAddress(clipboard_->text().toStdString());
+  const auto read = ReadExampleAddress(clipboard_->textBytes());
   if (const auto* error = std::get_if<ExampleAddressError>(&read)) {
     inform(ExampleAddressErrorMessage(*error));
     return;

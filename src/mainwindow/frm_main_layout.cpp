@@ -10,6 +10,7 @@
 #include <tuple>
 
 #include "mainwindow/frm_main.h"
+#include "platform/look/fitted_caption.h"
 #include "platform/look/japanese_font.h"
 #include "platform/look/pictures.h"
 #include "platform/look/twips.h"
@@ -54,10 +55,6 @@ QComboBox* combo(QWidget* parent, const QString& name, int left, int top, int wi
   c->setCompleter(nullptr);
   c->setFont(JapaneseUiFont());
   c->setMaxVisibleItems(8);
-  // The designed combos are narrow: a slim arrow leaves room for three 12-point digits.
-  c->setStyleSheet(
-      QStringLiteral("QComboBox { padding: 0px 0px 0px 2px; }"
-                     "QComboBox::drop-down { width: 13px; }"));
   return c;
 }
 
@@ -89,34 +86,41 @@ QWidget* line(QWidget* parent, const QString& name, int x1, int y1, int x2, int 
 }
 
 // A fill-style group: a caption-less group box holding the "  1", " 01", "001" options.
-// Group boxes drawn as on the classic desktop: the caption sits on the frame line, and option
-// captions keep to the designed widths.
-// A frame without a caption keeps its border at its top edge, so a frame placed above the
-// window's top shows no top line.
-void classicFrame(QGroupBox* frame) {
-  const QString top = frame->title().isEmpty() ? QStringLiteral("0px") : QStringLiteral("7px");
-  frame->setStyleSheet(QStringLiteral("QGroupBox { border: 1px solid #a0a0a0; margin-top: %1; }"
-                                      "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"
-                                      "QRadioButton { spacing: 2px; }"
-                                      // The switches are 12 pixels high: the whole box must fit.
-                                      "QCheckBox::indicator { width: 10px; height: 10px; }")
-                           .arg(top));
-}
+// The window's one style sheet, parsed once. Child selectors keep it to the window's own
+// controls: dialogs opened on the window are its children too.
+const char kWindowStyleSheet[] =
+    // The designed combos are narrow: a slim arrow leaves room for three 12-point digits.
+    "#frmMain > QComboBox[editable=\"true\"] { padding: 0px 0px 0px 2px; }"
+    "#frmMain > QComboBox[editable=\"true\"]::drop-down { width: 13px; }"
+    // The letter list's own colours: white and black on a light desktop, the dark ones on a dark one.
+    "#frmMain > #cmbD { background: palette(base); color: palette(text); }"
+    // Group boxes drawn as on the classic desktop: the caption sits on the frame line, and option
+    // captions keep to the designed widths. A frame without a caption keeps its border at its top
+    // edge, so a frame placed above the window's top shows no top line.
+    "#frmMain > QGroupBox { border: 1px solid #a0a0a0; margin-top: 0px; }"
+    "#frmMain > #Frame4 { margin-top: 7px; }"
+    "#frmMain > QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"
+    "#frmMain > QGroupBox > QRadioButton { spacing: 2px; }"
+    // The switches are 12 pixels high: the whole box must fit.
+    "#frmMain > QGroupBox > QCheckBox::indicator { width: 10px; height: 10px; }"
+    // A plain one-pixel border drawn as a filled strip: the style's own frame line falls outside
+    // the list's last pixel row at 150 % scaling.
+    "#frmMain > #List1 { border: 1px solid palette(mid); }";
 
 void styleGroup(QWidget* parent, CounterControls& counter, const QString& name, int left, const QString& optionName) {
   counter.frame = place<QGroupBox>(parent, name, left, -50, 735, 890);
-  classicFrame(counter.frame);
   static const char* const captions[] = {"  1", " 01", "001"};
   for (int i = 0; i < 3; ++i) {
     counter.options[i] = place<QRadioButton>(counter.frame, QStringLiteral("%1(%2)").arg(optionName).arg(i), 120,
                                              120 + 240 * i, 570, 255);
     counter.options[i]->setText(QString::fromLatin1(captions[i]));
   }
+  KeepCaptionsWhole({counter.options.begin(), counter.options.end()});
   counter.options[0]->setChecked(true);
 }
 
 // A widget with a style sheet keeps the palette it had when the sheet was applied; when the
-// desktop switches to another palette while the window is open, the sheets are applied again.
+// desktop switches to another palette while the window is open, the sheet is applied again.
 class StyleSheetsFollowPalette : public QObject {
  public:
   explicit StyleSheetsFollowPalette(QWidget* window) : QObject(window), window_(window) {
@@ -125,11 +129,7 @@ class StyleSheetsFollowPalette : public QObject {
 
  protected:
   bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::ApplicationPaletteChange) {
-      for (QWidget* child : window_->findChildren<QWidget*>()) {
-        if (!child->styleSheet().isEmpty()) child->setStyleSheet(child->styleSheet());
-      }
-    }
+    if (event->type() == QEvent::ApplicationPaletteChange) window_->setStyleSheet(window_->styleSheet());
     return false;
   }
 
@@ -162,8 +162,6 @@ void frmMain::buildControls() {
   cmbD->setFont(JapaneseUiFont());
   for (char letter = 'a'; letter <= 'z'; ++letter) cmbD->addItem(QString(QChar(letter)));
   cmbD->setCurrentIndex(-1);
-  // The list's own colours: white and black on a light desktop, the dark ones on a dark desktop.
-  cmbD->setStyleSheet(QStringLiteral("QComboBox { background: palette(base); color: palette(text); }"));
 
   lblE = label(this, "lblE", "/", Qt::AlignHCenter, 5040, 1250, 255, 255);
   txtF = textBox(this, "txtF", 5280, 1200, 735, 405);
@@ -209,7 +207,6 @@ void frmMain::buildControls() {
 
   Frame4 = place<QGroupBox>(this, "Frame4", 120, 1920, 11415, 495);
   Frame4->setTitle(QStringLiteral("適用／非適用"));
-  classicFrame(Frame4);
   struct SwitchPlace {
     QCheckBox** check;
     const char* name;
@@ -239,14 +236,12 @@ void frmMain::buildControls() {
   List1 = new VirtualListBox(this);
   List1->setObjectName("List1");
   List1->setGeometry(TwipsRect(120, 3120, 11415, 4380));
-  // A plain one-pixel border drawn as a filled strip: the style's own frame line falls outside
-  // the list's last pixel row at 150 % scaling.
-  List1->setStyleSheet(QStringLiteral("#List1 { border: 1px solid palette(mid); }"));
 
   Image1 = place<QLabel>(this, "Image1", 10560, 0, 1155, 615);
   Image1->setPixmap(LogoPicture());
   Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   buildCountLabel();
+  setStyleSheet(QString::fromLatin1(kWindowStyleSheet));
   new StyleSheetsFollowPalette(this);
 
   // Keyboard focus visits the controls in the designed tab order; labels, frames and lines take none.

@@ -94,14 +94,22 @@ void frmMain::copySelectedAddress() {
 
 void frmMain::openAddress(std::uint64_t row) {
   const QString address = List1->text(row);
-  const QUrl url(address);
+  const QUrl url = BrowserUrl(address);
   // Only web addresses go to a handler: whatever the texts, nothing else is started.
   if (!url.isValid() || (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https"))) {
     inform(QStringLiteral("「%1」はブラウザーで開けるアドレスではありません。").arg(address));
     return;
   }
-  if (!urlOpener_->open(url)) {
+  const std::error_code error = urlOpener_->open(url);
+  if (!error) return;
+  if (error == std::errc::no_such_file_or_directory) {
     inform(QStringLiteral("「%1」を開けませんでした。アドレスを開くブラウザーが見つかりません。").arg(address));
+  } else if (error == std::errc::argument_list_too_long) {
+    inform(QStringLiteral("「%1」を開けませんでした。アドレスが長すぎて、システムがブラウザーに渡せません。")
+               .arg(address));
+  } else {
+    inform(QStringLiteral("「%1」を開けませんでした。ブラウザーを起動できません（%2）。")
+               .arg(address, QString::fromLocal8Bit(error.message())));
   }
 }
 

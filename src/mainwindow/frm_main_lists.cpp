@@ -3,33 +3,19 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include "mainwindow/counter_value_model.h"
 #include "mainwindow/frm_main.h"
 
 namespace serialix {
-namespace {
 
-QStringList buildValueList(FillStyle style) {
-  QStringList list;
-  for (const auto& value : CounterValueList(style)) list << QString::fromStdString(value);
-  return list;
-}
-
-// Built once per style: a fill-style click only hands the ready list to the combos.
-const QStringList& valueList(FillStyle style) {
-  static const QStringList lists[3] = {buildValueList(FillStyle::Plain), buildValueList(FillStyle::TwoDigit),
-                                       buildValueList(FillStyle::ThreeDigit)};
-  return lists[static_cast<int>(style)];
-}
-
-}  // namespace
-
-// Empties both combos (list and text) and appends the style's values to each. Emptying raises no
-// handler; both combos then show no text until the caller sets one.
+// Gives both combos the style's value list in place of their entries and empties their texts.
+// Raises no handler; both combos then show no text until the caller sets one.
 void frmMain::fillCounter(const CounterControls& counter, FillStyle style) {
+  QAbstractItemModel*& list = valueLists_[static_cast<int>(style)];
+  if (!list) list = new CounterValueModel(style, this);
   for (QComboBox* combo : counter.combos) {
     const QSignalBlocker blocker(combo);
-    combo->clear();
-    combo->addItems(valueList(style));
+    combo->setModel(list);
     combo->setCurrentIndex(-1);
     combo->clearEditText();
   }

@@ -1,5 +1,7 @@
 #include "core/address_template.h"
 
+#include "core/address_characters.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -135,6 +137,57 @@ TEST(ReadTemplate, RefusesControlCharactersInEveryTextSegment) {
   TemplateInput input;
   input.B = "ホスト\u3000é";  // multi-byte characters are no control characters
   EXPECT_TRUE(std::holds_alternative<AddressTemplate>(ReadTemplate(input)));
+}
+
+std::string Utf8(char32_t c) {
+  std::string s;
+  if (c < 0x80) {
+    s += static_cast<char>(c);
+  } else if (c < 0x800) {
+    s += static_cast<char>(0xC0 | (c >> 6));
+    s += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    s += static_cast<char>(0xE0 | (c >> 12));
+    s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    s += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    s += static_cast<char>(0xF0 | (c >> 18));
+    s += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    s += static_cast<char>(0x80 | (c & 0x3F));
+  }
+  return s;
+}
+
+// Over every character: the reader refuses exactly the controls, the line and paragraph
+// separators and the direction controls, and reads each character back whole.
+TEST(ReadTemplate, RefusesExactlyTheInvisibleCharactersOfEveryPlane) {
+  const auto refused = [](char32_t c) {
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x200E || c == 0x200F || c == 0x2028 || c == 0x2029 ||
+           (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+  };
+  for (char32_t c = 0; c <= 0x10FFFF; ++c) {
+    if (c >= 0xD800 && c <= 0xDFFF) continue;
+    const std::string text = Utf8(c);
+    std::size_t pos = 0;
+    ASSERT_EQ(static_cast<std::uint32_t>(NextCodePoint(text, pos).value_or(0xFFFFFFFF)), static_cast<std::uint32_t>(c));
+    ASSERT_EQ(pos, text.size());
+    if (c > 0x3000 && c % 97 != 0) continue;  // the template reader on a sample above U+3000
+    TemplateInput input;
+    input.N = "a" + text;
+    ASSERT_EQ(std::holds_alternative<SegmentTextError>(ReadTemplate(input)), refused(c))
+        << std::hex << static_cast<std::uint32_t>(c);
+  }
+}
+
+TEST(NextCodePoint, RefusesWhatIsNotUtf8) {
+  for (const char* bytes : {"\x80", "\xC0\xAF", "\xC2", "\xE0\x9F\xBF", "\xED\xA0\x80", "\xF4\x90\x80\x80",
+                            "\xF5\x80\x80\x80", "\xE3\x81", "\xE3\x41\x81", "\xFF"}) {
+    std::size_t pos = 0;
+    EXPECT_FALSE(NextCodePoint(bytes, pos).has_value()) << bytes;
+    EXPECT_EQ(pos, 0u);
+    EXPECT_FALSE(IsValidUtf8(std::string("ok") + bytes));
+  }
 }
 
 }  // namespace

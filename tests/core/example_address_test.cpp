@@ -71,6 +71,13 @@ TEST(ReadExampleAddress, RefusesAnythingButOneHttpAddress) {
       {"http://a.com/my\u3000pic1.jpg", E::Blank},  // full-width space
       {"http://a.com/my\u00A0pic1.jpg", E::Blank},  // no-break space
       {"\u3000\u00A0\uFEFF", E::Empty},
+      {"http://a.com/c\u202Egpj.exe1", E::Blank},  // shown as "cexe.jpg" otherwise
+      {"http://a.com/1\u2028x", E::Blank},
+      {"http://a.com/\u00851", E::Blank},
+      {"http://a.com/\xFF"
+       "1.jpg",
+       E::NotUtf8},
+      {"http://a.com/\xE5\x86", E::NotUtf8},
   };
   for (const auto& [text, error] : rows) {
     const auto result = ReadExampleAddress(text);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QMimeData>
+
 #include "platform/services/clipboard.h"
 #include "platform/services/message_box.h"
 #include "support/scripted_message_box.h"
@@ -12,7 +14,9 @@ namespace {
 struct RecordingClipboard : Clipboard {
   void clear() override { content = "", ++clears; }
   void setText(const QString& text) override { content = text; }
+  void setMimeData(std::unique_ptr<QMimeData> data) override { held = std::move(data), content = held->text(); }
   QString text() const override { return content; }
+  std::unique_ptr<QMimeData> held;
   QString content = "earlier";
   int clears = 0;
 };
@@ -45,19 +49,31 @@ TEST(ListText, EveryEntryFollowedByItsLineEndInUtf8) {
     EXPECT_EQ(clipboard.content, c.text);
     EXPECT_EQ(clipboard.clears, 1);
     EXPECT_TRUE(messages.shown.empty());
-    // No byte order mark and the exact UTF-8 bytes.
-    EXPECT_EQ(ListText(c.rows, c.lineEnd), c.text.toStdString());
+    // No byte order mark and the exact UTF-8 bytes, under both names a pasting program may ask.
+    EXPECT_EQ(clipboard.held->formats(), QStringList({"text/plain;charset=utf-8", "text/plain"}));
+    EXPECT_EQ(clipboard.held->data("text/plain;charset=utf-8"), c.text.toUtf8());
+    EXPECT_EQ(clipboard.held->data("text/plain"), c.text.toUtf8());
+    EXPECT_EQ(ListBytes(c.rows, c.lineEnd), c.text.toUtf8());
   }
 }
 
+// The clipboard keeps the list as it was copied, while the window's list goes on changing.
+TEST(ListText, APasteGetsTheListAsCopied) {
+  ResultList rows = ListOf({"a"});
+  const auto data = ListMimeData(rows, LineEnd::CrLf);
+  rows.clear();
+  rows.append(ListOf({"b"}).runs()[0]);
+  EXPECT_EQ(data->data("text/plain"), "http://a\r\n");
+  EXPECT_EQ(data->data("text/plain"), "http://a\r\n");
+}
+
 TEST(ListText, OverTheLimitShowsTheMessageAndLeavesTheClipboard) {
-  AddressTemplate t;  // "http://h" + 0..99999999: far over 256 MiB, never built
+  AddressTemplate t;  // "http://h" + 0..99999999: far over 1 GiB, never built
   t.B = "h";
   t.G = {true, 0, 99'999'999, FillStyle::Plain};
   ResultList rows;
   rows.append(AddressRun(t));
-  ASSERT_GT(rows.textBytes(LineEnd::Lf), kClipboardTextLimit);
-  EXPECT_FALSE(ListText(rows, LineEnd::Lf).has_value());
+  ASSERT_GT(rows.textBytes(LineEnd::Lf), ClipboardTextLimit());
 
   RecordingClipboard clipboard;
   ScriptedMessageBox messages;
@@ -65,7 +81,8 @@ TEST(ListText, OverTheLimitShowsTheMessageAndLeavesTheClipboard) {
   EXPECT_EQ(std::make_pair(clipboard.content, clipboard.clears), std::make_pair(QString("earlier"), 0));
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].caption + messages.shown[0].text,
-            "Serialix一覧が大きすぎてクリップボードにコピーできません（256 MiB まで）。");
+            QString("Serialix一覧が大きすぎてクリップボードにコピーできません（%1 MiB まで）。")
+                .arg(ClipboardTextLimit() / (1 << 20)));
 }
 
 }  // namespace

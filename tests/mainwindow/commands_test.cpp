@@ -151,7 +151,7 @@ TEST_F(CommandsTest, ClearThenCopyLeavesEmptyText) {
 
 TEST_F(CommandsTest, OversizedListIsNotCopied) {
   setCounter(combo("cmbG(0)"), combo("cmbG(1)"), "0", "999");
-  setCounter(combo("cmbL(0)"), combo("cmbL(1)"), "0", "99999");  // 10^8 lines: far over 256 MiB of text
+  setCounter(combo("cmbL(0)"), combo("cmbL(1)"), "0", "99999");  // 10^8 lines: far over 1 GiB of text
   button("cmdR")->click();
   button("cmdCrip")->click();
   EXPECT_EQ(clipboard.text(), "untouched");

@@ -2,7 +2,7 @@
 // it leaves. Controls are found by objectName, as a user finds them by their place.
 #include <QAction>
 #include <QFile>
-#include <QListWidget>
+#include <QListView>
 #include <cstring>
 #include <random>
 
@@ -25,9 +25,12 @@ class ExampleApplyTest : public MainWindowTest {
     if (cancel) return std::nullopt;
     ExampleAddressDialog dialog(example, parent);
     if (runsToCheck) {
-      auto* runs = dialog.findChild<QListWidget*>("digitRuns");
-      for (std::size_t i = 0; i < example.runs.size(); ++i) runs->item(int(i))->setCheckState(Qt::Unchecked);
-      for (std::size_t i : *runsToCheck) runs->item(int(i))->setCheckState(Qt::Checked);
+      QAbstractItemModel* runs = dialog.findChild<QListView*>("digitRuns")->model();
+      const auto check = [runs](std::size_t i, Qt::CheckState state) {
+        runs->setData(runs->index(int(i), 0), state, Qt::CheckStateRole);
+      };
+      for (std::size_t i = 0; i < example.runs.size(); ++i) check(i, Qt::Unchecked);
+      for (std::size_t i : *runsToCheck) check(i, Qt::Checked);
       EXPECT_EQ(dialog.chosenRuns(), *runsToCheck);
     }
     return dialog.proposal();
@@ -253,6 +256,7 @@ TEST_F(ExampleApplyTest, RefusesTextThatIsNotOneAddressAndChangesNothing) {
       {"www.example.com/pic05.jpg", ExampleAddressError::NotHttp},
       {"http:///pic05.jpg", ExampleAddressError::NoHost},
       {"http://a.com/my pic05.jpg", ExampleAddressError::Blank},
+      {"http://a.com/c\u202Egpj.exe05", ExampleAddressError::Blank},
   };
   control<QComboBox>("cmbG(0)")->setFocus();
   const QStringList before = snapshot();
@@ -266,6 +270,15 @@ TEST_F(ExampleApplyTest, RefusesTextThatIsNotOneAddressAndChangesNothing) {
     EXPECT_EQ(asked, 0) << "no dialog";
     EXPECT_EQ(snapshot(), before);
   }
+}
+
+// Bytes that are not UTF-8 are refused, not read with U+FFFD in their place.
+TEST_F(ExampleApplyTest, RefusesClipboardBytesThatAreNotUtf8) {
+  clipboard.heldBytes = "http://a.com/\x8E\xCA\x90^05.jpg";  // code page 932, not UTF-8
+  w->findChild<QAction*>("actExampleAddress")->trigger();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, ExampleAddressErrorMessage(ExampleAddressError::NotUtf8));
+  EXPECT_EQ(asked, 0);
 }
 
 TEST_F(ExampleApplyTest, CancelChangesNothing) {

@@ -1,5 +1,10 @@
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QStyleOptionButton>
 
 #include "main_window_fixture.h"
 
@@ -122,6 +127,39 @@ TEST_F(LayoutTest, CounterFramesShowNoTopBorderAndEverythingFollowsADarkPalette)
     const QWidget* control = FindControl<QWidget>(w.get(), name);
     EXPECT_NE(shot.pixelColor(control->geometry().center()), QColor(Qt::white)) << name;
   }
+}
+
+// Where the ink of each option's caption ends, against the room its style leaves in the button.
+void ExpectOptionCaptionsWhole(const frmMain& w) {
+  for (const QRadioButton* option : w.findChildren<QRadioButton*>()) {
+    QStyleOptionButton look;
+    look.initFrom(option);
+    look.text = option->text();
+    const QRect room = option->style()->subElementRect(QStyle::SE_RadioButtonContents, &look, option);
+    const qreal inkEnd = room.left() + QFontMetricsF(option->font()).tightBoundingRect(option->text()).right();
+    EXPECT_LE(inkEnd, option->width()) << option->objectName().toStdString() << " in "
+                                       << option->font().toString().toStdString();
+  }
+}
+
+// Every installed style, with the window's own font and with a desktop that gives option buttons
+// a large font of their own, as qt6ct does with its default font.
+TEST_F(LayoutTest, OptionCaptionsStayWholeUnderEveryStyleAndDesktopFont) {
+  const QString styleBefore = QApplication::style()->name();
+  const QFont fontBefore = QApplication::font();
+  for (const QString& style : QStyleFactory::keys()) {
+    for (const bool desktopFont : {false, true}) {
+      SCOPED_TRACE(style.toStdString() + (desktopFont ? " with a 12-point desktop font" : ""));
+      QApplication::setStyle(style);
+      if (desktopFont) QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 12), "QRadioButton");
+      w.reset();
+      open();
+      QApplication::processEvents();
+      ExpectOptionCaptionsWhole(*w);
+      QApplication::setFont(fontBefore);  // drops the class font as well
+    }
+  }
+  QApplication::setStyle(styleBefore);
 }
 
 TEST_F(LayoutTest, TabOrderSkipsLabelsAndPutsTheToComboOfLFirst) {

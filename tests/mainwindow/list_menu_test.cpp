@@ -209,15 +209,35 @@ TEST_F(ListMenuTest, EnterDoubleClickAndTheItemOpenThroughTheBrowserSeam) {
   EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(ListMenuTest, NoBrowserGivesAMessage) {
-  makeList("pics");
-  browser.succeeds = false;
+// The row goes to the browser as shown: escapes kept, a stray "%" and blanks escaped alone.
+TEST_F(ListMenuTest, TheBrowserGetsTheRowAsShown) {
+  makeList(QString::fromUtf8("pics/%E5%86%99/50%off 写"));
   list->setFocus();
   list->setCurrentRow(0);
   QTest::keyClick(list, Qt::Key_Return);
-  ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].caption, "Serialix");
-  EXPECT_TRUE(messages.shown[0].text.contains("http://pics/1"));
+  ASSERT_EQ(browser.opened.size(), 1u);
+  EXPECT_EQ(browser.opened[0].toEncoded(), "http://pics/%E5%86%99/50%25off%20%E5%86%99/1");
+}
+
+// Each way a launch fails has its own words; only a missing handler reads as "no browser".
+TEST_F(ListMenuTest, AFailedLaunchSaysWhy) {
+  makeList("pics");
+  const std::pair<std::errc, const char*> cases[] = {
+      {std::errc::no_such_file_or_directory, "ブラウザーが見つかりません"},
+      {std::errc::argument_list_too_long, "アドレスが長すぎて"},
+      {std::errc::permission_denied, "ブラウザーを起動できません"},
+  };
+  list->setFocus();
+  list->setCurrentRow(0);
+  for (const auto& [error, words] : cases) {
+    messages.shown.clear();
+    browser.answer = std::make_error_code(error);
+    QTest::keyClick(list, Qt::Key_Return);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].caption, "Serialix");
+    EXPECT_TRUE(messages.shown[0].text.contains("http://pics/1")) << messages.shown[0].text.toStdString();
+    EXPECT_TRUE(messages.shown[0].text.contains(QString::fromUtf8(words))) << messages.shown[0].text.toStdString();
+  }
 }
 
 TEST_F(ListMenuTest, AnAddressThatIsNoWebAddressIsNotHandedOn) {

@@ -6,11 +6,14 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "mainwindow/frm_main.h"
 #include "platform/services/clipboard.h"
@@ -46,8 +49,12 @@ class FakeClipboard : public Clipboard {
     held.clear();
   }
   void setText(const QString& text) override { held = text; }
+  // Reads the text as a pasting program would, so a fault in the offered bytes shows.
+  void setMimeData(std::unique_ptr<QMimeData> data) override { held = data->text(); }
   QString text() const override { return held; }
+  std::string textBytes() const override { return heldBytes ? *heldBytes : held.toStdString(); }
   QString held = QStringLiteral("untouched");
+  std::optional<std::string> heldBytes;  // bytes that need not be UTF-8, held instead of `held`
   bool cleared = false;
 };
 

@@ -27,6 +27,8 @@ TEST_F(TextFieldsTest, PastedAndComposedControlCharactersAreRemovedFromEveryFiel
       {"cmbB", "host\r\nevil.example\n", "hostevil.example"},
       {"txtF", "a\tb\x01", "ab"},
       {"txtI", "\x1B[1mc", "[1mc"},
+      {"txtF", "c\u202Egpj.exe\u2069", "cgpj.exe"},
+      {"txtI", "a\u2028b\u2029c\u0085d\u200Fe\u2066", "abcde"},
       {"cmbK", "-\r", "-"},
       {"cmbN", "\nmpg\x7F", "mpg"},
       {"cmbG(0)", "\r\n1", "1"},

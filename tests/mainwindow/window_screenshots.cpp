@@ -1,11 +1,14 @@
 // Saves pictures of the main window and the About dialog for a person to look at: the worked
 // example after one run, in the light palette or, with --dark, a dark one. The scale comes from
 // QT_SCALE_FACTOR. Run under an X server (scripts/screenshots does it under Xvfb).
-// Usage: window_screenshots OUTPUT_PREFIX [--dark]  ->  PREFIX-main.png, PREFIX-about.png
+// With --desktop-style the style and fonts stay as the desktop (QT_QPA_PLATFORMTHEME, for
+// instance qt6ct) sets them; otherwise the style is Fusion.
+// Usage: window_screenshots OUTPUT_PREFIX [--dark] [--desktop-style]  ->  PREFIX-main.png, -about.png
 #include <QApplication>
 #include <QComboBox>
 #include <QPalette>
 #include <QPushButton>
+#include <QStyle>
 #include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTest>
@@ -58,11 +61,15 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const QStringList args = QApplication::arguments();
   if (args.size() < 2) {
-    std::fprintf(stderr, "usage: window_screenshots OUTPUT_PREFIX [--dark]\n");
+    std::fprintf(stderr, "usage: window_screenshots OUTPUT_PREFIX [--dark] [--desktop-style]\n");
     return 2;
   }
   serialix::InstallJapaneseQtTranslations();
-  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  if (!args.contains(QStringLiteral("--desktop-style"))) {
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  }
+  std::printf("style %s, font %s\n", qPrintable(QApplication::style()->name()),
+              qPrintable(QApplication::font().toString()));
   if (args.contains(QStringLiteral("--dark"))) QApplication::setPalette(DarkPalette());
 
   QTemporaryDir dir;

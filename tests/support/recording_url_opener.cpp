@@ -2,9 +2,9 @@
 
 namespace serialix {
 
-bool RecordingUrlOpener::open(const QUrl& url) {
+std::error_code RecordingUrlOpener::open(const QUrl& url) {
   opened.push_back(url);
-  return succeeds;
+  return answer;
 }
 
 }  // namespace serialix

@@ -1,18 +1,19 @@
 #pragma once
 
 #include <QUrl>
+#include <system_error>
 #include <vector>
 
 #include "platform/services/url_opener.h"
 
 namespace serialix {
 
-// Opens nothing, records every address and answers with succeeds.
+// Opens nothing, records every address and answers with `answer`.
 class RecordingUrlOpener : public UrlOpener {
  public:
-  bool succeeds = true;
+  std::error_code answer;
   std::vector<QUrl> opened;
-  bool open(const QUrl& url) override;
+  std::error_code open(const QUrl& url) override;
 };
 
 }  // namespace serialix

@@ -4,11 +4,15 @@
 #include <QValidator>
 #include <algorithm>
 
+#include "core/address_characters.h"
+
 namespace serialix {
 namespace {
 
+// Every character the rule refuses lies in the basic plane, so one UTF-16 unit is enough; the
+// halves of a surrogate pair always pass.
 bool IsControl(QChar c) {
-  return c.unicode() < 0x20 || c.unicode() == 0x7F;
+  return !MayStandInAddress(c.unicode());
 }
 
 // QLineEdit runs its validator on every user edit and takes over the text the validator

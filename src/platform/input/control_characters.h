@@ -1,5 +1,6 @@
-// Single-line fields that make up an address must never hold a line break or another control
-// character: one pasted "\r\n" would split an address into several lines of every output.
+// Single-line fields that make up an address must never hold a line break, another control
+// character or an invisible direction change: one pasted "\r\n" would split an address into
+// several lines of every output, one U+202E would show "c\u202Egpj.exe" as "cexe.jpg".
 #pragma once
 
 #include <QString>
@@ -8,8 +9,9 @@ class QLineEdit;
 
 namespace serialix {
 
-// The text without C0 control characters (U+0000..U+001F, line breaks and tabs among them) and
-// DEL. When `cursor` is given, it is moved left by the characters removed before it.
+// The text without the characters that may not stand in an address (MayStandInAddress: C0 and
+// C1 controls, DEL, line and paragraph separators, bidirectional controls). When `cursor` is
+// given, it is moved left by the characters removed before it.
 QString WithoutControlCharacters(const QString& text, int* cursor = nullptr);
 
 // Removes those characters from whatever the user types, pastes, drops or composes with an

@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMimeData>
 
 namespace serialix {
 
@@ -13,8 +14,21 @@ void QtClipboard::setText(const QString& text) {
   QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard);
 }
 
+void QtClipboard::setMimeData(std::unique_ptr<QMimeData> data) {
+  QGuiApplication::clipboard()->setMimeData(data.release(), QClipboard::Clipboard);
+}
+
 QString QtClipboard::text() const {
   return QGuiApplication::clipboard()->text(QClipboard::Clipboard);
+}
+
+std::string QtClipboard::textBytes() const {
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
+  if (data == nullptr) return {};
+  for (const char* format : {"text/plain;charset=utf-8", "text/plain"}) {
+    if (data->hasFormat(QLatin1String(format))) return data->data(QLatin1String(format)).toStdString();
+  }
+  return data->text().toStdString();
 }
 
 }  // namespace serialix

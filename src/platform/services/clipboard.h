@@ -1,6 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <memory>
+#include <string>
+
+class QMimeData;
 
 namespace serialix {
 
@@ -10,7 +14,12 @@ class Clipboard {
   virtual ~Clipboard() = default;
   virtual void clear() = 0;                       // all formats
   virtual void setText(const QString& text) = 0;  // plain-text format
+  // Formats that may be made only when another program pastes (OnDemandMimeData).
+  virtual void setMimeData(std::unique_ptr<QMimeData> data) = 0;
   virtual QString text() const = 0;
+  // The plain text as the bytes the clipboard holds, UTF-8 on this desktop, so that a reader can
+  // refuse bytes that are not UTF-8 instead of reading U+FFFD in their place.
+  virtual std::string textBytes() const { return text().toStdString(); }
 };
 
 // QGuiApplication::clipboard().
@@ -18,7 +27,9 @@ class QtClipboard : public Clipboard {
  public:
   void clear() override;
   void setText(const QString& text) override;
+  void setMimeData(std::unique_ptr<QMimeData> data) override;
   QString text() const override;
+  std::string textBytes() const override;
 };
 
 }  // namespace serialix

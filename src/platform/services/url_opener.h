@@ -1,22 +1,34 @@
 #pragma once
 
+#include <QString>
 #include <QUrl>
+#include <system_error>
 
 namespace serialix {
+
+// The address a browser gets for a row as shown. Escapes already written (%XX) stay as they
+// are; only what cannot stand in an address is percent-encoded as UTF-8: blanks and controls,
+// characters outside ASCII, " < > \ ^ ` { | }, and a "%" not followed by two hexadecimal digits.
+// The scheme and host are left to QUrl, so an international host becomes its ASCII form.
+// (QUrl on its own escapes every "%" again as soon as one of them is not an escape.)
+QUrl BrowserUrl(const QString& shown);
 
 // Hands an address to the desktop's handler for its scheme (usually the browser), behind an
 // interface so tests see what would open.
 class UrlOpener {
  public:
   virtual ~UrlOpener() = default;
-  // False when no handler could take it.
-  virtual bool open(const QUrl& url) = 0;
+  // No error when a handler took the address; std::errc::no_such_file_or_directory when there
+  // is no handler; otherwise the system's reason the handler could not start, such as
+  // std::errc::argument_list_too_long for an address longer than one program argument may be.
+  virtual std::error_code open(const QUrl& url) = 0;
 };
 
-// QDesktopServices::openUrl: the desktop's own handler, started without a shell.
+// xdg-open, started without a shell and not waited for; where there is no xdg-open,
+// QDesktopServices::openUrl and its own search for a browser.
 class DesktopUrlOpener : public UrlOpener {
  public:
-  bool open(const QUrl& url) override;
+  std::error_code open(const QUrl& url) override;
 };
 
 }  // namespace serialix

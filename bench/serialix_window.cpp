@@ -1,0 +1,8 @@
+// The program's start as main() does it, up to the first paint of the main window.
+#include "first_paint_probe.h"
+#include "run_serialix.h"
+
+int main(int argc, char** argv) {
+  serialix::bench::FirstPaintApplication app(argc, argv);
+  return serialix::RunSerialix(app);
+}

@@ -1,0 +1,20 @@
+// Captions of fixed-size option buttons and check boxes that stay whole whatever style and font
+// the desktop sets (qt6ct, for instance, gives every widget class its own font).
+#pragma once
+
+#include <vector>
+
+class QAbstractButton;
+
+namespace serialix {
+
+// Whenever one of the buttons is polished or its style or font changes, the buttons' font shrinks
+// half a point at a time (to 6 points at the least) until every caption fits beside its indicator
+// in the room the style leaves within the button's width. The buttons of one group share the
+// size; captions that fit keep the font they would have.
+void KeepCaptionsWhole(std::vector<QAbstractButton*> buttons);
+
+// True when the caption, in `button`'s font, fits the room its style gives the caption.
+bool CaptionFits(const QAbstractButton* button);
+
+}  // namespace serialix
