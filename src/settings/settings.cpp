@@ -107,6 +107,8 @@ std::vector<std::string> ListToWrite(const std::vector<std::string>& entries,
   }
   if (!fileChanged) return stored;
 
+  // `known` holds views into `stored`, so appending must not move its strings.
+  stored.reserve(stored.size() + inFile.size());
   const std::unordered_set<std::string_view> known = [&] {
     std::unordered_set<std::string_view> seen(asRead->begin(), asRead->end());
     seen.insert(stored.begin(), stored.end());
