@@ -185,10 +185,7 @@ void frmMain::Form_Load() {
   StoredSettings stored = LoadSettings(settingsFile_);
   settingsAsRead_ = std::make_unique<HistorySnapshot>(std::move(stored.asRead));
   if (stored.utf8) {
-    inform(QStringLiteral("設定ﾌｧｲﾙが UTF-8 で保存されています。\n%1\n設定ﾌｧｲﾙはｼﾌﾄJIS (ｺｰﾄﾞﾍﾟｰｼﾞ 932) "
-                          "として読むため、日本語などは正しく表示されないことがあります。変更しない履歴は元のﾊﾞｲﾄのまま"
-                          "保存されます。")
-               .arg(nativePath(settingsFile_)));
+    inform(SettingsInUtf8Message(nativePath(settingsFile_)));
   }
   if (stored.unreadable) {
     // Starts as without a file; the file is left as it is, so say so once now.

@@ -49,6 +49,14 @@ QString BrowserNotStartedMessage(const QString& address, const QString& reason) 
   return QStringLiteral("「%1」を開けませんでした。ブラウザーを起動できません（%2）。").arg(address, reason);
 }
 
+QString SettingsInUtf8Message(const QString& path) {
+  return QStringLiteral(
+             "設定ﾌｧｲﾙが UTF-8 で保存されています。\n%1\n設定ﾌｧｲﾙはｼﾌﾄJIS (ｺｰﾄﾞﾍﾟｰｼﾞ 932) "
+             "として読むため、日本語などは正しく表示されないことがあります。変更しない履歴は元のﾊﾞｲﾄのまま"
+             "保存されます。")
+      .arg(path);
+}
+
 QString SettingsUnreadableMessage(const QString& path, const QString& reason) {
   return QStringLiteral("設定ﾌｧｲﾙを読み込めませんでした。\n%1\n%2\n今回の設定はこのﾌｧｲﾙに保存されません。")
       .arg(path, reason);

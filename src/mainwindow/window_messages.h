@@ -29,6 +29,8 @@ QString BrowserNotStartedMessage(const QString& address, const QString& reason);
 
 // set.ini at start and at close: the file's path and the reason it gave.
 QString SettingsUnreadableMessage(const QString& path, const QString& reason);
+// A set.ini saved as UTF-8 by hand: read as code page 932 all the same, said once at start.
+QString SettingsInUtf8Message(const QString& path);
 QString SettingsNotSavedMessage(const QString& path, const QString& reason);
 
 }  // namespace serialix
