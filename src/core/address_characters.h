@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace serialix {
@@ -25,6 +26,9 @@ constexpr bool MayStandInAddress(char32_t c) {
 std::optional<char32_t> NextCodePoint(std::string_view utf8, std::size_t& pos);
 
 bool IsValidUtf8(std::string_view text);
+
+// Appends the UTF-8 sequence of code point `c` (a scalar value: not a surrogate, at most U+10FFFF).
+void AppendUtf8(std::string& out, char32_t c);
 
 // True when the UTF-8 text holds a character that may not stand in an address, or bytes that
 // are not UTF-8 at all.

@@ -141,26 +141,6 @@ TEST(ReadTemplate, RefusesControlCharactersInEveryTextSegment) {
   EXPECT_TRUE(std::holds_alternative<AddressTemplate>(ReadTemplate(input)));
 }
 
-std::string Utf8(char32_t c) {
-  std::string s;
-  if (c < 0x80) {
-    s += static_cast<char>(c);
-  } else if (c < 0x800) {
-    s += static_cast<char>(0xC0 | (c >> 6));
-    s += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    s += static_cast<char>(0xE0 | (c >> 12));
-    s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    s += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    s += static_cast<char>(0xF0 | (c >> 18));
-    s += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    s += static_cast<char>(0x80 | (c & 0x3F));
-  }
-  return s;
-}
-
 // Over every character: the reader refuses exactly the controls, the line and paragraph
 // separators and the direction controls, and reads each character back whole.
 TEST(ReadTemplate, RefusesExactlyTheInvisibleCharactersOfEveryPlane) {
@@ -170,7 +150,8 @@ TEST(ReadTemplate, RefusesExactlyTheInvisibleCharactersOfEveryPlane) {
   };
   for (char32_t c = 0; c <= 0x10FFFF; ++c) {
     if (c >= 0xD800 && c <= 0xDFFF) continue;
-    const std::string text = Utf8(c);
+    std::string text;
+    AppendUtf8(text, c);
     std::size_t pos = 0;
     ASSERT_EQ(static_cast<std::uint32_t>(NextCodePoint(text, pos).value_or(0xFFFFFFFF)), static_cast<std::uint32_t>(c));
     ASSERT_EQ(pos, text.size());

@@ -9,6 +9,7 @@
 #include <system_error>
 #include <vector>
 
+#include "core/address_characters.h"
 #include "platform/files/huge_pages.h"
 #include "platform/files/iconv_handle.h"
 
@@ -103,24 +104,6 @@ struct CodePage {
 const CodePage& Table() {
   static const CodePage table;
   return table;
-}
-
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
 }
 
 // Length of the well-formed UTF-8 sequence at text[pos], or 1 for a stray byte,
