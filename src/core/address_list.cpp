@@ -35,7 +35,7 @@ void BuildAddressList(const AddressTemplate& tmpl, const std::function<bool(std:
   if (count && *count == 0) {
     return;
   }
-  const std::string head = std::string(kScheme) + tmpl.B + tmpl.C + tmpl.D + tmpl.E + tmpl.F;
+  const std::string head = std::string(SchemeText(tmpl.https)) + tmpl.B + tmpl.C + tmpl.D + tmpl.E + tmpl.F;
   const std::string afterG = tmpl.H + tmpl.I;
   const std::string afterJ = tmpl.K;
   const std::string tail = tmpl.M + tmpl.N;

@@ -96,7 +96,7 @@ UInt128 SumTextLength(std::int64_t first, std::int64_t last, FillStyle style) {
 
 }  // namespace
 
-AddressRun::AddressRun(AddressTemplate tmpl) : AddressRun(std::move(tmpl), std::string(kScheme)) {}
+AddressRun::AddressRun(AddressTemplate tmpl) : AddressRun(tmpl, std::string(SchemeText(tmpl.https))) {}
 
 AddressRun::AddressRun(AddressTemplate tmpl, std::string scheme) : tmpl_(std::move(tmpl)) {
   size_ = AddressCount(tmpl_).value_or(0);  // a count beyond 63 bits is refused upstream; hold nothing
@@ -162,7 +162,8 @@ bool AddressRun::writeLines(std::uint64_t first, std::uint64_t count, const Chun
 AddressRun AddressRun::withTextsMapped(const std::function<std::string(const std::string&)>& f) const {
   AddressTemplate mapped = tmpl_;
   mapped.forEach([&f](std::string& text) { text = f(text); });
-  return AddressRun(std::move(mapped), f(std::string(kScheme)));
+  std::string scheme = f(std::string(SchemeText(mapped.https)));
+  return AddressRun(std::move(mapped), std::move(scheme));
 }
 
 std::uint64_t AddressRun::textBytes(LineEnd lineEnd) const {

@@ -144,6 +144,7 @@ std::variant<AddressTemplate, CounterTextError, SegmentTextError> ReadTemplate(c
 
   AddressTemplate tmpl;
   static_cast<TextSegments&>(tmpl) = input;
+  tmpl.https = input.https;
   tmpl.counterLink = input.counterLink;
 
   // Switch and style are known without reading any text; only the range waits for its loop.

@@ -23,7 +23,7 @@ struct Counter {
 struct TextSegments {
   std::string B, C, D, E, F, H, I, K, M, N;
 
-  // The text of a segment; nullptr for A (always kScheme) and the counters.
+  // The text of a segment; nullptr for A (SchemeText) and the counters.
   std::string* text(char letter);
   const std::string* text(char letter) const;
 
@@ -42,8 +42,9 @@ struct TextSegments {
   }
 };
 
-// One address is kScheme B C D E F G H I J K L M N.
+// One address is A B C D E F G H I J K L M N, A being SchemeText(https).
 struct AddressTemplate : TextSegments {
+  bool https = false;
   Counter G, J, L;
   bool counterLink = false;  // J repeats G's value in J's own style and switch
 
@@ -65,6 +66,7 @@ struct CounterInput {
 };
 
 struct TemplateInput : TextSegments {
+  bool https = false;
   CounterInput G, J, L;
   bool counterLink = false;
 

@@ -49,7 +49,12 @@ constexpr const Segment& SegmentOf(char letter) {
   return kSegments[SegmentIndex(letter)];
 }
 
-// Every address begins with this fixed segment.
+// Every address begins with segment A: "http://" as described, or "https://" when chosen.
 inline constexpr std::string_view kScheme = kSegments.front().fixedText;
+inline constexpr std::string_view kSecureScheme = "https://";
+
+constexpr std::string_view SchemeText(bool https) {
+  return https ? kSecureScheme : kScheme;
+}
 
 }  // namespace serialix

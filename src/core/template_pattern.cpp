@@ -21,7 +21,7 @@ std::optional<Pattern> TemplatePattern(const AddressTemplate& tmpl) {
     if (counter->enabled && (counter->from < 0 || counter->from > counter->to)) return std::nullopt;
   }
   Pattern pattern;
-  std::string literal(kScheme);
+  std::string literal(SchemeText(tmpl.https));
   for (const std::string* text : {&tmpl.B, &tmpl.C, &tmpl.D, &tmpl.E, &tmpl.F}) literal += *text;
   auto add = [&](PatternPart part) {
     if (!literal.empty()) pattern.parts.emplace_back(std::move(literal));

@@ -121,6 +121,9 @@ class frmMain : public QWidget {
   // List1's context menu, its items enabled for the list as it stands now; public so tests can
   // trigger the items without a popup.
   std::unique_ptr<QMenu> List1Menu();
+  // The window's context menu (a right click anywhere but List1 and the text fields): the
+  // commands beyond the buttons, each with its key shown.
+  std::unique_ptr<QMenu> WindowMenu();
 
   // Values handed to and from OPT; the option handlers set them before the call and clear them after.
   QString optCounter;
@@ -129,6 +132,7 @@ class frmMain : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   // Controls, in the order of the layout table; G, J and L live in their counter descriptions.

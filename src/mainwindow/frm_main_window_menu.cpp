@@ -1,0 +1,24 @@
+// The window's context menu: the window-wide commands, which also work by their keys from every
+// control, gathered where a user looks for them with the right mouse button.
+#include <QContextMenuEvent>
+#include <QMenu>
+
+#include "mainwindow/frm_main.h"
+
+namespace serialix {
+
+std::unique_ptr<QMenu> frmMain::WindowMenu() {
+  auto menu = std::make_unique<QMenu>(this);
+  menu->setObjectName(QStringLiteral("WindowMenu"));
+  menu->setAccessibleName(QStringLiteral("ウィンドウのメニュー"));
+  menu->setAccessibleDescription(QStringLiteral("テンプレート全体に使えるコマンド"));
+  exampleAddressAction_->setShortcutVisibleInContextMenu(true);
+  menu->addAction(exampleAddressAction_);
+  return menu;
+}
+
+void frmMain::contextMenuEvent(QContextMenuEvent* event) {
+  WindowMenu()->exec(event->globalPos());
+}
+
+}  // namespace serialix
