@@ -69,6 +69,9 @@ std::unique_ptr<QMenu> frmMain::List1Menu() {
   save->setEnabled(filled);
   connect(save, &QAction::triggered, this, &frmMain::exportUtf8);
 
+  menu->addSeparator();
+  menu->addAction(dragAllRowsAction_);
+
   // The window's own action: a second one on Ctrl+Shift+V would make the key ambiguous.
   menu->addSeparator();
   menu->addAction(exampleAddressAction_);
