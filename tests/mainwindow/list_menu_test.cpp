@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QFile>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QTimer>
 #include <map>
 #include <string>
@@ -220,6 +221,52 @@ TEST_F(ListMenuTest, TheBrowserGetsTheRowAsShown) {
 }
 
 // Each way a launch fails has its own words; only a missing handler reads as "no browser".
+// A press on a row and a move offer that row; with Ctrl, or with "ドラッグで全行を渡す" on, every
+// row, unless the list is over the copy limit.
+TEST_F(ListMenuTest, ADragOffersTheRowOrEveryRow) {
+  makeList("pics/写");
+  QAction* allRows = nullptr;
+  const auto menu = w->List1Menu();
+  for (QAction* action : menu->actions()) {
+    if (action->objectName() == "dragAllRows") allRows = action;
+  }
+  ASSERT_TRUE(allRows && allRows->isCheckable() && !allRows->isChecked());
+  auto dragRow = [&](std::uint64_t row, Qt::KeyboardModifiers modifiers) {
+    const QPoint at(20, static_cast<int>(row) * list->rowHeight() + list->rowHeight() / 2);
+    const QPoint to = at + QPoint(0, QApplication::startDragDistance());
+    QTest::mousePress(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QMouseEvent move(QEvent::MouseMove, to, list->viewport()->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, modifiers);
+    QApplication::sendEvent(list->viewport(), &move);
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton, Qt::NoModifier, to);
+  };
+  const QByteArray both = "http://pics/%E5%86%99/1\r\nhttp://pics/%E5%86%99/2\r\n";
+  const struct {
+    Qt::KeyboardModifiers modifiers;
+    bool allChosen;
+    QByteArray uriList;
+    QString text;
+  } cases[] = {
+      {Qt::NoModifier, false, "http://pics/%E5%86%99/2\r\n", "http://pics/写/2"},
+      {Qt::ControlModifier, false, both, "http://pics/写/1\nhttp://pics/写/2\n"},
+      {Qt::NoModifier, true, both, "http://pics/写/1\nhttp://pics/写/2\n"},
+  };
+  for (const auto& c : cases) {
+    allRows->setChecked(c.allChosen);
+    dragRow(1, c.modifiers);
+    ASSERT_EQ(drags.offered.size(), 1u);
+    EXPECT_EQ(drags.offered[0]->data("text/uri-list"), c.uriList);
+    EXPECT_EQ(drags.offered[0]->text(), c.text);
+    drags.offered.clear();
+  }
+
+  control<QComboBox>("cmbG(1)")->setEditText("1000000000");
+  control<QPushButton>("cmdR")->click();
+  dragRow(0, Qt::ControlModifier);
+  EXPECT_TRUE(drags.offered.empty());
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_TRUE(messages.shown[0].text.startsWith("一覧が大きすぎてクリップボードにコピーできません"));
+}
+
 TEST_F(ListMenuTest, AFailedLaunchSaysWhy) {
   makeList("pics");
   const std::pair<std::errc, const char*> cases[] = {

@@ -25,6 +25,7 @@
 #include "platform/widgets/virtual_list_box.h"
 #include "support/find_control.h"
 #include "support/memory_config_store.h"
+#include "support/recording_drag_starter.h"
 #include "support/recording_program_launcher.h"
 #include "support/recording_url_opener.h"
 #include "support/scripted_message_box.h"
@@ -72,6 +73,7 @@ class MainWindowTest : public ::testing::Test {
     services.configStore = &store;
     services.launcher = &launcher;
     services.urlOpener = &browser;
+    services.dragStarter = &drags;
     services.settingsFile = iniPath();
     services.exportDir = dir.path();
     services.askTemplate = askTemplate;
@@ -136,6 +138,7 @@ class MainWindowTest : public ::testing::Test {
   MemoryConfigStore store;
   RecordingProgramLauncher launcher;
   RecordingUrlOpener browser;
+  RecordingDragStarter drags;
   AskTemplate askTemplate;  // empty: the real dialog; set before open()
   std::unique_ptr<frmMain> w;
 };
