@@ -107,10 +107,7 @@ TEST(UriList, EveryAddressIsItsUriListLineAndTheSizeIsJudgedExactly) {
     std::string expected;
     for (auto runs = random() % 3 + 1; runs > 0; --runs) {
       AddressTemplate t;
-      t.B = "h" + text();
-      t.C = "/";
-      t.F = text();
-      t.I = text();
+      t.B = "h" + text(), t.C = "/", t.F = text(), t.I = text();
       t.G = {true, 0, static_cast<std::int32_t>(random() % 12), FillStyle::Plain};
       t.J = {random() % 2 == 0, 3, 5, FillStyle::TwoDigit};
       const AddressRun run(t);
@@ -122,19 +119,6 @@ TEST(UriList, EveryAddressIsItsUriListLineAndTheSizeIsJudgedExactly) {
     const auto size = static_cast<std::uint64_t>(bytes.size());
     EXPECT_TRUE(UriListFits(rows, size));
     EXPECT_FALSE(UriListFits(rows, size - 1));
-  }
-}
-
-// A billion addresses are refused at once, from the runs alone, whatever their texts.
-TEST(ListText, ABillionRowsAreRefusedWithoutMakingThem) {
-  for (const char* host : {"h", "h/a b"}) {
-    AddressTemplate t;
-    t.B = host;
-    t.G = t.J = t.L = {true, 0, 999, FillStyle::Plain};
-    ResultList rows;
-    rows.append(AddressRun(t));
-    EXPECT_FALSE(ListMimeDataFits(rows, LineEnd::Lf)) << host;
-    EXPECT_FALSE(ListMimeDataFits(rows, LineEnd::CrLf)) << host;
   }
 }
 

@@ -14,10 +14,12 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "mainwindow/frm_main.h"
 #include "platform/services/clipboard.h"
 #include "platform/services/config_store.h"
+#include "platform/services/drag_starter.h"
 #include "platform/services/message_box.h"
 #include "platform/services/program_launcher.h"
 #include "platform/services/save_dialog.h"
@@ -25,7 +27,6 @@
 #include "platform/widgets/virtual_list_box.h"
 #include "support/find_control.h"
 #include "support/memory_config_store.h"
-#include "support/recording_drag_starter.h"
 #include "support/recording_program_launcher.h"
 #include "support/recording_url_opener.h"
 #include "support/scripted_message_box.h"
@@ -57,6 +58,12 @@ class FakeClipboard : public Clipboard {
   QString held = QStringLiteral("untouched");
   std::optional<std::string> heldBytes;  // bytes that need not be UTF-8, held instead of `held`
   bool cleared = false;
+};
+
+// Starts no drag loop; keeps what each drag would have offered.
+struct RecordingDragStarter : DragStarter {
+  void start(QWidget*, std::unique_ptr<QMimeData> data) override { offered.push_back(std::move(data)); }
+  std::vector<std::unique_ptr<QMimeData>> offered;
 };
 
 // A main window on the offscreen platform with every outside service replaced by a fake, and

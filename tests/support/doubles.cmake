@@ -6,8 +6,7 @@ set(doubles memory_config_store recording_program_launcher recording_url_opener 
 list(TRANSFORM doubles PREPEND ${CMAKE_CURRENT_LIST_DIR}/)
 list(TRANSFORM doubles APPEND .cpp OUTPUT_VARIABLE double_sources)
 list(TRANSFORM doubles APPEND .h OUTPUT_VARIABLE double_headers)
-add_library(serialix_test_doubles STATIC ${double_sources} ${double_headers}
-  ${CMAKE_CURRENT_LIST_DIR}/recording_drag_starter.h)
+add_library(serialix_test_doubles STATIC ${double_sources} ${double_headers})
 target_include_directories(serialix_test_doubles PUBLIC ${CMAKE_CURRENT_LIST_DIR}/..)
 target_link_libraries(serialix_test_doubles PUBLIC serialix_services PRIVATE serialix_files)
 serialix_warnings(serialix_test_doubles)

@@ -6,7 +6,6 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QTemporaryDir>
-#include <QUrl>
 
 #include "platform/services/clipboard.h"
 #include "platform/services/message_box.h"
@@ -105,15 +104,11 @@ TEST(OnDemandMimeData, KeptBytesAreMadeOnceForAllTheirNames) {
   data.addFormat(QStringList{"text/plain;charset=utf-8", "text/plain"},
                  [&text] { return (++text, QByteArray("a\n")); });
   data.addFormat("text/uri-list", [&uris] { return (++uris, QByteArray("http://a\r\n")); });
-  EXPECT_EQ(data.formats(), QStringList({"text/plain;charset=utf-8", "text/plain", "text/uri-list"}));
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(data.data("text/plain"), "a\n");
-    EXPECT_EQ(data.text(), "a\n");
-    EXPECT_EQ(data.data("text/plain;charset=utf-8"), "a\n");
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_EQ(data.text() + data.data("text/plain;charset=utf-8"), "a\na\n");
     EXPECT_EQ(data.urls(), QList<QUrl>{QUrl("http://a")});
   }
-  EXPECT_EQ(text, 1);
-  EXPECT_EQ(uris, 1);
+  EXPECT_EQ(std::make_pair(text, uris), std::make_pair(1, 1));
 }
 
 TEST(FolderIsWritable, TellsFoldersThatTakeNewFiles) {

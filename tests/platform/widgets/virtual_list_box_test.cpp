@@ -3,12 +3,10 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QContextMenuEvent>
-#include <QMouseEvent>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWheelEvent>
-#include <optional>
 
 namespace serialix {
 namespace {
@@ -185,43 +183,6 @@ TEST_F(VirtualListBoxTest, MenuRequestsAndActivationComeFromMouseAndKeys) {
   ASSERT_TRUE(list.appendRun(CubeRun(0)));
   QTest::mouseDClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 5 * h));  // below the rows
   EXPECT_EQ(activated.count(), 0);
-}
-
-// A press on a row and a move past the drag distance ask for a drag once, telling whether Ctrl
-// was down; a shorter move, or a press below the rows, drags nothing.
-TEST_F(VirtualListBoxTest, PressAndMovePastTheDragDistanceAsksForADrag) {
-  ASSERT_TRUE(list.appendRun(CubeRun(1)));  // 8 rows
-  const int h = list.rowHeight();
-  const int distance = QApplication::startDragDistance();
-  auto move = [&](QPoint to, Qt::KeyboardModifiers modifiers) {
-    QMouseEvent event(QEvent::MouseMove, to, list.viewport()->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, modifiers);
-    QApplication::sendEvent(list.viewport(), &event);
-  };
-  const struct {
-    int pressY;
-    QPoint moveBy;
-    Qt::KeyboardModifiers modifiers;
-    std::optional<bool> ctrlHeld;  // the request, if any
-    std::uint64_t selected;
-  } cases[] = {
-      {2 * h + h / 2, {distance, 0}, Qt::NoModifier, false, 2},
-      {2 * h + h / 2, {0, distance}, Qt::ControlModifier, true, 2},
-      {h + h / 2, {distance - 1, 0}, Qt::NoModifier, std::nullopt, 1},
-      {9 * h, {0, -4 * h}, Qt::NoModifier, std::nullopt, 5},  // pressed below the rows: the selection follows
-  };
-  for (const auto& c : cases) {
-    QSignalSpy drag(&list, &VirtualListBox::dragRequested);
-    const QPoint pressed(20, c.pressY);
-    QTest::mousePress(list.viewport(), Qt::LeftButton, Qt::NoModifier, pressed);
-    move(pressed + c.moveBy, c.modifiers);
-    move(pressed - c.moveBy, c.modifiers);  // once asked, the same press asks no more
-    QTest::mouseRelease(list.viewport(), Qt::LeftButton, Qt::NoModifier, pressed);
-    ASSERT_EQ(drag.count(), c.ctrlHeld ? 1 : 0) << c.pressY;
-    if (c.ctrlHeld) {
-      EXPECT_EQ(drag.at(0).at(0).toBool(), *c.ctrlHeld);
-    }
-    EXPECT_EQ(list.currentRow(), c.selected);
-  }
 }
 
 TEST_F(VirtualListBoxTest, WheelScrollsByLinesOverTheRowsAndTheBar) {
