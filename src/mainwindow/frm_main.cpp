@@ -86,6 +86,7 @@ frmMain::frmMain(frmMainServices services, QWidget* parent)
     KeepControlCharactersOut(edit);
     edit->setMaxLength(std::numeric_limits<int>::max());
   }
+  buildHttpsCommand();
   buildExampleAddressCommand(std::move(services.askTemplate));
   connectList1Menu();
   connectList1Drag();
