@@ -1,9 +1,11 @@
 #include "export/uri_list.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "export/list_text.h"
 #include "platform/services/url_opener.h"
 
 namespace serialix {
@@ -46,19 +48,12 @@ std::uint64_t AddSaturated(std::uint64_t a, std::uint64_t b) {
 }  // namespace
 
 QByteArray UriListBytes(const ResultList& rows) {
+  const auto& runs = rows.runs();
+  // The usual list, plain ASCII addresses, is its CR LF text, made as the clipboard's is.
+  if (std::all_of(runs.begin(), runs.end(), RunStandsAsIs)) return ListBytes(rows, LineEnd::CrLf);
   QByteArray bytes;
   bytes.reserve(static_cast<qsizetype>(rows.textBytes(LineEnd::CrLf)));
-  for (const AddressRun& run : rows.runs()) {
-    if (RunStandsAsIs(run)) {
-      run.writeLines(
-          0, run.size(),
-          [&bytes](std::string_view chunk) {
-            bytes.append(chunk.data(), static_cast<qsizetype>(chunk.size()));
-            return true;
-          },
-          LineEnd::CrLf);
-      continue;
-    }
+  for (const AddressRun& run : runs) {
     ForEachAddress(run, [&bytes](QByteArrayView address) {
       bytes += UriListLine(address);
       bytes += "\r\n";

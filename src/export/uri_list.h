@@ -9,8 +9,9 @@
 
 namespace serialix {
 
-// Every entry as UriListLine gives it, followed by CR LF. A run whose texts all stand in an
-// address as they are is written straight through its sequential writer.
+// Every entry as UriListLine gives it, followed by CR LF. A list whose texts all stand in an
+// address as they are is written straight through the runs' sequential writers; any other is
+// made address by address.
 QByteArray UriListBytes(const ResultList& rows);
 
 // Whether UriListBytes(rows) is at most limit bytes, known from the runs without making the
