@@ -69,6 +69,35 @@ TEST_F(Settings, CloseRewritesHistoriesButKeepsOtherKeysAndSections) {
             "[other]\r\nk=v\r\n[拡張子]\r\ncmbN.List0=a\r\ncmbN.List1=b\r\ncmbN.List2=c\r\n");
 }
 
+// Our own section: only "1" means https; the rest of the file keeps its bytes.
+TEST_F(Settings, HttpsIsReadFromItsOwnKeyAndWrittenOnlyOnceChosen) {
+  const std::pair<const char*, bool> stored[] = {
+      {"", false},
+      {"[Serialix]\r\nHttps=1\r\n", true},
+      {"[serialix]\r\nHTTPS = 1 \r\n", true},
+      {"[Serialix]\r\nHttps=0\r\n", false},
+      {"[Serialix]\r\nHttps=yes\r\n", false},
+      {"[Serialix]\r\nHttps=\r\n", false},
+      {"[Serialix]\r\nHttps=10\r\n", false},
+  };
+  for (const auto& [text, https] : stored) {
+    SCOPED_TRACE(text);
+    PutText(std::string("[ｳｨﾝﾄﾞｳ位置]\r\nfrmMain.Left=1\r\n") + text);
+    EXPECT_EQ(LoadSettings(ini_).https, https);
+  }
+
+  const std::string others = "; mine\r\n[ｳｨﾝﾄﾞｳ位置]\r\nfrmMain.Left=1\r\nfrmMain.Top=2\r\n[other]\r\nk=ソ\r\n";
+  PutText(others);
+  ASSERT_TRUE(SaveSettings(ini_, 1, 2, {}, {}, {}, nullptr, nullptr, false));
+  EXPECT_EQ(Text(), others);
+  ASSERT_TRUE(SaveSettings(ini_, 1, 2, {}, {}, {}, nullptr, nullptr, true));
+  EXPECT_EQ(Text(), others + "[Serialix]\r\nHttps=1\r\n");
+  EXPECT_TRUE(LoadSettings(ini_).https);
+  ASSERT_TRUE(SaveSettings(ini_, 1, 2, {}, {}, {}, nullptr, nullptr, false));
+  EXPECT_EQ(Text(), others + "[Serialix]\r\nHttps=0\r\n");
+  EXPECT_FALSE(LoadSettings(ini_).https);
+}
+
 TEST_F(Settings, EntriesAreStoredSafelyAndComeBackWhole) {
   std::string longHost;
   for (int i = 0; i < 700; ++i) longHost += "ソ";  // 1400 bytes on disk, 0x5C trail bytes
