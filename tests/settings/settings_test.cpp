@@ -69,33 +69,22 @@ TEST_F(Settings, CloseRewritesHistoriesButKeepsOtherKeysAndSections) {
             "[other]\r\nk=v\r\n[拡張子]\r\ncmbN.List0=a\r\ncmbN.List1=b\r\ncmbN.List2=c\r\n");
 }
 
-// Our own section: only "1" means https; the rest of the file keeps its bytes.
+// Our own section: only "1" means https; a file that never saw the choice keeps its bytes.
 TEST_F(Settings, HttpsIsReadFromItsOwnKeyAndWrittenOnlyOnceChosen) {
-  const std::pair<const char*, bool> stored[] = {
-      {"", false},
-      {"[Serialix]\r\nHttps=1\r\n", true},
-      {"[serialix]\r\nHTTPS = 1 \r\n", true},
-      {"[Serialix]\r\nHttps=0\r\n", false},
-      {"[Serialix]\r\nHttps=yes\r\n", false},
-      {"[Serialix]\r\nHttps=\r\n", false},
-      {"[Serialix]\r\nHttps=10\r\n", false},
-  };
-  for (const auto& [text, https] : stored) {
-    SCOPED_TRACE(text);
-    PutText(std::string("[ｳｨﾝﾄﾞｳ位置]\r\nfrmMain.Left=1\r\n") + text);
-    EXPECT_EQ(LoadSettings(ini_).https, https);
+  const std::pair<const char*, bool> stored[] = {{"", false},          {"Https=1", true}, {" HTTPS = 1 ", true},
+                                                 {"Https=yes", false}, {"Https=", false}, {"Https=10", false}};
+  for (const auto& [line, https] : stored) {
+    PutText(std::string("[ｳｨﾝﾄﾞｳ位置]\r\nfrmMain.Left=1\r\n[serialix]\r\n") + line + "\r\n");
+    EXPECT_EQ(LoadSettings(ini_).https, https) << line;
   }
-
   const std::string others = "; mine\r\n[ｳｨﾝﾄﾞｳ位置]\r\nfrmMain.Left=1\r\nfrmMain.Top=2\r\n[other]\r\nk=ソ\r\n";
   PutText(others);
-  ASSERT_TRUE(SaveSettings(ini_, 1, 2, {}, {}, {}, nullptr, nullptr, false));
-  EXPECT_EQ(Text(), others);
-  ASSERT_TRUE(SaveSettings(ini_, 1, 2, {}, {}, {}, nullptr, nullptr, true));
-  EXPECT_EQ(Text(), others + "[Serialix]\r\nHttps=1\r\n");
-  EXPECT_TRUE(LoadSettings(ini_).https);
-  ASSERT_TRUE(SaveSettings(ini_, 1, 2, {}, {}, {}, nullptr, nullptr, false));
-  EXPECT_EQ(Text(), others + "[Serialix]\r\nHttps=0\r\n");
-  EXPECT_FALSE(LoadSettings(ini_).https);
+  for (const auto& [https, added] :
+       {std::pair{false, ""}, {true, "[Serialix]\r\nHttps=1\r\n"}, {false, "[Serialix]\r\nHttps=0\r\n"}}) {
+    ASSERT_TRUE(SaveSettings(ini_, 1, 2, {}, {}, {}, nullptr, nullptr, https));
+    EXPECT_EQ(Text(), others + added);
+    EXPECT_EQ(LoadSettings(ini_).https, https);
+  }
 }
 
 TEST_F(Settings, EntriesAreStoredSafelyAndComeBackWhole) {
