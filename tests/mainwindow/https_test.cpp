@@ -17,21 +17,18 @@ TEST_F(HttpsTest, LblATheKeyAndTheMenuToggleOneChoiceThatTheLabelShowsAndTells) 
   QLabel* lblA = label("lblA");
   auto* action = w->findChild<QAction*>("actHttps");
   ASSERT_TRUE(action && w->WindowMenu()->actions().contains(action));
-  const auto key = [this](const char* focus) {
-    control(focus)->setFocus();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_H, Qt::ControlModifier | Qt::ShiftModifier);
-  };
+  const auto key = [](QWidget* focus) { QTest::keyClick(focus, Qt::Key_H, Qt::ControlModifier | Qt::ShiftModifier); };
   const std::pair<std::function<void()>, bool> steps[] = {
       {[&] { QTest::mouseClick(lblA, Qt::LeftButton); }, true},
       {[&] { QTest::mouseClick(lblA, Qt::LeftButton); }, false},
-      {[&] { key("cmbG(1)"); }, true},
-      {[&] { key("List1"); }, false},
+      {[&] { key(combo("cmbG(1)")->lineEdit()); }, true},
+      {[&] { key(list()); }, false},
       {[&] { action->trigger(); }, true},  // the menu entry
-      {[&] {                               // pressed on lblA, released beside it: no click
+      {[&] {
          QTest::mousePress(lblA, Qt::LeftButton);
-         QTest::mouseRelease(lblA, Qt::LeftButton, {}, QPoint(lblA->width() + 5, 2));
+         QTest::mouseRelease(lblA, Qt::LeftButton, {}, {-5, 2});
        },
-       true},
+       true},  // released beside lblA: no click
   };
   for (const auto& [act, https] : steps) {
     act();
