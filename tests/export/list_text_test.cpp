@@ -117,8 +117,7 @@ TEST(UriList, EveryAddressIsItsUriListLineAndTheSizeIsJudgedExactly) {
     const QByteArray bytes = UriListBytes(rows);
     ASSERT_EQ(bytes.toStdString(), expected);
     const auto size = static_cast<std::uint64_t>(bytes.size());
-    EXPECT_TRUE(UriListFits(rows, size));
-    EXPECT_FALSE(UriListFits(rows, size - 1));
+    EXPECT_EQ(std::make_pair(UriListFits(rows, size), UriListFits(rows, size - 1)), std::make_pair(true, false));
   }
 }
 
