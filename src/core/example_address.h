@@ -86,6 +86,7 @@ struct CounterSetting {
 // text link stays in force), the counters and the links. A counter's setting counts only while
 // its switch is on (J's only while the counter link is released).
 struct TemplateProposal : TextSegments {
+  bool https = false;  // segment A is "https://"
   SegmentSwitches on;
   CounterSetting G, J, L;
   bool textLink = true;     // I follows F; then I == F
