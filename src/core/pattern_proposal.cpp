@@ -107,7 +107,11 @@ std::variant<TemplateProposal, PatternRefusal> ProposeTemplateFromPattern(std::s
   const std::size_t schemeLength = SchemeText(https).size();
   TemplateProposal proposal = CutIntoSegments(address, schemeLength, counters);
   proposal.https = https;
-  if (counterLink) proposal.counterLink = true;
+  if (counterLink) {
+    proposal.counterLink = true;
+    // A linked J takes no input: the user's last number is G's.
+    if (proposal.lastCounter == 'J') proposal.lastCounter = 'G';
+  }
   return proposal;
 }
 
