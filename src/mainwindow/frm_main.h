@@ -105,6 +105,10 @@ class frmMain : public QWidget {
   // "パターンから作成…" (Ctrl+Alt+V): a pattern typed or pasted into a dialog becomes the template.
   void startFromPattern();
 
+  // Whether segment A is "https://" rather than "http://": what "https:// で作成" (Ctrl+Shift+H,
+  // or a click on lblA) shows checked.
+  bool httpsChosen() const;
+
   // Writes set.ini as the close does, without closing: the session manager's commit request.
   void saveSettings();
   // Closes the window as its close box does, the About dialog first when it is open: the
@@ -138,6 +142,12 @@ class frmMain : public QWidget {
   QString optCounter;
   int optIndex = 0;
   QString optFrom, optTo;
+
+ public slots:
+  // The https choice's handler, run by the action whatever toggles it: lblA's caption, its
+  // accessible name and the count follow. Applying an example address or a saved template calls
+  // it as the user's click would.
+  void chooseHttps(bool on);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -260,6 +270,9 @@ class frmMain : public QWidget {
   bool linkOn() const;
   AboutServices aboutServices() const;
 
+  // Segment A's scheme choice.
+  void buildHttpsCommand();
+
   // Starting from an example address.
   void buildExampleAddressCommand(AskTemplate askTemplate);
   void applyTemplateProposal(const TemplateProposal& proposal);
@@ -291,6 +304,7 @@ class frmMain : public QWidget {
   AskPatternText askPattern_;
   QAction* copyPatternAction_ = nullptr;
   QAction* templateFromPatternAction_ = nullptr;
+  QAction* httpsAction_ = nullptr;  // actHttps: checked while segment A is "https://"
   bool unloaded_ = false;
   bool settingsUnreadable_ = false;                  // set.ini exists but could not be read: never write it
   std::unique_ptr<HistorySnapshot> settingsAsRead_;  // the histories as set.ini last held them

@@ -81,7 +81,10 @@ bool frmMain::applyPattern(const QString& pattern) {
     inform(PatternRefusalMessage(*refusal, text));
     return false;
   }
-  applyTemplateProposal(std::get<TemplateProposal>(proposal));
+  // The scheme first, as the user's click on lblA would set it; then the segments.
+  const auto& p = std::get<TemplateProposal>(proposal);
+  chooseHttps(p.https);
+  applyTemplateProposal(p);
   return true;
 }
 

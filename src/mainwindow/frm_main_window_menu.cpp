@@ -16,6 +16,8 @@ std::unique_ptr<QMenu> frmMain::WindowMenu() {
   menu->addAction(exampleAddressAction_);
   menu->addAction(templateFromPatternAction_);
   menu->addAction(copyPatternAction_);
+  menu->addSeparator();
+  menu->addAction(httpsAction_);
   return menu;
 }
 

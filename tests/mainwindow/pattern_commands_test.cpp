@@ -60,6 +60,7 @@ TEST_F(PatternCommandsTest, PropertyCopiedPatternExpandsToExactlyTheRowsTheRunAp
       check("Check" + letter)->setChecked(pick(4) != 0);
     }
     if (pick(2)) button("Check2")->click();
+    if (pick(2)) w->findChild<QAction*>("actHttps")->toggle();
     for (const QString letter : {"G", "J", "L"}) {
       options("opt" + QString::number(letter == "G" ? 1 : letter == "J" ? 2 : 3))[pick(3)]->click();
       const int from = pick(3) ? pick(12) : 95 + pick(10);
@@ -91,7 +92,7 @@ TEST_F(PatternCommandsTest, TemplateFromPatternRunsThePatternsAddressesWithoutRu
   const std::pair<QString, const char*> cases[] = {
       {"http://example.com/a/vol[01-03]/page[01-12].jpg", "cmbJ(1)"},
       {"http://h/x[1-2]y[#1]z[001-003]", "cmbL(1)"},
-      {"http://h/s/[8-11]/[#1].png", "cmbG(1)"},
+      {"https://h/s/[8-11]/[#1].png", "cmbG(1)"},
       {"http://h/{\\\\}[0-2]", "cmbG(1)"},
       {"http://h/file.txt", "cmdR"},
   };
