@@ -160,6 +160,7 @@ std::variant<ExampleAddress, ExampleAddressError> ReadExampleAddress(std::string
     example.schemeLength = 7;
   } else if (StartsWithNoCase(pasted, "https://")) {
     example.schemeLength = 8;
+    example.https = true;
   } else {
     return ExampleAddressError::NotHttp;
   }
@@ -192,7 +193,7 @@ std::optional<TemplateProposal> ProposeTemplate(const ExampleAddress& example, s
   const std::string& text = example.text;
   std::vector<PlacedCounter> counters;
   std::vector<ProposalNote> notes;
-  if (text.compare(0, example.schemeLength, kScheme) != 0) {
+  if (text.compare(0, example.schemeLength, SchemeText(example.https)) != 0) {
     notes.push_back({ProposalNote::Kind::SchemeReplaced, text.substr(0, example.schemeLength), {}, 0});
   }
   for (std::size_t index : indices) {
@@ -207,6 +208,7 @@ std::optional<TemplateProposal> ProposeTemplate(const ExampleAddress& example, s
     }
   }
   TemplateProposal p = CutIntoSegments(text, example.schemeLength, counters);
+  p.https = example.https;
   p.notes = std::move(notes);
   return p;
 }
@@ -226,8 +228,8 @@ TemplateInput ProposedTemplateInput(const TemplateProposal& p) {
       *counter = CounterInput{on, setting.from, setting.to, setting.style};
     }
   }
-  input.https = p.https;
   input.counterLink = p.counterLink;
+  input.https = p.https;
   return input;
 }
 

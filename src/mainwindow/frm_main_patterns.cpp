@@ -81,10 +81,7 @@ bool frmMain::applyPattern(const QString& pattern) {
     inform(PatternRefusalMessage(*refusal, text));
     return false;
   }
-  // The scheme first, as the user's click on lblA would set it; then the segments.
-  const auto& p = std::get<TemplateProposal>(proposal);
-  chooseHttps(p.https);
-  applyTemplateProposal(p);
+  applyTemplateProposal(std::get<TemplateProposal>(proposal));
   return true;
 }
 

@@ -42,16 +42,6 @@ TEST(PatternProposal, RefusesWhatTheSegmentsCannotSayNamingThePart) {
   }
 }
 
-TEST(PatternProposal, CutsTheTextAsTheExampleAddressIs) {
-  const auto p =
-      std::get<TemplateProposal>(ProposeTemplateFromPattern("https://example.com/a/vol[01-03]/page[#1]_[001-120].jpg"));
-  EXPECT_EQ(p.B + '|' + p.F + '|' + p.I + '|' + p.K + '|' + p.N, "example.com/a|vol|page|_|jpg");
-  EXPECT_TRUE(p.https && p.on.C && p.on.H && p.on.M && !p.on.D && !p.on.E && p.counterLink && !p.textLink);
-  EXPECT_EQ(p.G.from + p.G.to + p.L.from + p.L.to, "0103001120");
-  EXPECT_EQ(p.L.style, FillStyle::ThreeDigit);
-  EXPECT_EQ(p.lastCounter, 'L');
-}
-
 TEST(PatternProposal, TellsPatternsFromPlainAddresses) {
   for (const char* pattern : {"http://a.com/[1-5].jpg", "http://a.com/{a,b}.jpg", "http://a.com/[1-.jpg"}) {
     EXPECT_TRUE(LooksLikePattern(pattern)) << pattern;
