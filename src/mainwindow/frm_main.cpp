@@ -88,6 +88,7 @@ frmMain::frmMain(frmMainServices services, QWidget* parent)
   }
   buildHttpsCommand();
   buildExampleAddressCommand(std::move(services.askTemplate));
+  buildPatternCommands(std::move(services.askPattern));
   connectList1Menu();
   connectList1Drag();
   installKeyboard();

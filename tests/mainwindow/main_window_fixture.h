@@ -84,6 +84,7 @@ class MainWindowTest : public ::testing::Test {
     services.settingsFile = iniPath();
     services.exportDir = dir.path();
     services.askTemplate = askTemplate;
+    services.askPattern = askPattern;
     w = std::make_unique<frmMain>(services);
     w->show();
     QApplication::setActiveWindow(w.get());
@@ -146,7 +147,8 @@ class MainWindowTest : public ::testing::Test {
   RecordingProgramLauncher launcher;
   RecordingUrlOpener browser;
   RecordingDragStarter drags;
-  AskTemplate askTemplate;  // empty: the real dialog; set before open()
+  AskTemplate askTemplate;    // empty: the real dialog; set before open()
+  AskPatternText askPattern;  // likewise
   std::unique_ptr<frmMain> w;
 };
 
