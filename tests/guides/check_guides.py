@@ -89,7 +89,10 @@ class Guide:
                 self.options += [(number, o) for o in items]
                 self.option_items.update(items)
             if re.match(r"\.(B|BR|BI|IB|RB)\s", line):
-                for arg in roff_args(line.split(None, 1)[1])[:: 2 if line.startswith(".BR") else 1]:
+                macro, rest = line.split(None, 1)
+                # Alternating macros: only the bold arguments are names.
+                bold = slice(None) if macro == ".B" else slice(macro.index("B") - 1, None, 2)
+                for arg in roff_args(rest)[bold]:
                     if JAPANESE.search(arg):
                         self.captions.append((number, arg.strip()))
                 self.keys += [(number, k) for k in KEY.findall(line)]
