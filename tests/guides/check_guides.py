@@ -5,7 +5,7 @@ program does not have, or when serialix-list --help lists an option a manual pag
 What counts as "named" in a guide:
   captions  a quoted text with Japanese in it: "…" or 「…」 in prose, .B/.BR/.BI arguments in
             manual pages; it must be a caption, title, menu entry or accessible name of the window
-            or the example-address dialog (as guide_names prints them)
+            or the example-address dialog (as guide_names prints them), or a list "A, B" of them
   keys      Ctrl+…, Alt+…, Shift+… combinations; they must be a shortcut or mnemonic of the program
   options   in code, what follows `serialix-list`; in a section about serialix-list, code that
             starts with "-"; in a manual page's OPTIONS section, the item lines
@@ -146,7 +146,9 @@ def main():
     for g in guides:
         for number, caption in g.captions:
             caption = " ".join(caption.split())
-            if caption not in names and caption not in waiting_names:
+            # A list of entries ("A, B" for two items described together) names each of them.
+            known = names | waiting_names
+            if caption not in known and not all(part in known for part in caption.split(", ")):
                 faults.append(f"{g.path}:{number}: \"{caption}\" is no caption, title or menu entry of the program")
         for number, key in g.keys:
             if key not in keys and key not in WIDGET_KEYS and key not in waiting_keys:
