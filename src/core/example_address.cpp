@@ -67,7 +67,13 @@ std::optional<std::int32_t> RunValue(std::string_view digits) {
 }
 
 std::vector<DigitRun> DigitRunsFrom(const std::string& text, std::size_t start) {
+  // Counted first, so the runs are one allocation of exactly their size.
+  std::size_t count = 0;
+  for (std::size_t i = start; i < text.size(); ++i) {
+    count += IsDigit(text[i]) && (i == start || !IsDigit(text[i - 1]));
+  }
   std::vector<DigitRun> runs;
+  runs.reserve(count);
   for (std::size_t i = start; i < text.size();) {
     if (!IsDigit(text[i])) {
       ++i;
@@ -76,11 +82,11 @@ std::vector<DigitRun> DigitRunsFrom(const std::string& text, std::size_t start) 
     std::size_t end = i;
     while (end < text.size() && IsDigit(text[end])) ++end;
     DigitRun run;
-    run.position = i;
-    run.digits = text.substr(i, end - i);
-    run.value = RunValue(run.digits);
-    run.checkable = run.digits.size() <= kMaxCounterDigits && run.value.has_value();
-    runs.push_back(std::move(run));
+    run.position = static_cast<std::uint32_t>(i);
+    run.length = static_cast<std::uint32_t>(end - i);
+    run.value = RunValue(std::string_view(text).substr(i, run.length));
+    run.checkable = run.length <= kMaxCounterDigits && run.value.has_value();
+    runs.push_back(run);
     i = end;
   }
   return runs;
@@ -93,9 +99,8 @@ struct RunCounter {
   std::string zeros;
 };
 
-RunCounter CounterFor(const DigitRun& run) {
+RunCounter CounterFor(const DigitRun& run, std::string_view d) {
   RunCounter counter;
-  const std::string& d = run.digits;
   FillStyle style = FillStyle::Plain;
   if (d.size() >= 2 && d[0] == '0') style = d.size() == 2 ? FillStyle::TwoDigit : FillStyle::ThreeDigit;
   const std::string text = FormatCounterValue(*run.value, style);
@@ -193,6 +198,8 @@ const CounterSetting* TemplateProposal::counter(char letter) const {
 }
 
 std::variant<ExampleAddress, ExampleAddressError> ReadExampleAddress(std::string_view pasted) {
+  // Checked first: every later step reads the whole text.
+  if (pasted.size() > kLongestExampleAddress) return ExampleAddressError::TooLong;
   if (!IsValidUtf8(pasted)) return ExampleAddressError::NotUtf8;
   while (const std::size_t n = BlankAtStart(pasted)) pasted.remove_prefix(n);
   while (const std::size_t n = BlankAtEnd(pasted)) pasted.remove_suffix(n);
@@ -246,14 +253,15 @@ std::optional<TemplateProposal> ProposeTemplate(const ExampleAddress& example, s
   std::size_t cursor = example.schemeLength;
   for (std::size_t index : indices) {
     const DigitRun& run = example.runs[index];
-    RunCounter counter = CounterFor(run);
+    const std::string_view digits = example.digits(run);
+    RunCounter counter = CounterFor(run, digits);
     before.push_back(text.substr(cursor, run.position - cursor) + counter.zeros);
     if (!counter.zeros.empty()) {
-      p.notes.push_back(
-          {ProposalNote::Kind::PaddingLimited, run.digits, counter.zeros, LargestOfWidth(counter.setting.from.size())});
+      p.notes.push_back({ProposalNote::Kind::PaddingLimited, std::string(digits), counter.zeros,
+                         LargestOfWidth(counter.setting.from.size())});
     }
     counters.push_back(std::move(counter.setting));
-    cursor = run.position + run.digits.size();
+    cursor = run.position + run.length;
   }
   const std::size_t tailStart = cursor;
   const std::string_view tail = std::string_view(text).substr(tailStart);

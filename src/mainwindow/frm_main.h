@@ -46,7 +46,7 @@ struct HistorySnapshot;
 enum class ExportFormat;
 
 // Which digit runs of an example address become counters: the proposal on OK, nothing on Cancel.
-using AskTemplate = std::function<std::optional<TemplateProposal>(const ExampleAddress&, QWidget* parent)>;
+using AskTemplate = std::function<std::optional<TemplateProposal>(ExampleAddress, QWidget* parent)>;
 
 // What the window needs from outside; tests put fakes here. Empty members take the real thing.
 struct frmMainServices {

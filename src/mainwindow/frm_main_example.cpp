@@ -31,12 +31,12 @@ void frmMain::buildExampleAddressCommand(AskTemplate askTemplate) {
 }
 
 void frmMain::startFromExampleAddress() {
-  const auto read = ReadExampleAddress(clipboard_->textBytes());
+  auto read = ReadExampleAddress(clipboard_->textBytes());
   if (const auto* error = std::get_if<ExampleAddressError>(&read)) {
     inform(ExampleAddressErrorMessage(*error));
     return;
   }
-  const auto proposal = askTemplate_(std::get<ExampleAddress>(read), this);
+  const auto proposal = askTemplate_(std::move(std::get<ExampleAddress>(read)), this);
   // Without a window manager nothing hands the activation back when the dialog closes, and the
   // window's shortcuts only work in the active window.
   activateWindow();

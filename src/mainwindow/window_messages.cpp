@@ -28,6 +28,11 @@ QString ExampleAddressErrorMessage(ExampleAddressError error) {
     case ExampleAddressError::Blank: return QStringLiteral("アドレスの途中に空白や制御文字があります。") + expected;
     case ExampleAddressError::NotUtf8:
       return QStringLiteral("クリップボードのテキストに UTF-8 として読めないバイトがあります。") + expected;
+    case ExampleAddressError::TooLong:
+      return QStringLiteral(
+                 "クリップボードのテキストが長すぎます（%1 MiB まで）。ブラウザーが開けるアドレスは長くても 2 MiB "
+                 "ほどです。")
+          .arg(kLongestExampleAddress >> 20);
   }
   return expected;
 }
