@@ -1,5 +1,7 @@
 #include "mainwindow/window_messages.h"
 
+#include "platform/input/control_characters.h"
+
 namespace serialix {
 
 QString CounterTextMessage(const CounterTextError& error) {
@@ -14,6 +16,13 @@ QString SegmentTextMessage(const SegmentTextError& error) {
 
 QString TooManyAddressesMessage() {
   return QStringLiteral("アドレスの数が多すぎて一覧に追加できません。");
+}
+
+QString PastedTextTooLongMessage() {
+  return QStringLiteral(
+             "テキストが長すぎるため貼り付けませんでした（1 つの欄に %1 文字まで）。これより長いと表示に時間がかかり、"
+             "その間ウィンドウが応答しなくなります。")
+      .arg(kLongestEditedText);
 }
 
 QString ExampleAddressErrorMessage(ExampleAddressError error) {

@@ -17,6 +17,9 @@ QString CounterTextMessage(const CounterTextError& error);
 QString SegmentTextMessage(const SegmentTextError& error);
 QString TooManyAddressesMessage();
 
+// A paste or drop into a field longer than the field takes; the field is as it was.
+QString PastedTextTooLongMessage();
+
 // What the pasted text should have been.
 QString ExampleAddressErrorMessage(ExampleAddressError error);
 
