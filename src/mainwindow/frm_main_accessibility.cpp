@@ -54,7 +54,9 @@ void nameCounter(const CounterControls& counter) {
 
 void frmMain::nameControls() {
   const AccessibleText texts[] = {
-      {lblA, QStringLiteral("先頭 http://"), QStringLiteral("すべてのアドレスの先頭")},
+      {lblA, QStringLiteral("先頭 http://"),
+       QStringLiteral("すべてのアドレスの先頭。クリックするか Ctrl+Shift+H で http:// と https:// を切り替えます"),
+       true},
       {cmbB, QStringLiteral("ホスト"), QStringLiteral("アドレスのホスト名。実行すると履歴に残ります")},
       {lblC, QStringLiteral("区切り C (/)"), QStringLiteral("ホストの後のスラッシュ")},
       {cmbD, QStringLiteral("文字 D"), QStringLiteral("a から z の 1 文字を選びます")},
@@ -100,6 +102,8 @@ void frmMain::nameControls() {
   for (const CounterControls* counter : {&counterG_, &counterJ_, &counterL_}) nameCounter(*counter);
   // A link looks pressed while released; what it says is its caption.
   for (QPushButton* link : {Check1, Check2}) ReportCheckedWhileCaption(link, LinkCaption(true));
+  // lblA is clicked like a check box: checked while it shows "https://".
+  ReportCheckedWhileCaption(lblA, QString::fromUtf8(SchemeText(true)));
   // The line edit inside an editable combo takes the focus; it carries the combo's texts.
   for (QComboBox* combo : findChildren<QComboBox*>()) {
     if (QLineEdit* edit = combo->lineEdit()) {

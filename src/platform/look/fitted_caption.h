@@ -5,6 +5,9 @@
 #include <vector>
 
 class QAbstractButton;
+class QFont;
+class QLabel;
+class QString;
 
 namespace serialix {
 
@@ -16,5 +19,10 @@ void KeepCaptionsWhole(std::vector<QAbstractButton*> buttons);
 
 // True when the caption, in `button`'s font, fits the room its style gives the caption.
 bool CaptionFits(const QAbstractButton* button);
+
+// Gives a fixed-size label the font in which `caption` fits its width: `designed`, shrunk half a
+// point at a time (to 6 points at the least), so the control to its right, which starts where
+// the label ends, never covers the last character. The caption itself is not set.
+void FitLabelFont(QLabel* label, const QString& caption, const QFont& designed);
 
 }  // namespace serialix
