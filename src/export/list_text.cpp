@@ -7,7 +7,6 @@
 
 #include "platform/files/huge_pages.h"
 #include "platform/services/clipboard.h"
-#include "platform/services/message_box.h"
 #include "platform/services/on_demand_mime_data.h"
 
 namespace serialix {
@@ -18,11 +17,6 @@ std::uint64_t ClipboardTextLimit() {
   const long pageSize = sysconf(_SC_PAGESIZE);
   if (pages <= 0 || pageSize <= 0) return kCeiling;
   return std::min(kCeiling, static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize) / 4);
-}
-
-QString ClipboardTooLargeMessage() {
-  return QStringLiteral("一覧が大きすぎてクリップボードにコピーできません（%1 MiB まで）。")
-      .arg(ClipboardTextLimit() >> 20);
 }
 
 QByteArray ListBytes(const ResultList& rows, LineEnd lineEnd) {
@@ -47,12 +41,8 @@ std::unique_ptr<OnDemandMimeData> ListMimeData(const ResultList& rows, LineEnd l
   return data;
 }
 
-bool CopyResultList(QWidget* parent, const ResultList& rows, LineEnd lineEnd, Clipboard& clipboard,
-                    MessageBox& messages) {
-  if (rows.textBytes(lineEnd) > ClipboardTextLimit()) {
-    messages.inform(parent, ClipboardTooLargeMessage());
-    return false;
-  }
+bool CopyResultList(const ResultList& rows, LineEnd lineEnd, Clipboard& clipboard) {
+  if (rows.textBytes(lineEnd) > ClipboardTextLimit()) return false;
   clipboard.clear();
   clipboard.setMimeData(ListMimeData(rows, lineEnd));
   return true;
