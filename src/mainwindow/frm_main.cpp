@@ -86,6 +86,7 @@ frmMain::frmMain(frmMainServices services, QWidget* parent)
   }
   buildHttpsCommand();
   buildExampleAddressCommand(std::move(services.askTemplate));
+  buildPatternCommands(std::move(services.askPattern));
   connectList1Menu();
   installKeyboard();
   Form_Load();

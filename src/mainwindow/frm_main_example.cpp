@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "core/address_characters.h"
+#include "core/pattern_proposal.h"
 #include "mainwindow/example_address_dialog.h"
 #include "mainwindow/frm_main.h"
 #include "mainwindow/link_caption.h"
@@ -30,8 +32,25 @@ void frmMain::buildExampleAddressCommand(AskTemplate askTemplate) {
   connect(action, &QAction::triggered, this, &frmMain::startFromExampleAddress);
 }
 
+std::optional<std::string> frmMain::clipboardAddressText() {
+  std::string held = clipboard_->textBytes();
+  // Longer than any address a browser opens: refused before a reader or a field lays it out.
+  if (held.size() > kLongestExampleAddress) {
+    inform(ExampleAddressErrorMessage(ExampleAddressError::TooLong));
+    return std::nullopt;
+  }
+  return held;
+}
+
 void frmMain::startFromExampleAddress() {
-  auto read = ReadExampleAddress(clipboard_->textBytes());
+  const std::optional<std::string> held = clipboardAddressText();
+  if (!held) return;
+  // A pattern on the clipboard is applied as one: its brackets are no part of an address.
+  if (IsValidUtf8(*held) && LooksLikePattern(QString::fromStdString(*held).trimmed().toStdString())) {
+    applyPattern(QString::fromStdString(*held));
+    return;
+  }
+  auto read = ReadExampleAddress(*held);
   if (const auto* error = std::get_if<ExampleAddressError>(&read)) {
     inform(ExampleAddressErrorMessage(*error));
     return;

@@ -75,6 +75,7 @@ class MainWindowTest : public ::testing::Test {
     services.settingsFile = iniPath();
     services.exportDir = dir.path();
     services.askTemplate = askTemplate;
+    services.askPattern = askPattern;
     w = std::make_unique<frmMain>(services);
     w->show();
     QApplication::setActiveWindow(w.get());
@@ -136,7 +137,8 @@ class MainWindowTest : public ::testing::Test {
   MemoryConfigStore store;
   RecordingProgramLauncher launcher;
   RecordingUrlOpener browser;
-  AskTemplate askTemplate;  // empty: the real dialog; set before open()
+  AskTemplate askTemplate;    // empty: the real dialog; set before open()
+  AskPatternText askPattern;  // likewise
   std::unique_ptr<frmMain> w;
 };
 
