@@ -70,9 +70,9 @@ double TimedWrite(const QString& path, std::uint64_t bytes, const std::function<
 // The export as the program runs it, with the same per-chunk progress check.
 bool Export(const ResultList& list, const QString& path, ExportFormat format) {
   DialogExportProgress progress(nullptr);
-  QString error;
-  if (WriteResultList(list, path, format, &progress, &error) == WriteOutcome::Written) return true;
-  std::fprintf(stderr, "export failed: %s\n", error.toLocal8Bit().constData());
+  const ExportResult result = WriteResultList(list, path, format, &progress);
+  if (result.outcome == WriteOutcome::Written) return true;
+  std::fprintf(stderr, "export failed: %s\n", result.error.message().c_str());
   return false;
 }
 

@@ -11,11 +11,14 @@
 #include <QTemporaryDir>
 
 #include <unistd.h>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "core/example_address.h"
 #include "mainwindow/example_address_dialog.h"
@@ -119,6 +122,46 @@ void BM_ExampleAddress230000Runs(benchmark::State& state) {
 }
 BENCHMARK(BM_ExampleAddress230000Runs)->Unit(benchmark::kMillisecond);
 
+constexpr const char* kExampleChild = "--example-address-2000000-runs";
+
+// In a child process: from an example address with 2,000,000 digit runs (4 MB, "1a" repeated)
+// in hand to its dialog shown, in milliseconds.
+int exampleAddressChild() {
+  std::string pasted = "http://example.com/";
+  for (int i = 0; i < 2000000; ++i) pasted += "1a";
+  const auto begin = std::chrono::steady_clock::now();
+  const std::clock_t cpuBegin = std::clock();
+  auto read = serialix::ReadExampleAddress(pasted);
+  auto* example = std::get_if<serialix::ExampleAddress>(&read);
+  if (example == nullptr || example->runs.size() != 2000000) return 1;
+  serialix::ExampleAddressDialog dialog(std::move(*example));
+  dialog.show();
+  QApplication::processEvents();
+  std::printf("%.3f %.3f\n",
+              std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count(),
+              1000.0 * static_cast<double>(std::clock() - cpuBegin) / CLOCKS_PER_SEC);
+  return 0;
+}
+
+// The median of several fresh processes: what a user meets is one such paste, with cold memory.
+// The processor time goes to cpuMs: on a busy machine the wall time mostly measures waiting.
+double exampleAddressFreshMs(double& cpuMs) {
+  std::vector<double> times, cpuTimes;
+  const std::string self = std::filesystem::canonical("/proc/self/exe").string();
+  for (int run = 0; run < 5; ++run) {
+    FILE* child = popen((self + " " + kExampleChild).c_str(), "r");
+    double ms = -1, cpu = -1;
+    if (child == nullptr) return -1;
+    if (std::fscanf(child, "%lf %lf", &ms, &cpu) != 2) ms = -1;
+    if (pclose(child) != 0 || ms < 0) return -1;
+    times.push_back(ms), cpuTimes.push_back(cpu);
+  }
+  std::sort(times.begin(), times.end());
+  std::sort(cpuTimes.begin(), cpuTimes.end());
+  cpuMs = cpuTimes[cpuTimes.size() / 2];
+  return times[times.size() / 2];
+}
+
 // The summary: each figure next to its target.
 class Summary : public benchmark::ConsoleReporter {
  public:
@@ -193,6 +236,7 @@ double hugeHistoryStartMs(double& cpuMs) {
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  if (argc == 2 && std::string(argv[1]) == kExampleChild) return exampleAddressChild();
   QTemporaryDir dir;
   serialix::ScriptedMessageBox box;
   settingsDir = &dir;
@@ -204,6 +248,8 @@ int main(int argc, char** argv) {
   const std::uint64_t growth = listOutGrowth();
   double hugeStartCpu = 0;
   const double hugeStart = hugeHistoryStartMs(hugeStartCpu);
+  double example2mCpu = -1;
+  const double example2m = exampleAddressFreshMs(example2mCpu);
 
   const double click = summary.ms("BM_FillStyleClick");
   const double listOut = summary.ms("BM_ListOutBillion");
@@ -223,6 +269,10 @@ int main(int argc, char** argv) {
               verdict(countUpdate < 1));
   std::printf("%-52s %11.2f ms %11s ms %s\n", "example address with 230,000 runs to its dialog", example, "< 1000",
               verdict(example < 1000));
+  std::printf("%-52s %11.2f ms %11s ms %s\n", "  with 2,000,000 runs, fresh process (median of 5)", example2m, "< 1000",
+              verdict(example2m >= 0 && example2m < 1000));
+  std::printf("%-52s %11.2f ms %11s ms %s\n", "  its processor time (user and system)", example2mCpu, "< 1000",
+              verdict(example2mCpu >= 0 && example2mCpu < 1000));
   std::printf("%-52s %11.1f KiB %10s KiB %s\n", "memory growth of that ListOut", static_cast<double>(growth) / 1024.0,
               "< 1024", verdict(growth < 1024 * 1024));
   std::printf("%-52s %11.2f ms %11s ms %s\n", "window start with a 100 MB history value", hugeStart, "< 1000",

@@ -35,9 +35,10 @@ void CheckRuns(const ExampleAddress& example) {
   std::size_t end = 0;
   for (const DigitRun& run : example.runs) {
     Check(run.position >= end && run.position >= example.hostEnd, "runs in order, after the host");
-    Check(!run.digits.empty() && example.text.compare(run.position, run.digits.size(), run.digits) == 0,
+    const std::string_view digits = example.digits(run);
+    Check(run.length > 0 && digits.size() == run.length && digits.find_first_not_of("0123456789") == digits.npos,
           "run digits are in the text");
-    end = run.position + run.digits.size();
+    end = run.position + run.length;
     Check(run.position == 0 || !IsDigit(example.text[run.position - 1]), "run starts a digit sequence");
     Check(end == example.text.size() || !IsDigit(example.text[end]), "run ends a digit sequence");
   }

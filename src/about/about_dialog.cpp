@@ -21,7 +21,6 @@ namespace {
 const QString kTitle = QString::fromLatin1(kProgramName);
 constexpr std::size_t kValueBufferBytes = 1024;
 
-const QString kFailureText = QStringLiteral("現時点ではｼｽﾃﾑ情報を使用できません");
 const QString kLocation1Key = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
 const QString kLocation1Value = QStringLiteral("PATH");
 const QString kLocation2Key = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location");
@@ -170,7 +169,9 @@ void frmAbout::cmdSysInfo_Click() {
 void frmAbout::StartSysInfo() {
   ConfigStore& store = *services_.store;
   ProgramLauncher& launcher = *services_.launcher;
-  const auto fail = [&] { services_.messages->inform(this, kFailureText); };
+  const auto fail = [this] {
+    if (services_.sysInfoUnavailable) services_.sysInfoUnavailable(this);
+  };
 
   QString sysInfoPath;
   KeyValueStatus status = GetKeyValue(store, kLocalMachineRoot, kLocation1Key, kLocation1Value, sysInfoPath);

@@ -4,9 +4,9 @@
 #include <QPointer>
 #include <QString>
 #include <cstdint>
+#include <functional>
 
 #include "platform/services/config_store.h"
-#include "platform/services/message_box.h"
 #include "platform/services/program_launcher.h"
 
 class QLabel;
@@ -18,7 +18,8 @@ namespace serialix {
 struct AboutServices {
   ConfigStore* store = nullptr;
   ProgramLauncher* launcher = nullptr;
-  MessageBox* messages = nullptr;
+  // Tells the user, over the dialog, that no system-information program could be started.
+  std::function<void(QWidget* dialog)> sysInfoUnavailable;
 };
 
 enum class KeyValueStatus {
@@ -43,7 +44,7 @@ class frmAbout : public QDialog {
   frmAbout(QWidget* mainWindow, const AboutServices& services);
 
   static std::int32_t TopForm(QWidget* window);
-  // Starts the system-information program, or shows "現時点ではｼｽﾃﾑ情報を使用できません".
+  // Starts the system-information program, or calls sysInfoUnavailable.
   void StartSysInfo();
 
   void done(int result) override;

@@ -68,7 +68,13 @@ std::optional<std::int32_t> RunValue(std::string_view digits) {
 }
 
 std::vector<DigitRun> DigitRunsFrom(const std::string& text, std::size_t start) {
+  // Counted first, so the runs are one allocation of exactly their size.
+  std::size_t count = 0;
+  for (std::size_t i = start; i < text.size(); ++i) {
+    count += IsDigit(text[i]) && (i == start || !IsDigit(text[i - 1]));
+  }
   std::vector<DigitRun> runs;
+  runs.reserve(count);
   for (std::size_t i = start; i < text.size();) {
     if (!IsDigit(text[i])) {
       ++i;
@@ -77,11 +83,11 @@ std::vector<DigitRun> DigitRunsFrom(const std::string& text, std::size_t start) 
     std::size_t end = i;
     while (end < text.size() && IsDigit(text[end])) ++end;
     DigitRun run;
-    run.position = i;
-    run.digits = text.substr(i, end - i);
-    run.value = RunValue(run.digits);
-    run.checkable = run.digits.size() <= kMaxCounterDigits && run.value.has_value();
-    runs.push_back(std::move(run));
+    run.position = static_cast<std::uint32_t>(i);
+    run.length = static_cast<std::uint32_t>(end - i);
+    run.value = RunValue(std::string_view(text).substr(i, run.length));
+    run.checkable = run.length <= kMaxCounterDigits && run.value.has_value();
+    runs.push_back(run);
     i = end;
   }
   return runs;
@@ -94,9 +100,8 @@ struct RunCounter {
   std::string zeros;
 };
 
-RunCounter CounterFor(const DigitRun& run) {
+RunCounter CounterFor(const DigitRun& run, std::string_view d) {
   RunCounter counter;
-  const std::string& d = run.digits;
   FillStyle style = FillStyle::Plain;
   if (d.size() >= 2 && d[0] == '0') style = d.size() == 2 ? FillStyle::TwoDigit : FillStyle::ThreeDigit;
   const std::string text = FormatCounterValue(*run.value, style);
@@ -149,6 +154,8 @@ const CounterSetting* TemplateProposal::counter(char letter) const {
 }
 
 std::variant<ExampleAddress, ExampleAddressError> ReadExampleAddress(std::string_view pasted) {
+  // Checked first: every later step reads the whole text.
+  if (pasted.size() > kLongestExampleAddress) return ExampleAddressError::TooLong;
   if (!IsValidUtf8(pasted)) return ExampleAddressError::NotUtf8;
   while (const std::size_t n = BlankAtStart(pasted)) pasted.remove_prefix(n);
   while (const std::size_t n = BlankAtEnd(pasted)) pasted.remove_suffix(n);
@@ -198,13 +205,14 @@ std::optional<TemplateProposal> ProposeTemplate(const ExampleAddress& example, s
   }
   for (std::size_t index : indices) {
     const DigitRun& run = example.runs[index];
-    RunCounter counter = CounterFor(run);
+    const std::string_view digits = example.digits(run);
+    RunCounter counter = CounterFor(run, digits);
     // The zeros the style cannot write stay before the counter, as fixed text.
     const std::size_t zeros = counter.zeros.size();
-    counters.push_back({run.position + zeros, run.digits.size() - zeros, std::move(counter.setting)});
+    counters.push_back({run.position + zeros, run.length - zeros, std::move(counter.setting)});
     if (zeros != 0) {
-      notes.push_back(
-          {ProposalNote::Kind::PaddingLimited, run.digits, counter.zeros, LargestOfWidth(counters.back().length)});
+      notes.push_back({ProposalNote::Kind::PaddingLimited, std::string(digits), counter.zeros,
+                       LargestOfWidth(counters.back().length)});
     }
   }
   TemplateProposal p = CutIntoSegments(text, example.schemeLength, counters);

@@ -18,10 +18,12 @@
 
 namespace serialix {
 
-// A run of ASCII digits after the host.
+// A run of ASCII digits after the host. Its digits stay in ExampleAddress::text, so an address
+// with millions of runs costs no allocation per run.
 struct DigitRun {
-  std::size_t position = 0;  // byte offset in ExampleAddress::text
-  std::string digits;
+  // 32 bits are enough: an example address is at most kLongestExampleAddress bytes long.
+  std::uint32_t position = 0;         // byte offset in ExampleAddress::text
+  std::uint32_t length = 0;           // number of digits
   std::optional<std::int32_t> value;  // none above the signed 32-bit range
   bool checkable = false;             // at most 9 digits: can become a counter
 };
@@ -34,7 +36,13 @@ enum class ExampleAddressError {
   NoHost,        // nothing between "://" and the path
   Blank,         // a blank or a character that may not stand in an address inside
   NotUtf8,       // bytes that are not UTF-8 text
+  TooLong,       // longer than kLongestExampleAddress
 };
+
+// The longest text read as an example address: twice the longest address a common browser opens
+// (2 MiB), so no address that works is refused, while reading it and offering its digit runs
+// stays well within a second.
+inline constexpr std::size_t kLongestExampleAddress = std::size_t{4} << 20;
 
 struct ExampleAddress {
   std::string text;                        // the pasted text without surrounding blanks
@@ -43,6 +51,8 @@ struct ExampleAddress {
   std::size_t hostEnd = 0;                 // where the host (with user and port) ends
   std::vector<DigitRun> runs;              // in address order
   std::vector<std::size_t> defaultChoice;  // the rightmost checkable run, if any
+
+  std::string_view digits(const DigitRun& run) const { return std::string_view(text).substr(run.position, run.length); }
 };
 
 // Reads a pasted text, UTF-8: one http:// or https:// address (any letter case, blanks around it

@@ -13,14 +13,11 @@
 
 #include "platform/files/background_writer.h"
 #include "platform/files/codepage932.h"
-#include "platform/files/file_kind.h"
 #include "platform/files/replaced_file.h"
-#include "serialix_version.h"
+#include "platform/services/message_box.h"
 
 namespace serialix {
 namespace {
-
-const QString kCaption = QString::fromLatin1(kProgramName);
 
 constexpr qint64 kShowAfterMs = 500;
 constexpr qint64 kUpdateEveryMs = 40;
@@ -109,7 +106,7 @@ bool DialogExportProgress::advance(std::uint64_t doneBytes) {
   if (!d.dialog) {
     d.dialog = std::make_unique<QProgressDialog>(QStringLiteral("書き出し中..."), QStringLiteral("ｷｬﾝｾﾙ"), 0, kSteps,
                                                  d.parent);
-    d.dialog->setWindowTitle(kCaption);
+    d.dialog->setWindowTitle(MessageBox::caption());
     d.dialog->setWindowModality(Qt::WindowModal);
     d.dialog->setAutoReset(false);
     d.dialog->setAutoClose(false);
@@ -134,38 +131,6 @@ std::optional<UnencodableCharacter> FindFirstUnencodable(const ResultList& rows)
     start += run.size();
   }
   return std::nullopt;
-}
-
-QString UnencodableMessage(const UnencodableCharacter& found) {
-  const QString character = QString::fromStdString(found.character);
-  const QList<uint> codes = character.toUcs4();
-  const QString code =
-      codes.isEmpty() ? QString() : QStringLiteral("U+%1").arg(codes.front(), 4, 16, QLatin1Char('0')).toUpper();
-  return QStringLiteral(
-             "%1 行目の文字「%2」(%3) は Shift-JIS (CP932) で書き出せないため、"
-             "何も書き出しませんでした。\n"
-             "一覧の右クリックメニューの「UTF-8 で書き出し…」を使ってください。")
-      .arg(QString::number(found.row + 1), character, code);
-}
-
-QString FileErrorReason(const std::error_code& error) {
-  if (error.category() == FileKindCategory()) {
-    switch (static_cast<FileKind>(error.value())) {
-      case FileKind::Folder: return QStringLiteral("ﾌｫﾙﾀﾞｰです");
-      case FileKind::BlockDevice: return QStringLiteral("ﾌﾞﾛｯｸﾃﾞﾊﾞｲｽです");
-      case FileKind::Socket: return QStringLiteral("ｿｹｯﾄです");
-      case FileKind::NamedPipe: return QStringLiteral("名前付きﾊﾟｲﾌﾟです");
-      case FileKind::CharacterDevice: return QStringLiteral("ｷｬﾗｸﾀｰﾃﾞﾊﾞｲｽです");
-      case FileKind::Other: break;
-    }
-    return QStringLiteral("通常のﾌｧｲﾙではありません");
-  }
-  return QString::fromLocal8Bit(error.message());
-}
-
-QString WriteFailedMessage(const QString& path, const std::error_code& error) {
-  return QStringLiteral("ﾌｧｲﾙに書き出せませんでした。\n%1\n%2")
-      .arg(QDir::toNativeSeparators(path), FileErrorReason(error));
 }
 
 namespace {
@@ -205,34 +170,38 @@ WriteOutcome WriteEncodable(const ResultList& rows, const std::filesystem::path&
 
 }  // namespace
 
-WriteOutcome WriteResultList(const ResultList& rows, const QString& path, ExportFormat format, ExportProgress* progress,
-                             QString* error) {
+ExportResult WriteResultList(const ResultList& rows, const QString& path, ExportFormat format,
+                             ExportProgress* progress) {
+  ExportResult result;
+  result.path = path;
   if (format == ExportFormat::Cp932CrLf) {
-    if (const auto found = FindFirstUnencodable(rows)) {
-      if (error) *error = UnencodableMessage(*found);
-      return WriteOutcome::Refused;
+    if (auto found = FindFirstUnencodable(rows)) {
+      result.outcome = WriteOutcome::Refused;
+      result.unencodable = std::move(*found);
+      return result;
     }
   }
-  std::error_code failure;
-  const WriteOutcome outcome = WriteEncodable(rows, LocalPath(path), format, progress, failure);
-  if (outcome == WriteOutcome::Failed && error) *error = FileErrorReason(failure);
-  return outcome;
+  result.outcome = WriteEncodable(rows, LocalPath(path), format, progress, result.error);
+  return result;
 }
 
-bool ExportResultList(QWidget* parent, const ResultList& rows, ExportFormat format, ExportState& state,
-                      SaveDialog& dialog, MessageBox& messages, ExportProgress* progress) {
+ExportResult ExportResultList(QWidget* parent, const ResultList& rows, ExportFormat format, ExportState& state,
+                              SaveDialog& dialog, const ConfirmReplace& confirmReplace, ExportProgress* progress) {
+  ExportResult result;
   // Refused before the dialog, so the user does not pick a file for nothing.
   if (format == ExportFormat::Cp932CrLf) {
-    if (const auto found = FindFirstUnencodable(rows)) {
-      messages.inform(parent, UnencodableMessage(*found));
-      return false;
+    if (auto found = FindFirstUnencodable(rows)) {
+      result.outcome = WriteOutcome::Refused;
+      result.unencodable = std::move(*found);
+      return result;
     }
   }
   for (;;) {
     const SaveDialogRequest request = MakeRequest(state, format);
     const std::optional<QString> chosen = dialog.ask(parent, request);
-    if (!chosen) return false;
+    if (!chosen) return result;
     const QString path = *chosen;
+    result.path = path;
     state.dialogFileName = QFileInfo(path).fileName();
     const std::filesystem::path local = LocalPath(path);
 
@@ -241,11 +210,11 @@ bool ExportResultList(QWidget* parent, const ResultList& rows, ExportFormat form
     try {
       target = ReplacedFile::Inspect(local);
     } catch (const std::system_error& refusal) {
-      messages.inform(parent, WriteFailedMessage(path, refusal.code()));
-      return false;
+      result.outcome = WriteOutcome::Failed;
+      result.error = refusal.code();
+      return result;
     }
-    if (target == ReplacedFile::Target::RegularFile &&
-        messages.askYesNo(parent, QStringLiteral("上書保存してもいいの？")) == MessageBox::Answer::No) {
+    if (target == ReplacedFile::Target::RegularFile && !confirmReplace(path)) {
       state.keepFileName = true;
       continue;
     }
@@ -255,18 +224,13 @@ bool ExportResultList(QWidget* parent, const ResultList& rows, ExportFormat form
       ownProgress = std::make_unique<DialogExportProgress>(parent);
       progress = ownProgress.get();
     }
-    std::error_code failure;
-    const WriteOutcome outcome = WriteEncodable(rows, local, format, progress, failure);
-    if (outcome == WriteOutcome::Failed) {
-      messages.inform(parent, WriteFailedMessage(path, failure));
-      return false;
-    }
-    if (outcome == WriteOutcome::Cancelled) return false;
+    result.outcome = WriteEncodable(rows, local, format, progress, result.error);
+    if (result.outcome != WriteOutcome::Written) return result;
 
     state.keepFileName = false;
     // The next dialog opens where this file went, new or replaced.
     state.exportDir = QDir::toNativeSeparators(QFileInfo(path).absolutePath());
-    return true;
+    return result;
   }
 }
 

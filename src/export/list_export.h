@@ -2,13 +2,13 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <system_error>
 
 #include "core/result_list.h"
-#include "platform/services/message_box.h"
 #include "platform/services/save_dialog.h"
 
 class QWidget;
@@ -63,33 +63,36 @@ struct UnencodableCharacter {
   std::string character;  // UTF-8
 };
 
+// How a write or an export ended, with the reason as values; the window words it.
+struct ExportResult {
+  WriteOutcome outcome = WriteOutcome::Cancelled;
+  QString path;                      // the file chosen; empty when none was
+  std::error_code error;             // Failed: a FileKind code for what the path is, or the system's error
+  UnencodableCharacter unencodable;  // Refused
+};
+
 // Every fixed text of a run is in each of its entries and counter digits are ASCII, so only the
 // first entry of the first run whose texts fail can be the first failing entry: one check a run.
 std::optional<UnencodableCharacter> FindFirstUnencodable(const ResultList& rows);
 
-// The message shown instead of a code page 932 export that would lose a character.
-QString UnencodableMessage(const UnencodableCharacter& found);
-
-// The reason shown for a file the export could not write: what the thing at the path is
-// (a FileKind code), or the system's own words for its error ("No space left on device").
-QString FileErrorReason(const std::error_code& error);
-
-// The message naming the file and the reason on a line of their own.
-QString WriteFailedMessage(const QString& path, const std::error_code& error);
-
 // Writes every entry followed by its line end to path through ReplacedFile: a regular file is
 // replaced only when everything was written, a named pipe or character device is written into,
-// anything else is refused. On failure, cancel or refusal the earlier file is untouched and no
-// temporary file or open handle remains. On failure or refusal, error gets the reason.
-WriteOutcome WriteResultList(const ResultList& rows, const QString& path, ExportFormat format,
-                             ExportProgress* progress = nullptr, QString* error = nullptr);
+// anything else is refused (Failed, with the reason). A code page 932 write of a character that
+// page cannot hold is Refused before anything is written. On failure, cancel or refusal the
+// earlier file is untouched and no temporary file or open handle remains.
+ExportResult WriteResultList(const ResultList& rows, const QString& path, ExportFormat format,
+                             ExportProgress* progress = nullptr);
 
-// Runs the whole dialogue of an export: save dialog, overwrite question for an existing regular
-// file (No shows the dialog again with the chosen name), write, and a message naming the file
-// and the reason when the target is refused or the write fails. A code page 932 export that would lose a character
-// shows UnencodableMessage before any dialog and writes nothing. The UTF-8 export proposes the suffix ".txt". Returns
-// true when a file was written. progress null means a DialogExportProgress on parent.
-bool ExportResultList(QWidget* parent, const ResultList& rows, ExportFormat format, ExportState& state,
-                      SaveDialog& dialog, MessageBox& messages, ExportProgress* progress = nullptr);
+// Asked before an existing regular file is replaced; false shows the save dialog again with the
+// chosen name.
+using ConfirmReplace = std::function<bool(const QString& path)>;
+
+// Runs the whole dialogue of an export: save dialog, confirmReplace for an existing regular
+// file, write. A code page 932 export that would lose a character is Refused before any dialog.
+// The UTF-8 export proposes the suffix ".txt". progress null means a DialogExportProgress on
+// parent. The caller tells the user about a refusal or failure.
+ExportResult ExportResultList(QWidget* parent, const ResultList& rows, ExportFormat format, ExportState& state,
+                              SaveDialog& dialog, const ConfirmReplace& confirmReplace,
+                              ExportProgress* progress = nullptr);
 
 }  // namespace serialix

@@ -8,7 +8,6 @@
 #include "export/uri_list.h"
 #include "platform/files/huge_pages.h"
 #include "platform/services/clipboard.h"
-#include "platform/services/message_box.h"
 #include "platform/services/on_demand_mime_data.h"
 #include "platform/services/url_opener.h"
 
@@ -20,11 +19,6 @@ std::uint64_t ClipboardTextLimit() {
   const long pageSize = sysconf(_SC_PAGESIZE);
   if (pages <= 0 || pageSize <= 0) return kCeiling;
   return std::min(kCeiling, static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize) / 4);
-}
-
-QString ClipboardTooLargeMessage() {
-  return QStringLiteral("一覧が大きすぎてクリップボードにコピーできません（%1 MiB まで）。")
-      .arg(ClipboardTextLimit() >> 20);
 }
 
 QByteArray ListBytes(const ResultList& rows, LineEnd lineEnd) {
@@ -73,12 +67,8 @@ std::unique_ptr<OnDemandMimeData> AddressMimeData(const QString& address) {
   return data;
 }
 
-bool CopyResultList(QWidget* parent, const ResultList& rows, LineEnd lineEnd, Clipboard& clipboard,
-                    MessageBox& messages) {
-  if (!ListMimeDataFits(rows, lineEnd)) {
-    messages.inform(parent, ClipboardTooLargeMessage());
-    return false;
-  }
+bool CopyResultList(const ResultList& rows, LineEnd lineEnd, Clipboard& clipboard) {
+  if (!ListMimeDataFits(rows, lineEnd)) return false;
   clipboard.clear();
   clipboard.setMimeData(ListMimeData(rows, lineEnd));
   return true;

@@ -2,28 +2,21 @@
 #pragma once
 
 #include <QByteArray>
-#include <QString>
 #include <cstdint>
 #include <memory>
 
 #include "core/result_list.h"
 #include "platform/services/on_demand_mime_data.h"
 
-class QWidget;
-
 namespace serialix {
 
 class Clipboard;
-class MessageBox;
 
 // The largest list text a copy offers: a paste makes the whole text once in this process while
 // the receiving program holds it too (twice over when it keeps UTF-16), so at most a quarter of
 // the machine's memory, and never more than 1 GiB, which is made in well under a second and
 // stays below the 2 GiB that programs with 32-bit sizes cannot take.
 std::uint64_t ClipboardTextLimit();
-
-// What the user is told when the list is over the limit.
-QString ClipboardTooLargeMessage();
 
 // Every entry followed by the line end, as UTF-8, in one buffer of exactly its size.
 QByteArray ListBytes(const ResultList& rows, LineEnd lineEnd);
@@ -43,9 +36,9 @@ bool ListMimeDataFits(const ResultList& rows, LineEnd lineEnd);
 // line end, as "このアドレスをコピー" copies it.
 std::unique_ptr<OnDemandMimeData> AddressMimeData(const QString& address);
 
-// Puts ListMimeData on the clipboard (cleared first), or shows ClipboardTooLargeMessage and leaves
-// the clipboard as it was. CR LF is the text of "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ", LF that of "すべてコピー (UTF-8, LF)".
-bool CopyResultList(QWidget* parent, const ResultList& rows, LineEnd lineEnd, Clipboard& clipboard,
-                    MessageBox& messages);
+// Puts ListMimeData on the clipboard (cleared first) and returns true, or, for a list over
+// ClipboardTextLimit, returns false and leaves the clipboard as it was. CR LF is the text of
+// "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ", LF that of "すべてコピー (UTF-8, LF)".
+bool CopyResultList(const ResultList& rows, LineEnd lineEnd, Clipboard& clipboard);
 
 }  // namespace serialix

@@ -6,8 +6,8 @@
 namespace serialix {
 namespace {
 
-QString RunText(const DigitRun& run, qsizetype column) {
-  const QString digits = QString::fromStdString(run.digits);
+QString RunText(const DigitRun& run, std::string_view runDigits, qsizetype column) {
+  const QString digits = QString::fromLatin1(runDigits.data(), static_cast<qsizetype>(runDigits.size()));
   if (run.checkable) return QStringLiteral("%1（値 %2、%3 文字目）").arg(digits).arg(*run.value).arg(column);
   const QString why =
       run.value ? QStringLiteral("9 桁を超えるため選べません") : QStringLiteral("値が大きすぎるため選べません");
@@ -18,13 +18,20 @@ QString RunText(const DigitRun& run, qsizetype column) {
 
 DigitRunModel::DigitRunModel(const ExampleAddress& example, QObject* parent)
     : QAbstractListModel(parent), example_(example), chosen_(example.defaultChoice) {
-  // Counted run by run: the text is read once, not once a run.
+  // Columns count UTF-16 units, as the address field shows them: one for each UTF-8 lead byte,
+  // two for the lead byte of a character beyond the basic plane. In an ASCII address the column
+  // is the byte offset plus one and nothing is kept.
+  const std::string& text = example_.text;
+  if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) return;
   columns_.reserve(example_.runs.size());
-  qsizetype column = 1;
+  std::uint32_t column = 1;
   std::size_t counted = 0;
   for (const DigitRun& run : example_.runs) {
-    column += QString::fromUtf8(example_.text.data() + counted, static_cast<qsizetype>(run.position - counted)).size();
-    counted = run.position;
+    for (; counted < run.position; ++counted) {
+      const auto byte = static_cast<unsigned char>(text[counted]);
+      column += (byte & 0xC0) != 0x80;
+      column += byte >= 0xF0;
+    }
     columns_.push_back(column);
   }
 }
@@ -45,7 +52,8 @@ QVariant DigitRunModel::data(const QModelIndex& index, int role) const {
   const auto row = static_cast<std::size_t>(index.row());
   const DigitRun& run = example_.runs[row];
   switch (role) {
-    case Qt::DisplayRole: return RunText(run, columns_[row]);
+    case Qt::DisplayRole:
+      return RunText(run, example_.digits(run), columns_.empty() ? run.position + 1 : columns_[row]);
     case Qt::CheckStateRole:
       return std::find(chosen_.begin(), chosen_.end(), row) != chosen_.end() ? Qt::Checked : Qt::Unchecked;
     case Qt::AccessibleDescriptionRole:

@@ -2,6 +2,7 @@
 
 #include <QAbstractListModel>
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "core/example_address.h"
@@ -33,7 +34,7 @@ class DigitRunModel : public QAbstractListModel {
 
  private:
   const ExampleAddress& example_;
-  std::vector<qsizetype> columns_;  // where each run starts, in characters from 1
+  std::vector<std::uint32_t> columns_;  // where each run starts, in characters from 1; empty for ASCII
   std::vector<std::size_t> chosen_;
 };
 

@@ -255,8 +255,8 @@ void ExampleAddressDialog::showProposal() {
                                   : QStringLiteral("保てないもの:\n・") + notes.join(QStringLiteral("\n・")));
 }
 
-std::optional<TemplateProposal> AskTemplateFromExample(const ExampleAddress& example, QWidget* parent) {
-  ExampleAddressDialog dialog(example, parent);
+std::optional<TemplateProposal> AskTemplateFromExample(ExampleAddress example, QWidget* parent) {
+  ExampleAddressDialog dialog(std::move(example), parent);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.proposal();
 }

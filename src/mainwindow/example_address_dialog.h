@@ -45,6 +45,6 @@ class ExampleAddressDialog : public QDialog {
 };
 
 // Shows the dialog; the proposal when the user presses OK, nothing on Cancel.
-std::optional<TemplateProposal> AskTemplateFromExample(const ExampleAddress& example, QWidget* parent);
+std::optional<TemplateProposal> AskTemplateFromExample(ExampleAddress example, QWidget* parent);
 
 }  // namespace serialix

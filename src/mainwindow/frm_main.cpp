@@ -83,7 +83,7 @@ frmMain::frmMain(frmMainServices services, QWidget* parent)
   // Every single-line field of the template, the combos' edit fields included. Qt cuts edit
   // text at 32767 characters by default, which would cut history entries as they are saved.
   for (QLineEdit* edit : findChildren<QLineEdit*>()) {
-    KeepControlCharactersOut(edit);
+    GuardFieldInput(edit, [this] { inform(PastedTextTooLongMessage()); });
     edit->setMaxLength(std::numeric_limits<int>::max());
   }
   buildHttpsCommand();

@@ -47,7 +47,7 @@ struct HistorySnapshot;
 enum class ExportFormat;
 
 // Which digit runs of an example address become counters: the proposal on OK, nothing on Cancel.
-using AskTemplate = std::function<std::optional<TemplateProposal>(const ExampleAddress&, QWidget* parent)>;
+using AskTemplate = std::function<std::optional<TemplateProposal>(ExampleAddress, QWidget* parent)>;
 
 // The pattern typed into the dialog, prefilled with the given text: the text on OK, nothing on Cancel.
 using AskPatternText = std::function<std::optional<QString>(const QString& pattern, QWidget* parent)>;
@@ -156,6 +156,9 @@ class frmMain : public QWidget {
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
+  // The clipboard's text for a reader of addresses or patterns, or nothing (and the user told)
+  // when it is longer than any address.
+  std::optional<std::string> clipboardAddressText();
   // Controls, in the order of the layout table; G, J and L live in their counter descriptions.
   // Tests and other code find a control by its object name.
   QLabel* lblA = nullptr;

@@ -48,14 +48,16 @@ void frmMain::cmdClear_Click() {
 }
 
 void frmMain::cmdCrip_Click() {
-  CopyResultList(this, List1->rows(), LineEnd::CrLf, *clipboard_, *messages_);
+  if (!CopyResultList(List1->rows(), LineEnd::CrLf, *clipboard_)) inform(ClipboardTooLargeMessage());
 }
 
 AboutServices frmMain::aboutServices() const {
   AboutServices about;
   about.store = configStore_;
   about.launcher = launcher_;
-  about.messages = messages_;
+  about.sysInfoUnavailable = [messages = messages_](QWidget* dialog) {
+    messages->inform(dialog, SysInfoUnavailableMessage());
+  };
   return about;
 }
 

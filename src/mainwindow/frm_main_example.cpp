@@ -32,19 +32,30 @@ void frmMain::buildExampleAddressCommand(AskTemplate askTemplate) {
   connect(action, &QAction::triggered, this, &frmMain::startFromExampleAddress);
 }
 
+std::optional<std::string> frmMain::clipboardAddressText() {
+  std::string held = clipboard_->textBytes();
+  // Longer than any address a browser opens: refused before a reader or a field lays it out.
+  if (held.size() > kLongestExampleAddress) {
+    inform(ExampleAddressErrorMessage(ExampleAddressError::TooLong));
+    return std::nullopt;
+  }
+  return held;
+}
+
 void frmMain::startFromExampleAddress() {
-  const std::string held = clipboard_->textBytes();
+  const std::optional<std::string> held = clipboardAddressText();
+  if (!held) return;
   // A pattern on the clipboard is applied as one: its brackets are no part of an address.
-  if (IsValidUtf8(held) && LooksLikePattern(QString::fromStdString(held).trimmed().toStdString())) {
-    applyPattern(QString::fromStdString(held));
+  if (IsValidUtf8(*held) && LooksLikePattern(QString::fromStdString(*held).trimmed().toStdString())) {
+    applyPattern(QString::fromStdString(*held));
     return;
   }
-  const auto read = ReadExampleAddress(held);
+  auto read = ReadExampleAddress(*held);
   if (const auto* error = std::get_if<ExampleAddressError>(&read)) {
     inform(ExampleAddressErrorMessage(*error));
     return;
   }
-  const auto proposal = askTemplate_(std::get<ExampleAddress>(read), this);
+  const auto proposal = askTemplate_(std::move(std::get<ExampleAddress>(read)), this);
   // Without a window manager nothing hands the activation back when the dialog closes, and the
   // window's shortcuts only work in the active window.
   activateWindow();

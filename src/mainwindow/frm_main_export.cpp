@@ -3,12 +3,20 @@
 
 #include "export/list_export.h"
 #include "mainwindow/frm_main.h"
+#include "mainwindow/window_messages.h"
+#include "platform/services/message_box.h"
 #include "platform/widgets/virtual_list_box.h"
 
 namespace serialix {
 
 void frmMain::exportList(ExportFormat format) {
-  if (!ExportResultList(this, List1->rows(), format, *exportState_, *saveDialog_, *messages_)) return;
+  const auto confirmReplace = [this](const QString&) {
+    return messages_->askYesNo(this, OverwriteQuestion()) == MessageBox::Answer::Yes;
+  };
+  const ExportResult result =
+      ExportResultList(this, List1->rows(), format, *exportState_, *saveDialog_, confirmReplace);
+  if (const QString message = ExportResultMessage(result); !message.isEmpty()) inform(message);
+  if (result.outcome != WriteOutcome::Written) return;
   // A written list has its last entry selected.
   if (List1->count() > 0) List1->setCurrentRow(List1->count() - 1);
 }

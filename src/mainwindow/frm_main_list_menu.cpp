@@ -121,7 +121,7 @@ void frmMain::openSelectedAddress() {
 }
 
 void frmMain::copyAllUtf8() {
-  CopyResultList(this, List1->rows(), LineEnd::Lf, *clipboard_, *messages_);
+  if (!CopyResultList(List1->rows(), LineEnd::Lf, *clipboard_)) inform(ClipboardTooLargeMessage());
 }
 
 }  // namespace serialix

@@ -62,8 +62,9 @@ void frmMain::copyAsPattern() {
 }
 
 void frmMain::startFromPattern() {
-  const std::string held = clipboard_->textBytes();
-  const QString clipboardText = IsValidUtf8(held) ? QString::fromStdString(held).trimmed() : QString();
+  const std::optional<std::string> held = clipboardAddressText();
+  if (!held) return;
+  const QString clipboardText = IsValidUtf8(*held) ? QString::fromStdString(*held).trimmed() : QString();
   QString text = LooksLikePattern(clipboardText.toStdString()) ? clipboardText : QString();
   // A refused pattern comes back in the dialog to be mended, until it is applied or cancelled.
   while (const std::optional<QString> typed = askPattern_(text, this)) {

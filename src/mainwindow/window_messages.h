@@ -1,12 +1,16 @@
 #pragma once
 
 #include <QString>
+#include <system_error>
 
 #include "core/address_template.h"
 #include "core/example_address.h"
 #include "core/pattern_proposal.h"
 
 namespace serialix {
+
+struct ExportResult;
+struct UnencodableCharacter;
 
 // Every message box the window shows says one of these; the caption is the message box
 // service's. Lower layers hand over reasons (error values, the system's words), and these
@@ -17,6 +21,9 @@ namespace serialix {
 QString CounterTextMessage(const CounterTextError& error);
 QString SegmentTextMessage(const SegmentTextError& error);
 QString TooManyAddressesMessage();
+
+// A paste or drop into a field longer than the field takes; the field is as it was.
+QString PastedTextTooLongMessage();
 
 // What the pasted text should have been.
 QString ExampleAddressErrorMessage(ExampleAddressError error);
@@ -32,6 +39,24 @@ QString NoBrowserMessage(const QString& address);
 // The address is longer than the system passes to a program; the browser did not start.
 QString AddressTooLongForBrowserMessage(const QString& address);
 QString BrowserNotStartedMessage(const QString& address, const QString& reason);
+
+// "書き出し": the question before an existing file is replaced.
+QString OverwriteQuestion();
+// A code page 932 export that would lose a character: the character, its row, the UTF-8 export.
+QString UnencodableMessage(const UnencodableCharacter& found);
+// What the thing at a path is (a FileKind code), or the system's own words for its error
+// ("No space left on device").
+QString FileErrorReason(const std::error_code& error);
+// The file and the reason on lines of their own.
+QString WriteFailedMessage(const QString& path, const std::error_code& error);
+// What an export that ended so tells the user; empty when it wrote the file or was cancelled.
+QString ExportResultMessage(const ExportResult& result);
+
+// "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ" and the copy of all rows: the list is over the clipboard's limit.
+QString ClipboardTooLargeMessage();
+
+// "ｼｽﾃﾑ情報" of the About window: no system-information program could be started.
+QString SysInfoUnavailableMessage();
 
 // set.ini at start and at close: the file's path and the reason it gave.
 QString SettingsUnreadableMessage(const QString& path, const QString& reason);

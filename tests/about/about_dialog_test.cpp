@@ -12,6 +12,7 @@
 #include <QTest>
 #include <functional>
 
+#include "mainwindow/window_messages.h"
 #include "support/memory_config_store.h"
 #include "support/recording_program_launcher.h"
 #include "support/scripted_message_box.h"
@@ -25,7 +26,10 @@ struct Services {
   MemoryConfigStore store;
   RecordingProgramLauncher launcher;
   ScriptedMessageBox messages;
-  AboutServices about() { return {&store, &launcher, &messages}; }
+  // As the window gives them: its words, over the dialog.
+  AboutServices about() {
+    return {&store, &launcher, [this](QWidget* dialog) { messages.inform(dialog, SysInfoUnavailableMessage()); }};
+  }
 };
 
 void DeletePending() {

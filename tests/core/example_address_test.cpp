@@ -88,6 +88,11 @@ TEST(ReadExampleAddress, RefusesAnythingButOneHttpAddress) {
                                                                               "1",
                                                                               15))),
             E::Blank);
+  // The length limit holds to the byte, before anything else is read.
+  std::string longest = "http://a.com/" + std::string(kLongestExampleAddress - 13, '1');
+  EXPECT_TRUE(std::holds_alternative<ExampleAddress>(ReadExampleAddress(longest)));
+  longest += '\xFF';
+  EXPECT_EQ(std::get<ExampleAddressError>(ReadExampleAddress(longest)), E::TooLong);
 }
 
 TEST(ReadExampleAddress, FindsTheDigitRunsAfterTheHost) {
@@ -110,8 +115,8 @@ TEST(ReadExampleAddress, FindsTheDigitRunsAfterTheHost) {
   };
   for (std::size_t i = 0; i < 4; ++i) {
     const DigitRun& run = example.runs[i];
-    EXPECT_EQ(std::tie(run.position, run.digits, run.value, run.checkable),
-              std::tie(rows[i].position, rows[i].digits, rows[i].value, rows[i].checkable))
+    EXPECT_EQ(std::make_tuple(run.position, example.digits(run), run.value, run.checkable),
+              std::make_tuple(rows[i].position, std::string_view(rows[i].digits), rows[i].value, rows[i].checkable))
         << rows[i].digits;
   }
   EXPECT_EQ(example.defaultChoice, std::vector<std::size_t>{3});

@@ -30,10 +30,9 @@ int main(int argc, char** argv) {
     t.N = std::string("txt");
     rows.append(AddressRun(t));
   }
-  QString error;
-  if (WriteResultList(rows, QString::fromLocal8Bit(argv[1]), ExportFormat::Utf8Lf, nullptr, &error) !=
-      WriteOutcome::Written) {
-    std::fprintf(stderr, "export failed: %s\n", error.toLocal8Bit().constData());
+  const ExportResult result = WriteResultList(rows, QString::fromLocal8Bit(argv[1]), ExportFormat::Utf8Lf);
+  if (result.outcome != WriteOutcome::Written) {
+    std::fprintf(stderr, "export failed: %s\n", result.error.message().c_str());
     return 1;
   }
   return 0;

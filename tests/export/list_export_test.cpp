@@ -18,6 +18,7 @@
 #include <tuple>
 #include <vector>
 
+#include "mainwindow/window_messages.h"
 #include "platform/files/codepage932.h"
 #include "support/scripted_message_box.h"
 #include "support/scripted_save_dialog.h"
@@ -83,10 +84,19 @@ class ListExportTest : public testing::Test {
   QString path(const QString& name) const { return dir.filePath(name); }
   QString native() const { return QDir::toNativeSeparators(dir.path()); }
   bool run(const ResultList& rows, ExportProgress* progress = nullptr) {
-    return ExportResultList(nullptr, rows, ExportFormat::Cp932CrLf, state, dialog, messages, progress);
+    return exportAs(ExportFormat::Cp932CrLf, rows, progress);
   }
   bool runUtf8(const ResultList& rows, ExportProgress* progress = nullptr) {
-    return ExportResultList(nullptr, rows, ExportFormat::Utf8Lf, state, dialog, messages, progress);
+    return exportAs(ExportFormat::Utf8Lf, rows, progress);
+  }
+  // As the window runs it: its question before a replace, its words for the outcome.
+  bool exportAs(ExportFormat format, const ResultList& rows, ExportProgress* progress) {
+    const auto confirm = [this](const QString&) {
+      return messages.askYesNo(nullptr, OverwriteQuestion()) == Answer::Yes;
+    };
+    const ExportResult result = ExportResultList(nullptr, rows, format, state, dialog, confirm, progress);
+    if (const QString text = ExportResultMessage(result); !text.isEmpty()) messages.inform(nullptr, text);
+    return result.outcome == WriteOutcome::Written;
   }
 
   QTemporaryDir dir;
@@ -181,9 +191,10 @@ TEST_F(ListExportTest, Cp932ExportRefusesACharacterItCannotHoldAndWritesNothing)
   EXPECT_EQ(messages.shown[0].caption + messages.shown[0].text, "Serialix" + UnencodableMessage(*found));
   EXPECT_FALSE(messages.shown[0].question);
 
-  QString reason;  // the writer refuses on its own too, for any caller
-  EXPECT_EQ(WriteResultList(rows, target, ExportFormat::Cp932CrLf, nullptr, &reason), WriteOutcome::Refused);
-  EXPECT_EQ(reason, UnencodableMessage(*found));
+  // the writer refuses on its own too, for any caller
+  const ExportResult refused = WriteResultList(rows, target, ExportFormat::Cp932CrLf);
+  EXPECT_EQ(refused.outcome, WriteOutcome::Refused);
+  EXPECT_EQ(UnencodableMessage(refused.unencodable), UnencodableMessage(*found));
   EXPECT_EQ(ReadAll(target), QByteArray("old content"));
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"old.txt"}));
 

@@ -6,10 +6,9 @@
 #include <QMimeData>
 #include <random>
 
+#include "mainwindow/window_messages.h"
 #include "platform/services/clipboard.h"
-#include "platform/services/message_box.h"
 #include "platform/services/url_opener.h"
-#include "support/scripted_message_box.h"
 
 namespace serialix {
 namespace {
@@ -49,11 +48,9 @@ TEST(ListText, EveryEntryFollowedByItsLineEndInUtf8) {
   };
   for (const auto& c : cases) {
     RecordingClipboard clipboard;
-    ScriptedMessageBox messages;
-    ASSERT_TRUE(CopyResultList(nullptr, c.rows, c.lineEnd, clipboard, messages));
+    ASSERT_TRUE(CopyResultList(c.rows, c.lineEnd, clipboard));
     EXPECT_EQ(clipboard.content, c.text);
     EXPECT_EQ(clipboard.clears, 1);
-    EXPECT_TRUE(messages.shown.empty());
     // No byte order mark and the exact UTF-8 bytes, under both names a pasting program may ask.
     const QStringList text{"text/plain;charset=utf-8", "text/plain"};
     EXPECT_EQ(clipboard.held->formats(), c.lineEnd == LineEnd::Lf ? QStringList("text/uri-list") + text : text);
@@ -83,13 +80,10 @@ TEST(ListText, OverTheLimitShowsTheMessageAndLeavesTheClipboard) {
   ASSERT_GT(rows.textBytes(LineEnd::Lf), ClipboardTextLimit());
 
   RecordingClipboard clipboard;
-  ScriptedMessageBox messages;
-  EXPECT_FALSE(CopyResultList(nullptr, rows, LineEnd::Lf, clipboard, messages));
+  EXPECT_FALSE(CopyResultList(rows, LineEnd::Lf, clipboard));
   EXPECT_EQ(std::make_pair(clipboard.content, clipboard.clears), std::make_pair(QString("earlier"), 0));
-  ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].caption + messages.shown[0].text,
-            QString("Serialix一覧が大きすぎてクリップボードにコピーできません（%1 MiB まで）。")
-                .arg(ClipboardTextLimit() / (1 << 20)));
+  EXPECT_EQ(ClipboardTooLargeMessage(), QString("一覧が大きすぎてクリップボードにコピーできません（%1 MiB まで）。")
+                                            .arg(ClipboardTextLimit() / (1 << 20)));
 }
 
 // For any texts, the URI list holds each address as UriListLine makes it, whether a run is written

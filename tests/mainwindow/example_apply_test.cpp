@@ -249,7 +249,7 @@ TEST_F(ExampleApplyTest, PropertyFirstRowIsTheAddressForRandomAddressesAndChoice
 }
 
 TEST_F(ExampleApplyTest, RefusesTextThatIsNotOneAddressAndChangesNothing) {
-  const std::pair<const char*, ExampleAddressError> refused[] = {
+  const std::pair<std::string, ExampleAddressError> refused[] = {
       {"", ExampleAddressError::Empty},
       {" \t ", ExampleAddressError::Empty},
       {"http://a.com/1.jpg\nhttp://a.com/2.jpg", ExampleAddressError::SeveralLines},
@@ -258,13 +258,14 @@ TEST_F(ExampleApplyTest, RefusesTextThatIsNotOneAddressAndChangesNothing) {
       {"http:///pic05.jpg", ExampleAddressError::NoHost},
       {"http://a.com/my pic05.jpg", ExampleAddressError::Blank},
       {"http://a.com/c\u202Egpj.exe05", ExampleAddressError::Blank},
+      {"http://a.com/" + std::string(kLongestExampleAddress, '5'), ExampleAddressError::TooLong},
   };
   control<QComboBox>("cmbG(0)")->setFocus();
   const QStringList before = snapshot();
   for (const auto& [text, error] : refused) {
-    SCOPED_TRACE(text);
+    SCOPED_TRACE(text.substr(0, 40));
     messages.shown.clear();
-    paste(QString::fromUtf8(text));
+    paste(QString::fromStdString(text));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].caption, "Serialix");
     EXPECT_EQ(messages.shown[0].text, ExampleAddressErrorMessage(error));

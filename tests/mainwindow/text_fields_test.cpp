@@ -2,8 +2,11 @@
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QMenu>
 
 #include "main_window_fixture.h"
+#include "mainwindow/window_messages.h"
+#include "platform/input/control_characters.h"
 
 namespace serialix::testing {
 namespace {
@@ -73,6 +76,53 @@ TEST_F(TextFieldsTest, RunRefusesAControlCharacterThatGotIn) {
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text,
             QStringLiteral("セグメント N の文字列に改行などの制御文字が含まれているため、一覧に追加できません。"));
+}
+
+// A paste the field could not show within a second is undone and said; the program's own texts
+// (a history entry) are not limited, and such a text can still be shortened.
+TEST_F(TextFieldsTest, APasteLongerThanAFieldTakesIsUndoneWithAMessage) {
+  const QString tooLong(kLongestEditedText + 1, QLatin1Char('7'));
+  for (const char* field : {"cmbB", "txtF", "cmbG(1)"}) {
+    SCOPED_TRACE(field);
+    QLineEdit* edit = editOf(w->findChild<QWidget*>(field));
+    edit->setFocus();
+    QTest::keyClicks(edit, "ab");
+    const QString before = edit->text();
+    messages.shown.clear();
+    QGuiApplication::clipboard()->setText(tooLong);
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    QApplication::processEvents();  // the message follows the undo
+    EXPECT_EQ(edit->text(), before);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, PastedTextTooLongMessage());
+  }
+  // The same from the field's context menu.
+  QLineEdit* host = editOf(w->findChild<QWidget*>("cmbB"));
+  const QString before = host->text();
+  messages.shown.clear();
+  QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, QPoint(2, 2), host->mapToGlobal(QPoint(2, 2)));
+  QApplication::sendEvent(host, &menuEvent);
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  ASSERT_NE(menu, nullptr);
+  const auto actions = menu->actions();
+  const auto paste = std::find_if(actions.begin(), actions.end(),
+                                  [](QAction* a) { return a->text().section('\t', 0, 0) == QLineEdit::tr("&Paste"); });
+  ASSERT_NE(paste, actions.end());
+  (*paste)->trigger();
+  menu->close();
+  QApplication::processEvents();
+  EXPECT_EQ(host->text(), before);
+  EXPECT_EQ(messages.shown.size(), 1u);
+
+  host->setText(tooLong);
+  QTest::keyClick(host, Qt::Key_End);
+  QTest::keyClick(host, Qt::Key_Backspace);
+  EXPECT_EQ(host->text().size(), kLongestEditedText);
+  messages.shown.clear();
+  QTest::keyClick(host, Qt::Key_X);  // a typed character past the limit is refused alike
+  QApplication::processEvents();
+  EXPECT_EQ(host->text().size(), kLongestEditedText);
+  EXPECT_EQ(messages.shown.size(), 1u);
 }
 
 // Entries longer than Qt's default edit limit of 32767 characters are saved and come back whole.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 class QLineEdit;
 
@@ -14,9 +15,16 @@ namespace serialix {
 // given, it is moved left by the characters removed before it.
 QString WithoutControlCharacters(const QString& text, int* cursor = nullptr);
 
+// The longest text a user's edit may leave in a field, in UTF-16 units. A line edit lays out its
+// whole text at every change, about a microsecond a character here, so a longer paste would
+// freeze the window for seconds; no web server takes an address of even a tenth of this.
+inline constexpr qsizetype kLongestEditedText = 256 * 1024;
+
 // Removes those characters from whatever the user types, pastes, drops or composes with an
 // input method into the line edit (the line edit of an editable combo included), as browsers'
-// address bars do with pasted line breaks. Texts the program sets are not touched.
-void KeepControlCharactersOut(QLineEdit* edit);
+// address bars do with pasted line breaks, and undoes an edit that would make the text longer
+// than kLongestEditedText, calling `tooLong` once the field is back as it was. Texts the program
+// sets are not touched.
+void GuardFieldInput(QLineEdit* edit, std::function<void()> tooLong);
 
 }  // namespace serialix
