@@ -4,6 +4,7 @@
 
 #include "export/list_text.h"
 #include "mainwindow/frm_main.h"
+#include "mainwindow/window_messages.h"
 #include "platform/services/drag_starter.h"
 #include "platform/widgets/virtual_list_box.h"
 
