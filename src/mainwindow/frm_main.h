@@ -133,6 +133,7 @@ class frmMain : public QWidget {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   // Controls, in the order of the layout table; G, J and L live in their counter descriptions.
@@ -275,6 +276,7 @@ class frmMain : public QWidget {
   AskTemplate askTemplate_;
   QAction* exampleAddressAction_ = nullptr;
   bool unloaded_ = false;
+  bool iconRequested_ = false;                       // the window icon waits for the first paint
   bool settingsUnreadable_ = false;                  // set.ini exists but could not be read: never write it
   std::unique_ptr<HistorySnapshot> settingsAsRead_;  // the histories as set.ini last held them
   QPointer<QDialog> about_;                          // the open About dialog; the window takes no input meanwhile
