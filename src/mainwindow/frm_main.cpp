@@ -163,7 +163,7 @@ void frmMain::connectHandlers() {
     }
   }
 
-  connectHistoryHandlers();
+  setUpHistories();
 
   connect(cmdR, &QPushButton::clicked, this, &frmMain::cmdR_Click);
   connect(cmdClear, &QPushButton::clicked, this, &frmMain::cmdClear_Click);
@@ -198,7 +198,7 @@ void frmMain::Form_Load() {
     if (titleBarReachable(QRect(position, QSize(width(), style()->pixelMetric(QStyle::PM_TitleBarHeight)))))
       move(position);
   }
-  restoreHistories(stored);
+  restoreHistories({std::move(stored.hosts), std::move(stored.symbols), std::move(stored.extensions)});
 
   // An installed program's folder is not the user's: export starts at home then.
   exportState_->exportDir = !exportDir_.isEmpty() ? exportDir_ : folderWritable ? programFolder : QDir::homePath();
@@ -224,8 +224,8 @@ void frmMain::saveSettings() {
   const auto [hosts, symbols, extensions] = historyLists();
   const QPoint position = pos();
   std::error_code error;
-  if (!SaveSettings(settingsFile_, PixelsToTwips(position.x()), PixelsToTwips(position.y()), hosts, symbols, extensions,
-                    &error, settingsAsRead_.get())) {
+  if (!SaveSettings(settingsFile_, PixelsToTwips(position.x()), PixelsToTwips(position.y()), *hosts, *symbols,
+                    *extensions, &error, settingsAsRead_.get())) {
     // The close goes on; the user learns that this session's histories were not kept.
     inform(SettingsNotSavedMessage(nativePath(settingsFile_), FileErrorReason(error)));
   }

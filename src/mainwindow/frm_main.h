@@ -214,11 +214,13 @@ class frmMain : public QWidget {
     QPushButton* button;
   };
   std::array<HistoryControls, 3> histories() const;
-  void connectHistoryHandlers();
+  // Gives each history combo its list model and connects its handlers.
+  void setUpHistories();
   void rememberHistories();
-  void restoreHistories(const StoredSettings& stored);
-  // The entries of each history, in order, for set.ini.
-  std::array<std::vector<std::string>, 3> historyLists() const;
+  // Host, symbol and extension entries as set.ini held them, appended to the lists.
+  void restoreHistories(std::array<std::vector<std::string>, 3> lists);
+  // The entries of each history, in order, for set.ini: the lists themselves, not copies.
+  std::array<const std::vector<std::string>*, 3> historyLists() const;
   void updateDeleteButton(QComboBox* combo, QPushButton* button);
   void deleteHistoryEntry(QComboBox* combo, QPushButton* button);
 
