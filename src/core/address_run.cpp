@@ -159,6 +159,16 @@ bool AddressRun::writeLines(std::uint64_t first, std::uint64_t count, const Chun
   return odometer().writeLines({idx[0], idx[1], idx[2]}, std::min(count, size_ - first), sink, lineEnd);
 }
 
+char* AddressRun::writeLinesTo(std::uint64_t first, std::uint64_t count, char* out, LineEnd lineEnd) const {
+  if (first >= size_ || count == 0) {
+    return out;
+  }
+  const Levels ls = LevelsOf(tmpl_);
+  std::uint64_t idx[3];
+  Decode(ls, first, idx);
+  return odometer().writeLinesTo({idx[0], idx[1], idx[2]}, std::min(count, size_ - first), out, lineEnd);
+}
+
 AddressRun AddressRun::withTextsMapped(const std::function<std::string(const std::string&)>& f) const {
   AddressTemplate mapped = tmpl_;
   mapped.forEach([&f](std::string& text) { text = f(text); });
