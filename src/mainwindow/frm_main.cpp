@@ -84,6 +84,7 @@ frmMain::frmMain(frmMainServices services, QWidget* parent)
     KeepControlCharactersOut(edit);
     edit->setMaxLength(std::numeric_limits<int>::max());
   }
+  buildHttpsCommand();
   buildExampleAddressCommand(std::move(services.askTemplate));
   connectList1Menu();
   installKeyboard();
