@@ -11,7 +11,6 @@
 #include <memory>
 #include <system_error>
 
-#include "platform/files/background_writer.h"
 #include "platform/files/codepage932.h"
 #include "platform/files/file_kind.h"
 #include "platform/files/replaced_file.h"
@@ -170,8 +169,7 @@ QString WriteFailedMessage(const QString& path, const std::error_code& error) {
 
 namespace {
 
-// Writes rows that the format can hold. Making the text and writing it overlap: the helper of
-// BackgroundWriter writes one buffer while this thread fills the next one.
+// Writes rows that the format can hold, each chunk from the thread that makes it.
 WriteOutcome WriteEncodable(const ResultList& rows, const std::filesystem::path& path, ExportFormat format,
                             ExportProgress* progress, std::error_code& error) {
   const ResultList encoded = EncodedForFile(rows, format);
@@ -179,19 +177,14 @@ WriteOutcome WriteEncodable(const ResultList& rows, const std::filesystem::path&
   try {
     ReplacedFile file(path);
     std::uint64_t done = 0;
-    bool complete;
-    {
-      BackgroundWriter writer(file);
-      if (progress) progress->start(encoded.textBytes(lineEnd));
-      complete = encoded.writeAll(
-          [&](std::string_view chunk) {
-            writer.write(chunk);
-            done += chunk.size();
-            return progress == nullptr || progress->advance(done);
-          },
-          lineEnd);
-      if (complete) writer.finish();
-    }
+    if (progress) progress->start(encoded.textBytes(lineEnd));
+    const bool complete = encoded.writeAll(
+        [&](std::string_view chunk) {
+          file.write(chunk);
+          done += chunk.size();
+          return progress == nullptr || progress->advance(done);
+        },
+        lineEnd);
     if (progress) progress->finish();
     if (!complete) return WriteOutcome::Cancelled;
     file.commit();
