@@ -200,6 +200,7 @@ void frmMain::Form_Load() {
       move(position);
   }
   restoreHistories({std::move(stored.hosts), std::move(stored.symbols), std::move(stored.extensions)});
+  chooseHttps(stored.https);
 
   // An installed program's folder is not the user's: export starts at home then.
   exportState_->exportDir = !exportDir_.isEmpty() ? exportDir_ : folderWritable ? programFolder : QDir::homePath();
@@ -226,7 +227,7 @@ void frmMain::saveSettings() {
   const QPoint position = pos();
   std::error_code error;
   if (!SaveSettings(settingsFile_, PixelsToTwips(position.x()), PixelsToTwips(position.y()), *hosts, *symbols,
-                    *extensions, &error, settingsAsRead_.get())) {
+                    *extensions, &error, settingsAsRead_.get(), httpsChosen())) {
     // The close goes on; the user learns that this session's histories were not kept.
     inform(SettingsNotSavedMessage(nativePath(settingsFile_), FileErrorReason(error)));
   }

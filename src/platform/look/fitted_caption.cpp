@@ -106,7 +106,7 @@ bool CaptionFits(const QAbstractButton* button) {
   return CaptionFitsIn(button, button->font());
 }
 
-void SetFittedCaption(QLabel* label, const QString& caption, const QFont& designed) {
+void FitLabelFont(QLabel* label, const QString& caption, const QFont& designed) {
   // The largest size, in half points down from the designed one (6 at least), at which the
   // caption fits. Each size measured loads a font of its own, so the search starts where the
   // width scales to rather than stepping down from the designed size.
@@ -129,7 +129,6 @@ void SetFittedCaption(QLabel* label, const QString& caption, const QFont& design
     font.setPointSizeF(size);
   }
   label->setFont(font);
-  label->setText(caption);
 }
 
 }  // namespace serialix
