@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "address_template.h"
 #include "odometer.h"
@@ -47,6 +48,8 @@ class AddressRun {
 
  private:
   AddressRun(AddressTemplate tmpl, std::string scheme);
+  // The odometer's wheel positions at a position of the run.
+  std::vector<std::uint64_t> wheelsAt(std::uint64_t position) const;
 
   AddressTemplate tmpl_;
   std::uint64_t size_ = 0;
