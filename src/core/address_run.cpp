@@ -149,14 +149,20 @@ Odometer AddressRun::odometer() const {
   return odometer;
 }
 
-bool AddressRun::writeLines(std::uint64_t first, std::uint64_t count, const ChunkSink& sink, LineEnd lineEnd) const {
-  if (first >= size_ || count == 0) {
-    return true;
-  }
-  const Levels ls = LevelsOf(tmpl_);
+std::vector<std::uint64_t> AddressRun::wheelsAt(std::uint64_t position) const {
   std::uint64_t idx[3];
-  Decode(ls, first, idx);
-  return odometer().writeLines({idx[0], idx[1], idx[2]}, std::min(count, size_ - first), sink, lineEnd);
+  Decode(LevelsOf(tmpl_), position, idx);
+  return {idx[0], idx[1], idx[2]};
+}
+
+bool AddressRun::writeLines(std::uint64_t first, std::uint64_t count, const ChunkSink& sink, LineEnd lineEnd) const {
+  if (first >= size_ || count == 0) return true;
+  return odometer().writeLines(wheelsAt(first), std::min(count, size_ - first), sink, lineEnd);
+}
+
+char* AddressRun::writeLinesTo(std::uint64_t first, std::uint64_t count, char* out, LineEnd lineEnd) const {
+  if (first >= size_ || count == 0) return out;
+  return odometer().writeLinesTo(wheelsAt(first), std::min(count, size_ - first), out, lineEnd);
 }
 
 AddressRun AddressRun::withTextsMapped(const std::function<std::string(const std::string&)>& f) const {

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "address_template.h"
 #include "odometer.h"
@@ -30,6 +31,10 @@ class AddressRun {
   bool writeLines(std::uint64_t first, std::uint64_t count, const ChunkSink& sink,
                   LineEnd lineEnd = LineEnd::CrLf) const;
 
+  // The same lines made straight into `out`, which holds their length plus kOdometerSlack bytes;
+  // returns the end of what was written.
+  char* writeLinesTo(std::uint64_t first, std::uint64_t count, char* out, LineEnd lineEnd = LineEnd::CrLf) const;
+
   // The same run with every fixed text segment passed through f (for instance to encode it once
   // for a file); counter digits are ASCII and stay as they are.
   // The run as the odometer its writer turns: one wheel per counter, G outermost.
@@ -43,6 +48,8 @@ class AddressRun {
 
  private:
   AddressRun(AddressTemplate tmpl, std::string scheme);
+  // The odometer's wheel positions at a position of the run.
+  std::vector<std::uint64_t> wheelsAt(std::uint64_t position) const;
 
   AddressTemplate tmpl_;
   std::uint64_t size_ = 0;

@@ -4,8 +4,12 @@
 
 namespace serialix {
 
+bool IsNewHistoryEntry(const std::vector<std::string>& history, std::string_view text) {
+  return !text.empty() && std::find(history.begin(), history.end(), text) == history.end();
+}
+
 bool RememberInHistory(std::vector<std::string>& history, std::string_view text) {
-  if (text.empty() || std::find(history.begin(), history.end(), text) != history.end()) {
+  if (!IsNewHistoryEntry(history, text)) {
     return false;
   }
   history.emplace_back(text);

@@ -14,7 +14,7 @@ constexpr std::size_t kChunkBytes = std::size_t{1} << 18;
 constexpr std::size_t kBatchLines = 10;
 // Lines up to this length are copied with one fixed-size memcpy (a few vector moves); the
 // line buffer and the chunk carry this much slack so the over-read and over-write are safe.
-constexpr std::size_t kFixedCopy = 64;
+constexpr std::size_t kFixedCopy = kOdometerSlack;
 // A number's digits: the magnitude is at most 2^64 - 1.
 constexpr std::size_t kMaxNumberDigits = 20;
 
@@ -84,8 +84,27 @@ std::string Odometer::lineAt(const std::vector<std::uint64_t>& positions) const 
   return line;
 }
 
-bool Odometer::writeLines(std::vector<std::uint64_t> idx, std::optional<std::uint64_t> limit, const ChunkSink& sink,
+bool Odometer::writeLines(std::vector<std::uint64_t> start, std::optional<std::uint64_t> limit, const ChunkSink& sink,
                           LineEnd lineEnd) const {
+  return writeLinesInto(std::move(start), limit, sink, lineEnd, nullptr);
+}
+
+char* Odometer::writeLinesTo(std::vector<std::uint64_t> start, std::optional<std::uint64_t> limit, char* out,
+                             LineEnd lineEnd) const {
+  char* end = out;
+  writeLinesInto(
+      std::move(start), limit,
+      [&end](std::string_view written) {
+        end = const_cast<char*>(written.data() + written.size());
+        return true;
+      },
+      lineEnd, out);
+  return end;
+}
+
+// With `direct`, the lines go into it and the sink sees them once, as one chunk, at the end.
+bool Odometer::writeLinesInto(std::vector<std::uint64_t> idx, std::optional<std::uint64_t> limit, const ChunkSink& sink,
+                              LineEnd lineEnd, char* direct) const {
   if ((limit && *limit == 0) || std::find(wheels.begin(), wheels.end(), 0) != wheels.end()) {
     return true;
   }
@@ -113,7 +132,7 @@ bool Odometer::writeLines(std::vector<std::uint64_t> idx, std::optional<std::uin
   for (const auto& text : texts) maxLine += text.size();
   for (const auto& field : fields) maxLine += MaxFieldLength(field);
   std::vector<char> line(maxLine + kFixedCopy, '\0');
-  std::vector<char> chunk(kChunkBytes + kBatchLines * (maxLine + kFixedCopy));
+  std::vector<char> chunk(direct ? 0 : kChunkBytes + kBatchLines * (maxLine + kFixedCopy));
 
   std::size_t lineLength = 0;
   char* fieldBegin = nullptr;  // the inner field's digits in `line`
@@ -142,8 +161,9 @@ bool Odometer::writeLines(std::vector<std::uint64_t> idx, std::optional<std::uin
   };
   render();
 
-  char* const begin = chunk.data();
-  char* const flushAt = begin + kChunkBytes;
+  char* const begin = direct ? direct : chunk.data();
+  // Made in place, the lines are handed over once, after the last.
+  const char* const flushAt = direct ? nullptr : begin + kChunkBytes;
   char* out = begin;
   const bool bounded = limit.has_value();
   std::uint64_t remaining = limit.value_or(std::numeric_limits<std::uint64_t>::max());
@@ -180,7 +200,7 @@ bool Odometer::writeLines(std::vector<std::uint64_t> idx, std::optional<std::uin
     }
     if (bounded) remaining -= batch;
     innerLeft -= batch - 1;
-    if (out >= flushAt) {
+    if (flushAt != nullptr && out >= flushAt) {
       if (!sink(std::string_view(begin, static_cast<std::size_t>(out - begin)))) {
         return false;
       }

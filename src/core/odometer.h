@@ -46,6 +46,19 @@ struct Odometer {
   // whenever it fills. Only the digits that change are rewritten. False when the sink cancelled.
   bool writeLines(std::vector<std::uint64_t> start, std::optional<std::uint64_t> limit, const ChunkSink& sink,
                   LineEnd lineEnd) const;
+
+  // The same lines made straight into `out`, which holds their length plus kOdometerSlack bytes
+  // (a short line is copied as one fixed-size block): no buffer between the writer and the
+  // destination. Returns the end of what was written.
+  char* writeLinesTo(std::vector<std::uint64_t> start, std::optional<std::uint64_t> limit, char* out,
+                     LineEnd lineEnd) const;
+
+ private:
+  bool writeLinesInto(std::vector<std::uint64_t> idx, std::optional<std::uint64_t> limit, const ChunkSink& sink,
+                      LineEnd lineEnd, char* direct) const;
 };
+
+// What writeLinesTo may write beyond the end of the last line.
+inline constexpr std::size_t kOdometerSlack = 64;
 
 }  // namespace serialix

@@ -63,6 +63,11 @@ bool ResultList::writeLines(std::uint64_t first, std::uint64_t count, const Chun
   return true;
 }
 
+char* ResultList::writeAllTo(char* out, LineEnd lineEnd) const {
+  for (const AddressRun& run : runs_) out = run.writeLinesTo(0, run.size(), out, lineEnd);
+  return out;
+}
+
 std::uint64_t ResultList::textBytes(LineEnd lineEnd) const {
   std::uint64_t total = 0;
   for (const AddressRun& run : runs_) {

@@ -29,6 +29,10 @@ class ResultList {
     return writeLines(0, total_, sink, lineEnd);
   }
 
+  // writeAll's output made straight into `out`, which holds textBytes() plus kOdometerSlack
+  // bytes; returns the end of what was written.
+  char* writeAllTo(char* out, LineEnd lineEnd = LineEnd::CrLf) const;
+
   // Byte length of writeAll's output, computed without writing it (for size checks before a copy).
   std::uint64_t textBytes(LineEnd lineEnd = LineEnd::CrLf) const;
 

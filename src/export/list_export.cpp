@@ -11,7 +11,6 @@
 #include <memory>
 #include <system_error>
 
-#include "platform/files/background_writer.h"
 #include "platform/files/codepage932.h"
 #include "platform/files/replaced_file.h"
 #include "platform/services/message_box.h"
@@ -135,8 +134,7 @@ std::optional<UnencodableCharacter> FindFirstUnencodable(const ResultList& rows)
 
 namespace {
 
-// Writes rows that the format can hold. Making the text and writing it overlap: the helper of
-// BackgroundWriter writes one buffer while this thread fills the next one.
+// Writes rows that the format can hold, each chunk from the thread that makes it.
 WriteOutcome WriteEncodable(const ResultList& rows, const std::filesystem::path& path, ExportFormat format,
                             ExportProgress* progress, std::error_code& error) {
   const ResultList encoded = EncodedForFile(rows, format);
@@ -144,19 +142,14 @@ WriteOutcome WriteEncodable(const ResultList& rows, const std::filesystem::path&
   try {
     ReplacedFile file(path);
     std::uint64_t done = 0;
-    bool complete;
-    {
-      BackgroundWriter writer(file);
-      if (progress) progress->start(encoded.textBytes(lineEnd));
-      complete = encoded.writeAll(
-          [&](std::string_view chunk) {
-            writer.write(chunk);
-            done += chunk.size();
-            return progress == nullptr || progress->advance(done);
-          },
-          lineEnd);
-      if (complete) writer.finish();
-    }
+    if (progress) progress->start(encoded.textBytes(lineEnd));
+    const bool complete = encoded.writeAll(
+        [&](std::string_view chunk) {
+          file.write(chunk);
+          done += chunk.size();
+          return progress == nullptr || progress->advance(done);
+        },
+        lineEnd);
     if (progress) progress->finish();
     if (!complete) return WriteOutcome::Cancelled;
     file.commit();

@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstring>
 
 #include "export/uri_list.h"
 #include "platform/files/huge_pages.h"
@@ -22,16 +21,12 @@ std::uint64_t ClipboardTextLimit() {
 }
 
 QByteArray ListBytes(const ResultList& rows, LineEnd lineEnd) {
-  QByteArray bytes(static_cast<qsizetype>(rows.textBytes(lineEnd)), Qt::Uninitialized);
+  const auto size = static_cast<qsizetype>(rows.textBytes(lineEnd));
+  // The lines are made in the array itself, which shrinks to the text afterwards.
+  QByteArray bytes(size + static_cast<qsizetype>(kOdometerSlack), Qt::Uninitialized);
   AdviseHugePages(bytes.data(), static_cast<std::size_t>(bytes.size()));
-  char* out = bytes.data();
-  rows.writeAll(
-      [&out](std::string_view chunk) {
-        std::memcpy(out, chunk.data(), chunk.size());
-        out += chunk.size();
-        return true;
-      },
-      lineEnd);
+  rows.writeAllTo(bytes.data(), lineEnd);
+  bytes.resize(size);
   return bytes;
 }
 

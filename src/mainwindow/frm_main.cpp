@@ -168,7 +168,7 @@ void frmMain::connectHandlers() {
     }
   }
 
-  connectHistoryHandlers();
+  setUpHistories();
 
   connect(cmdR, &QPushButton::clicked, this, &frmMain::cmdR_Click);
   connect(cmdClear, &QPushButton::clicked, this, &frmMain::cmdClear_Click);
@@ -203,7 +203,7 @@ void frmMain::Form_Load() {
     if (titleBarReachable(QRect(position, QSize(width(), style()->pixelMetric(QStyle::PM_TitleBarHeight)))))
       move(position);
   }
-  restoreHistories(stored);
+  restoreHistories({std::move(stored.hosts), std::move(stored.symbols), std::move(stored.extensions)});
   chooseHttps(stored.https);
 
   // An installed program's folder is not the user's: export starts at home then.
@@ -230,8 +230,8 @@ void frmMain::saveSettings() {
   const auto [hosts, symbols, extensions] = historyLists();
   const QPoint position = pos();
   std::error_code error;
-  if (!SaveSettings(settingsFile_, PixelsToTwips(position.x()), PixelsToTwips(position.y()), hosts, symbols, extensions,
-                    &error, settingsAsRead_.get(), httpsChosen())) {
+  if (!SaveSettings(settingsFile_, PixelsToTwips(position.x()), PixelsToTwips(position.y()), *hosts, *symbols,
+                    *extensions, &error, settingsAsRead_.get(), httpsChosen())) {
     // The close goes on; the user learns that this session's histories were not kept.
     inform(SettingsNotSavedMessage(nativePath(settingsFile_), FileErrorReason(error)));
   }

@@ -154,6 +154,7 @@ class frmMain : public QWidget {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   // The clipboard's text for a reader of addresses or patterns, or nothing (and the user told)
@@ -237,11 +238,13 @@ class frmMain : public QWidget {
     QPushButton* button;
   };
   std::array<HistoryControls, 3> histories() const;
-  void connectHistoryHandlers();
+  // Gives each history combo its list model and connects its handlers.
+  void setUpHistories();
   void rememberHistories();
-  void restoreHistories(const StoredSettings& stored);
-  // The entries of each history, in order, for set.ini.
-  std::array<std::vector<std::string>, 3> historyLists() const;
+  // Host, symbol and extension entries as set.ini held them, appended to the lists.
+  void restoreHistories(std::array<std::vector<std::string>, 3> lists);
+  // The entries of each history, in order, for set.ini: the lists themselves, not copies.
+  std::array<const std::vector<std::string>*, 3> historyLists() const;
   void updateDeleteButton(QComboBox* combo, QPushButton* button);
   void deleteHistoryEntry(QComboBox* combo, QPushButton* button);
 
@@ -317,6 +320,7 @@ class frmMain : public QWidget {
   QAction* httpsAction_ = nullptr;        // actHttps: checked while segment A is "https://"
   QAction* dragAllRowsAction_ = nullptr;  // checkable, in List1's menu; kept while the window lives
   bool unloaded_ = false;
+  bool iconRequested_ = false;                       // the window icon waits for the first paint
   bool settingsUnreadable_ = false;                  // set.ini exists but could not be read: never write it
   std::unique_ptr<HistorySnapshot> settingsAsRead_;  // the histories as set.ini last held them
   QPointer<QDialog> about_;                          // the open About dialog; the window takes no input meanwhile

@@ -3,14 +3,18 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <algorithm>
 
 #include "core/history.h"
 #include "mainwindow/frm_main.h"
-#include "platform/services/large_text.h"
-#include "settings/settings.h"
+#include "mainwindow/history_model.h"
 
 namespace serialix {
 namespace {
+
+HistoryModel* ModelOf(const QComboBox* combo) {
+  return static_cast<HistoryModel*>(combo->model());
+}
 
 // Appends an entry to a history combo's list without touching the text it shows
 // (Qt would otherwise show the first entry added to an empty list).
@@ -40,14 +44,14 @@ void AppendHistoryEntry(QComboBox* combo, const QString& entry) {
 }
 
 // The same for a whole list at once, as start-up fills a history: one insertion, however long.
-void AppendHistoryEntries(QComboBox* combo, const QStringList& entries) {
-  if (entries.isEmpty()) return;
+void AppendHistoryEntries(QComboBox* combo, std::vector<std::string> entries) {
+  if (entries.empty()) return;
   const QString shown = combo->currentText();
   const QSignalBlocker blocker(combo);
   // As above: an empty first item takes the turn of being shown, so no entry is laid out.
   const bool wasEmpty = combo->count() == 0;
   if (wasEmpty) combo->addItem(QString());
-  combo->addItems(entries);
+  ModelOf(combo)->append(std::move(entries));
   if (wasEmpty) {
     combo->setCurrentIndex(-1);
     combo->removeItem(0);
@@ -56,11 +60,8 @@ void AppendHistoryEntries(QComboBox* combo, const QStringList& entries) {
 }
 
 void remember(QComboBox* combo) {
-  std::vector<std::string> history;
-  history.reserve(static_cast<std::size_t>(combo->count()));
-  for (int i = 0; i < combo->count(); ++i) history.push_back(combo->itemText(i).toStdString());
   const QString text = combo->currentText();
-  if (RememberInHistory(history, text.toStdString())) AppendHistoryEntry(combo, text);
+  if (IsNewHistoryEntry(ModelOf(combo)->entries(), text.toStdString())) AppendHistoryEntry(combo, text);
 }
 
 }  // namespace
@@ -69,8 +70,15 @@ std::array<frmMain::HistoryControls, 3> frmMain::histories() const {
   return {{{cmbB, cmdListC1}, {cmbK, cmdListC2}, {cmbN, cmdListC3}}};
 }
 
-void frmMain::connectHistoryHandlers() {
+void frmMain::setUpHistories() {
   for (const HistoryControls& h : histories()) {
+    {
+      // A new model empties the edit field; the designed text stays.
+      const QString shown = h.combo->currentText();
+      const QSignalBlocker blocker(h.combo);
+      h.combo->setModel(new HistoryModel(h.combo));
+      h.combo->setEditText(shown);
+    }
     connect(h.combo, &QComboBox::editTextChanged, this, [this, h] { updateDeleteButton(h.combo, h.button); });
     connect(h.combo, &QComboBox::activated, this, [this, h] { updateDeleteButton(h.combo, h.button); });
     connect(h.button, &QPushButton::clicked, this, [this, h] { deleteHistoryEntry(h.combo, h.button); });
@@ -81,23 +89,13 @@ void frmMain::rememberHistories() {
   for (const HistoryControls& h : histories()) remember(h.combo);
 }
 
-void frmMain::restoreHistories(const StoredSettings& stored) {
-  const std::vector<std::string>* lists[] = {&stored.hosts, &stored.symbols, &stored.extensions};
-  for (std::size_t i = 0; i < std::size(lists); ++i) {
-    QStringList entries;
-    entries.reserve(static_cast<qsizetype>(lists[i]->size()));
-    for (const std::string& entry : *lists[i]) entries.push_back(LargeUtf8ToQString(entry));
-    AppendHistoryEntries(histories()[i].combo, entries);
-  }
+void frmMain::restoreHistories(std::array<std::vector<std::string>, 3> lists) {
+  for (std::size_t i = 0; i < lists.size(); ++i) AppendHistoryEntries(histories()[i].combo, std::move(lists[i]));
 }
 
-std::array<std::vector<std::string>, 3> frmMain::historyLists() const {
-  std::array<std::vector<std::string>, 3> lists;
-  for (std::size_t i = 0; i < lists.size(); ++i) {
-    const QComboBox* combo = histories()[i].combo;
-    lists[i].reserve(static_cast<std::size_t>(combo->count()));
-    for (int row = 0; row < combo->count(); ++row) lists[i].push_back(combo->itemText(row).toStdString());
-  }
+std::array<const std::vector<std::string>*, 3> frmMain::historyLists() const {
+  std::array<const std::vector<std::string>*, 3> lists;
+  for (std::size_t i = 0; i < lists.size(); ++i) lists[i] = &ModelOf(histories()[i].combo)->entries();
   return lists;
 }
 
@@ -107,18 +105,19 @@ void frmMain::updateDeleteButton(QComboBox* combo, QPushButton* button) {
 
 void frmMain::deleteHistoryEntry(QComboBox* combo, QPushButton* button) {
   const QString text = combo->currentText();
-  for (int i = 0; i < combo->count(); ++i) {
-    if (combo->itemText(i) == text) {
-      // Removing the shown entry must not change the combo's text (Qt would show a neighbour).
-      {
-        const QSignalBlocker blocker(combo);
-        combo->removeItem(i);
-        combo->setCurrentIndex(-1);
-        combo->setEditText(text);
-      }
-      button->setEnabled(false);
-      return;
+  const std::vector<std::string>& entries = ModelOf(combo)->entries();
+  const auto equal = std::find(entries.begin(), entries.end(), text.toStdString());
+  if (equal != entries.end()) {
+    const int row = static_cast<int>(equal - entries.begin());
+    // Removing the shown entry must not change the combo's text (Qt would show a neighbour).
+    {
+      const QSignalBlocker blocker(combo);
+      combo->removeItem(row);
+      combo->setCurrentIndex(-1);
+      combo->setEditText(text);
     }
+    button->setEnabled(false);
+    return;
   }
   // No entry (or no equal entry): the text is cleared, which disables the button.
   combo->setEditText(QString());

@@ -129,10 +129,19 @@ class StyleSheetsFollowPalette : public QObject {
 
 }  // namespace
 
+// The icon is drawn from font outlines, which costs about as much as building every control:
+// it is set once the window has first been painted, so the window shows without waiting for it.
+void frmMain::paintEvent(QPaintEvent* event) {
+  QWidget::paintEvent(event);
+  if (iconRequested_) return;
+  iconRequested_ = true;
+  QMetaObject::invokeMethod(
+      this, [this] { setWindowIcon(ApplicationIcon()); }, Qt::QueuedConnection);
+}
+
 void frmMain::buildControls() {
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QString::fromLatin1(kWindowTitle));
-  setWindowIcon(ApplicationIcon());
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   setFixedSize(TwipsToPixels(11655), TwipsToPixels(7665));

@@ -65,6 +65,12 @@ TEST(ResultList, PositionsAndLinesAcrossRuns) {
   std::string crlf, lf;
   ASSERT_TRUE(list.writeAll([&](std::string_view chunk) { return crlf += chunk, true; }));
   ASSERT_TRUE(list.writeAll([&](std::string_view chunk) { return lf += chunk, true; }, LineEnd::Lf));
+  // Made in place: the same bytes, and nothing written beyond the slack.
+  for (const auto& [lineEnd, expected] : {std::pair{LineEnd::CrLf, crlf}, std::pair{LineEnd::Lf, lf}}) {
+    std::string made(list.textBytes(lineEnd) + kOdometerSlack + 1, '#');
+    EXPECT_EQ(std::string(made.data(), list.writeAllTo(made.data(), lineEnd)), expected);
+    EXPECT_EQ(made.back(), '#');
+  }
   std::erase(crlf, '\r');
   EXPECT_EQ(lf, crlf);
   EXPECT_EQ(list.textBytes(LineEnd::Lf), lf.size());

@@ -1,8 +1,11 @@
 #include "platform/files/codepage932.h"
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <cstring>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,7 +19,7 @@
 namespace serialix {
 namespace {
 
-constexpr char32_t kInvalid = 0xFFFFFFFF;
+constexpr char32_t kInvalid = 0x110000;  // beyond Unicode
 constexpr char32_t kReplacement = 0xFFFD;
 
 // Converts one character through iconv into `out`; the number of bytes written, or 0 when the
@@ -39,70 +42,78 @@ char32_t DecodeWithIconv(iconv_t cd, const char* bytes, std::size_t length) {
   return out[0];
 }
 
-// The whole code page as tables, built once through iconv: conversion is then a lookup per
-// character instead of an iconv call. A character is encodable only when its bytes decode back
-// to it: glibc maps some characters one way only (U+00A5 YEN SIGN to "\", U+203E OVERLINE to
-// "~"), and writing those would change the text.
-struct CodePage {
+// The code page as tables that iconv fills one character at a time, the first time a text holds
+// it: a set.ini uses a few dozen characters, and asking iconv about all eleven thousand at once
+// costs as much as building the whole window. A character is encodable only when its bytes decode
+// back to it: glibc maps some characters one way only (U+00A5 YEN SIGN to "\", U+203E OVERLINE
+// to "~"), and writing those would change the text. Entries hold 0 until learnt, then the answer
+// plus one, so concurrent readers need no lock and a race only asks iconv twice.
+class CodePage {
+ public:
   static constexpr std::uint16_t kNone = 0xFFFF;  // no lead byte is 0xFF
 
-  std::array<char32_t, 256> single{};
-  std::vector<char32_t> pairs = std::vector<char32_t>(256 * 256, kInvalid);
-  std::vector<std::uint16_t> encode = std::vector<std::uint16_t>(0x10000, kNone);  // below 0x100: one byte
-
-  CodePage() {
-    IconvHandle toUnicode = OpenIconv("UTF-32LE", "CP932");
-    for (unsigned b = 0; b < 256; ++b) {
-      const char byte = static_cast<char>(b);
-      single[b] = DecodeWithIconv(toUnicode.get(), &byte, 1);
-    }
-    for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
-      if (lead > 0x9F && lead < 0xE0) continue;
-      for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
-        if (trail == 0x7F) continue;
-        const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-        pairs[lead * 256 + trail] = DecodeWithIconv(toUnicode.get(), pair, 2);
-      }
-    }
-    // Only a character some bytes decode to can come back whole; ask iconv which bytes it
-    // writes for each, and keep them when they decode to the same character.
-    IconvHandle fromUnicode = OpenIconv("CP932", "UTF-32LE");
-    auto learn = [&](char32_t c) {
-      if (c == kInvalid || c > 0xFFFF || encode[c] != kNone) return;
-      unsigned char bytes[4];
-      const std::size_t length = ConvertWithIconv(fromUnicode.get(), reinterpret_cast<const char*>(&c), sizeof c,
-                                                  reinterpret_cast<char*>(bytes), sizeof bytes);
-      const unsigned first = bytes[0];
-      if (length == 1) {
-        if (single[first] == c) encode[c] = static_cast<std::uint16_t>(first);
-      } else if (length == 2) {
-        const unsigned second = bytes[1];
-        if (pairs[first * 256u + second] == c) encode[c] = static_cast<std::uint16_t>(first << 8 | second);
-      }
-    };
-    for (char32_t c : single) learn(c);
-    for (char32_t c : pairs) learn(c);
+  char32_t single(unsigned char byte) { return decode(single_[byte], reinterpret_cast<const char*>(&byte), 1); }
+  char32_t pair(unsigned char lead, unsigned char trail) {
+    const char bytes[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+    return decode(pairs_[lead * 256u + trail], bytes, 2);
   }
 
   // The code of one UTF-8 sequence (as Utf8SequenceLength splits), kNone when it has none.
-  std::uint16_t encodeAt(std::string_view sequence) const {
+  std::uint16_t encodeAt(std::string_view sequence) {
     const auto byte = [&](std::size_t i) { return static_cast<char32_t>(static_cast<unsigned char>(sequence[i])); };
     char32_t c;
     switch (sequence.size()) {
-      case 1: c = byte(0); return c < 0x80 ? encode[c] : kNone;
+      case 1: c = byte(0); return c < 0x80 ? encode(c) : kNone;
       case 2: c = (byte(0) & 0x1F) << 6 | (byte(1) & 0x3F); break;
       case 3:
         c = (byte(0) & 0x0F) << 12 | (byte(1) & 0x3F) << 6 | (byte(2) & 0x3F);
-        if (c < 0x800) return kNone;  // overlong; surrogates are never in the table
+        if (c < 0x800) return kNone;  // overlong; iconv refuses surrogates
         break;
       default: return kNone;  // beyond the basic plane, which the code page does not reach
     }
-    return encode[c];
+    return encode(c);
   }
+
+ private:
+  char32_t decode(std::atomic<char32_t>& entry, const char* bytes, std::size_t length) {
+    if (const char32_t known = entry.load(std::memory_order_relaxed)) return known - 1;
+    char32_t c;
+    {
+      const std::lock_guard lock(mutex_);
+      if (!toUnicode_) toUnicode_ = OpenIconv("UTF-32LE", "CP932");
+      c = DecodeWithIconv(toUnicode_.get(), bytes, length);
+    }
+    entry.store(c + 1, std::memory_order_relaxed);
+    return c;
+  }
+
+  std::uint16_t encode(char32_t c) {
+    std::atomic<std::uint32_t>& entry = codes_[c];
+    if (const std::uint32_t known = entry.load(std::memory_order_relaxed)) return static_cast<std::uint16_t>(known - 1);
+    unsigned char bytes[4];
+    std::size_t length;
+    {
+      const std::lock_guard lock(mutex_);
+      if (!fromUnicode_) fromUnicode_ = OpenIconv("CP932", "UTF-32LE");
+      length = ConvertWithIconv(fromUnicode_.get(), reinterpret_cast<const char*>(&c), sizeof c,
+                                reinterpret_cast<char*>(bytes), sizeof bytes);
+    }
+    std::uint16_t code = kNone;
+    if (length == 1 && single(bytes[0]) == c) code = bytes[0];
+    if (length == 2 && pair(bytes[0], bytes[1]) == c) code = static_cast<std::uint16_t>(bytes[0] << 8 | bytes[1]);
+    entry.store(code + 1u, std::memory_order_relaxed);
+    return code;
+  }
+
+  std::array<std::atomic<char32_t>, 256> single_{};
+  std::unique_ptr<std::atomic<char32_t>[]> pairs_ = std::make_unique<std::atomic<char32_t>[]>(256 * 256);
+  std::unique_ptr<std::atomic<std::uint32_t>[]> codes_ = std::make_unique<std::atomic<std::uint32_t>[]>(0x10000);
+  std::mutex mutex_;
+  IconvHandle toUnicode_, fromUnicode_;
 };
 
-const CodePage& Table() {
-  static const CodePage table;
+CodePage& Table() {
+  static CodePage table;
   return table;
 }
 
@@ -135,7 +146,7 @@ bool IsAscii(std::string_view text) {
 
 std::string Utf8ToCp932(std::string_view utf8) {
   if (IsAscii(utf8)) return std::string(utf8);
-  const CodePage& table = Table();
+  CodePage& table = Table();
   // No character takes more bytes in the code page than in UTF-8.
   std::string out(utf8.size(), '\0');
   char* to = out.data();
@@ -162,7 +173,7 @@ std::string Utf8ToCp932(std::string_view utf8) {
 
 std::optional<std::string> FirstCharNotInCp932(std::string_view utf8) {
   if (IsAscii(utf8)) return std::nullopt;
-  const CodePage& table = Table();
+  CodePage& table = Table();
   for (std::size_t pos = 0; pos < utf8.size();) {
     const std::size_t length = Utf8SequenceLength(utf8.data() + pos, utf8.size() - pos);
     const std::string_view character = utf8.substr(pos, length);
@@ -180,7 +191,7 @@ std::string Cp932ToUtf8(std::string_view bytes) {
     out.append(bytes);
     return out;
   }
-  const CodePage& table = Table();
+  CodePage& table = Table();
   out.reserve(bytes.size() + bytes.size() / 2);
   AdviseHugePages(out.data(), out.capacity());
   for (std::size_t pos = 0; pos < bytes.size();) {
@@ -188,9 +199,9 @@ std::string Cp932ToUtf8(std::string_view bytes) {
     const auto first = static_cast<unsigned char>(bytes[pos]);
     char32_t c;
     if (length == 2) {
-      c = table.pairs[first * 256u + static_cast<unsigned char>(bytes[pos + 1])];
+      c = table.pair(first, static_cast<unsigned char>(bytes[pos + 1]));
     } else {
-      c = table.single[first];
+      c = table.single(first);
     }
     AppendUtf8(out, c == kInvalid ? kReplacement : c);
     pos += length;

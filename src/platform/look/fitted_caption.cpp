@@ -4,10 +4,12 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QLabel>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace serialix {
@@ -56,6 +58,29 @@ class CaptionFitter : public QObject {
       if (size == 0 || font.pointSizeF() < size) size = font.pointSizeF();
     }
     const qreal natural = size;
+    // Polish, style and font events come once per button and again for each change, and the
+    // window's groups hold the same captions: the fitting size is measured once per style,
+    // fonts, captions and widths (each size measured loads a font of its own).
+    static QHash<QString, qreal> measured;
+    const QStyle* style = buttons_.front()->style();
+    QString inputs =
+        QString::number(reinterpret_cast<quintptr>(style)) + QLatin1String(style->metaObject()->className());
+    for (const QAbstractButton* button : buttons_)
+      inputs += button->font().key() + QLatin1Char('|') + button->text() + QString::number(button->width());
+    auto known = measured.constFind(inputs);
+    if (known == measured.constEnd()) known = measured.insert(inputs, fittingSize(natural));
+    size = *known;
+    for (QAbstractButton* button : buttons_) {
+      if (size == natural && button->font().pointSizeF() == natural) continue;
+      QFont only;  // only the size is set, so the face still follows the parent and the desktop
+      only.setPointSizeF(size);
+      button->setFont(only);
+    }
+    fitting_ = false;
+  }
+
+  // The largest size from `natural` down, in half points, at which every caption fits.
+  qreal fittingSize(qreal size) const {
     const auto allFit = [this](qreal pointSize) {
       return std::all_of(buttons_.begin(), buttons_.end(), [pointSize](const QAbstractButton* button) {
         QFont font = button->font();
@@ -64,13 +89,7 @@ class CaptionFitter : public QObject {
       });
     };
     while (!allFit(size) && size > 6) size -= 0.5;
-    for (QAbstractButton* button : buttons_) {
-      if (size == natural && button->font().pointSizeF() == natural) continue;
-      QFont only;  // only the size is set, so the face still follows the parent and the desktop
-      only.setPointSizeF(size);
-      button->setFont(only);
-    }
-    fitting_ = false;
+    return size;
   }
 
   std::vector<QAbstractButton*> buttons_;
@@ -88,9 +107,26 @@ bool CaptionFits(const QAbstractButton* button) {
 }
 
 void FitLabelFont(QLabel* label, const QString& caption, const QFont& designed) {
+  // The largest size, in half points down from the designed one (6 at least), at which the
+  // caption fits. Each size measured loads a font of its own, so the search starts where the
+  // width scales to rather than stepping down from the designed size.
   QFont font = designed;
-  while (QFontMetricsF(font).horizontalAdvance(caption) > label->width() - 1 && font.pointSizeF() > 6) {
-    font.setPointSizeF(font.pointSizeF() - 0.5);
+  const qreal room = label->width() - 1;
+  const qreal largest = designed.pointSizeF();
+  const auto fits = [&](qreal size) {
+    font.setPointSizeF(size);
+    return QFontMetricsF(font).horizontalAdvance(caption) <= room;
+  };
+  const qreal advance = QFontMetricsF(font).horizontalAdvance(caption);
+  if (advance > room && largest > 6) {
+    const qreal scaled = largest * room / advance;
+    qreal size =
+        std::max<qreal>(largest - std::ceil((largest - scaled) * 2) / 2, largest - std::ceil((largest - 6) * 2) / 2);
+    if (!fits(size)) {
+      while (size > 6 && !fits(size - 0.5)) size -= 0.5;
+      if (size > 6) size -= 0.5;
+    }
+    font.setPointSizeF(size);
   }
   label->setFont(font);
 }
