@@ -85,6 +85,7 @@ frmMain::frmMain(frmMainServices services, QWidget* parent)
     edit->setMaxLength(std::numeric_limits<int>::max());
   }
   buildExampleAddressCommand(std::move(services.askTemplate));
+  buildTemplateCommands(std::move(services.askTemplateName), std::move(services.chooseTemplate));
   connectList1Menu();
   installKeyboard();
   Form_Load();

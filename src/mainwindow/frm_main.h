@@ -17,6 +17,7 @@
 #include "core/example_address.h"
 #include "core/fill_style.h"
 #include "mainwindow/segment_controls.h"
+#include "mainwindow/template_dialogs.h"
 
 class QAbstractItemModel;
 class QAction;
@@ -43,6 +44,7 @@ struct AboutServices;
 struct ExportState;
 struct StoredSettings;
 struct HistorySnapshot;
+struct SavedTemplate;
 enum class ExportFormat;
 
 // Which digit runs of an example address become counters: the proposal on OK, nothing on Cancel.
@@ -59,6 +61,8 @@ struct frmMainServices {
   std::filesystem::path settingsFile;  // empty: set.ini in the program folder (or the user's)
   QString exportDir;                   // empty: the program folder (or home when not writable)
   AskTemplate askTemplate;             // empty: the modal dialog
+  AskTemplateName askTemplateName;     // empty: the modal dialogs of saved templates
+  ChooseTemplate chooseTemplate;
 };
 
 // One of the three nested counters as the window sees it: the rules that G, J and L share take
@@ -255,6 +259,13 @@ class frmMain : public QWidget {
   void buildExampleAddressCommand(AskTemplate askTemplate);
   void applyTemplateProposal(const TemplateProposal& proposal);
 
+  // Saved templates (templates.ini beside set.ini).
+  void buildTemplateCommands(AskTemplateName askName, ChooseTemplate choose);
+  void saveTemplate();
+  void openTemplate();
+  SavedTemplate currentTemplate() const;
+  void applySavedTemplate(const SavedTemplate& saved);
+
   // The real services the window made for itself; declared before the pointers that may point into them.
   std::unique_ptr<Clipboard> ownClipboard_;
   std::unique_ptr<MessageBox> ownMessages_;
@@ -274,6 +285,10 @@ class frmMain : public QWidget {
   std::unique_ptr<ExportState> exportState_;
   AskTemplate askTemplate_;
   QAction* exampleAddressAction_ = nullptr;
+  AskTemplateName askTemplateName_;
+  ChooseTemplate chooseTemplate_;
+  QAction* openTemplateAction_ = nullptr;
+  QAction* saveTemplateAction_ = nullptr;
   bool unloaded_ = false;
   bool settingsUnreadable_ = false;                  // set.ini exists but could not be read: never write it
   std::unique_ptr<HistorySnapshot> settingsAsRead_;  // the histories as set.ini last held them

@@ -14,6 +14,9 @@ std::unique_ptr<QMenu> frmMain::WindowMenu() {
   menu->setAccessibleDescription(QStringLiteral("テンプレート全体に使えるコマンド"));
   exampleAddressAction_->setShortcutVisibleInContextMenu(true);
   menu->addAction(exampleAddressAction_);
+  menu->addSeparator();
+  menu->addAction(openTemplateAction_);
+  menu->addAction(saveTemplateAction_);
   return menu;
 }
 

@@ -4,6 +4,7 @@
 
 #include "core/address_template.h"
 #include "core/example_address.h"
+#include "settings/saved_templates.h"
 
 namespace serialix {
 
@@ -32,5 +33,13 @@ QString SettingsUnreadableMessage(const QString& path, const QString& reason);
 // A set.ini saved as UTF-8 by hand: read as code page 932 all the same, said once at start.
 QString SettingsInUtf8Message(const QString& path);
 QString SettingsNotSavedMessage(const QString& path, const QString& reason);
+
+// Saved templates: templates.ini's path and the reason it gave, and the two questions.
+QString TemplatesFileErrorReason(const SavedTemplatesError& error);
+QString TemplatesUnreadableMessage(const QString& path, const QString& reason);
+QString TemplateNotSavedMessage(const QString& path, const QString& reason);
+QString TemplateNotDeletedMessage(const QString& path, const QString& reason);
+QString ReplaceTemplateQuestion(const QString& name);
+QString DeleteTemplateQuestion(const QString& name);
 
 }  // namespace serialix
