@@ -1,5 +1,7 @@
 #include "mainwindow/window_messages.h"
 
+#include "settings/saved_templates.h"
+
 namespace serialix {
 
 QString CounterTextMessage(const CounterTextError& error) {

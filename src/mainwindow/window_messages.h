@@ -4,9 +4,10 @@
 
 #include "core/address_template.h"
 #include "core/example_address.h"
-#include "settings/saved_templates.h"
 
 namespace serialix {
+
+struct SavedTemplatesError;
 
 // Every message box the window shows says one of these; the caption is the message box
 // service's. Lower layers hand over reasons (error values, the system's words), and these

@@ -75,6 +75,8 @@ class MainWindowTest : public ::testing::Test {
     services.settingsFile = iniPath();
     services.exportDir = dir.path();
     services.askTemplate = askTemplate;
+    services.askTemplateName = askTemplateName;
+    services.chooseTemplate = chooseTemplate;
     w = std::make_unique<frmMain>(services);
     w->show();
     QApplication::setActiveWindow(w.get());
@@ -136,7 +138,9 @@ class MainWindowTest : public ::testing::Test {
   MemoryConfigStore store;
   RecordingProgramLauncher launcher;
   RecordingUrlOpener browser;
-  AskTemplate askTemplate;  // empty: the real dialog; set before open()
+  AskTemplate askTemplate;          // empty: the real dialog; set before open()
+  AskTemplateName askTemplateName;  // the same for the dialogs of saved templates
+  ChooseTemplate chooseTemplate;
   std::unique_ptr<frmMain> w;
 };
 
