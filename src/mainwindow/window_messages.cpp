@@ -53,20 +53,19 @@ QString BrowserNotStartedMessage(const QString& address, const QString& reason) 
 
 QString SettingsInUtf8Message(const QString& path) {
   return QStringLiteral(
-             "設定ファイルが UTF-8 で保存されています。\n%1\n設定ファイルはｼﾌﾄJIS (ｺｰﾄﾞﾍﾟｰｼﾞ 932) "
+             "設定ﾌｧｲﾙが UTF-8 で保存されています。\n%1\n設定ﾌｧｲﾙはｼﾌﾄJIS (ｺｰﾄﾞﾍﾟｰｼﾞ 932) "
              "として読むため、日本語などは正しく表示されないことがあります。変更しない履歴は元のﾊﾞｲﾄのまま"
              "保存されます。")
       .arg(path);
 }
 
 QString SettingsUnreadableMessage(const QString& path, const QString& reason) {
-  return QStringLiteral("設定ファイルを読み込めませんでした。\n%1\n%2\n今回の設定はこのファイルに保存されません。")
+  return QStringLiteral("設定ﾌｧｲﾙを読み込めませんでした。\n%1\n%2\n今回の設定はこのﾌｧｲﾙに保存されません。")
       .arg(path, reason);
 }
 
 QString SettingsNotSavedMessage(const QString& path, const QString& reason) {
-  return QStringLiteral("設定ファイルに保存できませんでした。\n%1\n%2\n今回の履歴は保存されていません。")
-      .arg(path, reason);
+  return QStringLiteral("設定ﾌｧｲﾙに保存できませんでした。\n%1\n%2\n今回の履歴は保存されていません。").arg(path, reason);
 }
 
 QString TemplatesFileErrorReason(const SavedTemplatesError& error) {
