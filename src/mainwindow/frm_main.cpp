@@ -84,6 +84,7 @@ frmMain::frmMain(frmMainServices services, QWidget* parent)
     KeepControlCharactersOut(edit);
     edit->setMaxLength(std::numeric_limits<int>::max());
   }
+  buildHttpsCommand();
   buildExampleAddressCommand(std::move(services.askTemplate));
   buildTemplateCommands(std::move(services.askTemplateName), std::move(services.chooseTemplate));
   connectList1Menu();

@@ -100,6 +100,10 @@ class frmMain : public QWidget {
   // the same shortcut, which would make the key ambiguous) shows the shortcut beside the caption.
   QAction* exampleAddressAction() const { return exampleAddressAction_; }
 
+  // Whether segment A is "https://" rather than "http://": what "https:// で作成" (Ctrl+Shift+H,
+  // or a click on lblA) shows checked.
+  bool httpsChosen() const;
+
   // Writes set.ini as the close does, without closing: the session manager's commit request.
   void saveSettings();
   // Closes the window as its close box does, the About dialog first when it is open: the
@@ -133,6 +137,12 @@ class frmMain : public QWidget {
   QString optCounter;
   int optIndex = 0;
   QString optFrom, optTo;
+
+ public slots:
+  // The https choice's handler, run by the action whatever toggles it: lblA's caption, its
+  // accessible name and the count follow. Applying an example address or a saved template calls
+  // it as the user's click would.
+  void chooseHttps(bool on);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -255,6 +265,9 @@ class frmMain : public QWidget {
   bool linkOn() const;
   AboutServices aboutServices() const;
 
+  // Segment A's scheme choice.
+  void buildHttpsCommand();
+
   // Starting from an example address.
   void buildExampleAddressCommand(AskTemplate askTemplate);
   void applyTemplateProposal(const TemplateProposal& proposal);
@@ -285,6 +298,7 @@ class frmMain : public QWidget {
   std::unique_ptr<ExportState> exportState_;
   AskTemplate askTemplate_;
   QAction* exampleAddressAction_ = nullptr;
+  QAction* httpsAction_ = nullptr;  // actHttps: checked while segment A is "https://"
   AskTemplateName askTemplateName_;
   ChooseTemplate chooseTemplate_;
   QAction* openTemplateAction_ = nullptr;

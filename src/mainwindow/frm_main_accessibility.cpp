@@ -54,7 +54,9 @@ void nameCounter(const CounterControls& counter) {
 
 void frmMain::nameControls() {
   const AccessibleText texts[] = {
-      {lblA, QStringLiteral("先頭 http://"), QStringLiteral("すべてのアドレスの先頭")},
+      {lblA, QStringLiteral("先頭 http://"),
+       QStringLiteral("すべてのアドレスの先頭。クリックするか Ctrl+Shift+H で http:// と https:// を切り替えます"),
+       true},
       {cmbB, QStringLiteral("ホスト"), QStringLiteral("アドレスのホスト名。実行すると履歴に残ります")},
       {lblC, QStringLiteral("区切り C (/)"), QStringLiteral("ホストの後のスラッシュ")},
       {cmbD, QStringLiteral("文字 D"), QStringLiteral("a から z の 1 文字を選びます")},

@@ -37,16 +37,6 @@ QLabel* label(QWidget* parent, const QString& name, const QString& caption, Qt::
   return l;
 }
 
-// Shrinks the label's font until its caption fits the designed width: cmbB starts right where
-// lblA ends and would cover the last character.
-void fitText(QLabel* l) {
-  QFont font = l->font();
-  while (QFontMetricsF(font).horizontalAdvance(l->text()) > l->width() - 1 && font.pointSizeF() > 6) {
-    font.setPointSizeF(font.pointSizeF() - 0.5);
-  }
-  l->setFont(font);
-}
-
 QComboBox* combo(QWidget* parent, const QString& name, int left, int top, int width, int height) {
   auto* c = place<QComboBox>(parent, name, left, top, width, height);
   c->setEditable(true);
@@ -153,8 +143,8 @@ void frmMain::buildControls() {
   auto [opt1, opt2, opt3] = std::tie(counterG_.options, counterJ_.options, counterL_.options);
   auto [CheckG, CheckJ, CheckL] = std::tie(counterG_.check, counterJ_.check, counterL_.check);
 
-  lblA = label(this, "lblA", FixedText(SegmentOf('A')), Qt::AlignLeft, 120, 1250, 735, 255);
-  fitText(lblA);
+  lblA = label(this, "lblA", QString(), Qt::AlignLeft, 120, 1250, 735, 255);
+  SetFittedCaption(lblA, FixedText(SegmentOf('A')), lblA->font());
   cmbB = combo(this, "cmbB", 840, 1200, 3375, 360);
   lblC = label(this, "lblC", FixedText(SegmentOf('C')), Qt::AlignHCenter, 4200, 1250, 255, 255);
 

@@ -28,6 +28,7 @@ NextRunResult frmMain::NextRunTemplate() const {
     }
   }
   input.counterLink = linkOn();
+  input.https = httpsChosen();
   return ReadTemplate(input);
 }
 

@@ -59,6 +59,7 @@ void frmMain::buildTemplateCommands(AskTemplateName askName, ChooseTemplate choo
 
 SavedTemplate frmMain::currentTemplate() const {
   SavedTemplate t;
+  t.https = httpsChosen();
   for (const SegmentControls& s : segments_) {
     if (s.check) t.on[s.letter()] = s.check->isChecked();
     if (std::string* text = t.text(s.letter())) *text = FieldText(s.field).toStdString();
@@ -132,6 +133,7 @@ void frmMain::openTemplate() {
 
 // A saved template is set through the window's own handlers, in the order of the example
 // address (applyTemplateProposal), with every segment and counter set, switched off or not:
+//  0. Segment A's scheme, through the https choice's handler.
 //  1. The switches, in address order, each only where its value differs. Unchecking CheckG
 //     releases the counter link.
 //  2. Check2 clicked when its caption is not the saved one (CheckG is on whenever the saved link
@@ -146,6 +148,7 @@ void frmMain::openTemplate() {
 //     selected (none: on 実行).
 // The result list, the histories and set.ini are not touched and nothing is run.
 void frmMain::applySavedTemplate(const SavedTemplate& t) {
+  chooseHttps(t.https);
   for (const SegmentControls& s : segments_) {
     if (s.check && s.check->isChecked() != t.on[s.letter()]) s.check->setChecked(t.on[s.letter()]);
   }

@@ -15,6 +15,8 @@ std::unique_ptr<QMenu> frmMain::WindowMenu() {
   exampleAddressAction_->setShortcutVisibleInContextMenu(true);
   menu->addAction(exampleAddressAction_);
   menu->addSeparator();
+  menu->addAction(httpsAction_);
+  menu->addSeparator();
   menu->addAction(openTemplateAction_);
   menu->addAction(saveTemplateAction_);
   return menu;

@@ -62,7 +62,8 @@ TEST_F(TemplatesTest, ATemplateComesBackAfterARestartAndTouchesNeitherListNorHis
   check("CheckL")->setChecked(false);
   check("CheckK")->setChecked(false);
   combo("cmbK")->setEditText("_x_");
-  const QStringList saved = controls();
+  FindControl<QAction>(w.get(), "actHttps")->trigger();
+  const QStringList saved = controls() << label("lblA")->text();
   nameToSave = "一つ目 [=]";
   trigger("actSaveTemplate");
   nameToSave = "二つ目";
@@ -82,7 +83,8 @@ TEST_F(TemplatesTest, ATemplateComesBackAfterARestartAndTouchesNeitherListNorHis
   nameToOpen = "一つ目 [=]";
   trigger("actOpenTemplate");
   EXPECT_EQ(listed, (QStringList{"二つ目", "一つ目 [=]"})) << "newest first";
-  EXPECT_EQ(controls(), saved);
+  EXPECT_EQ(controls() << label("lblA")->text(), saved);
+  EXPECT_EQ(saved.last(), "https://");
   EXPECT_EQ(kept(), before);
   EXPECT_TRUE(combo("cmbJ(1)")->hasFocus()) << "J is the last counter on";
   EXPECT_TRUE(messages.shown.empty());

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QFontMetricsF>
+#include <QLabel>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <algorithm>
@@ -84,6 +85,15 @@ void KeepCaptionsWhole(std::vector<QAbstractButton*> buttons) {
 
 bool CaptionFits(const QAbstractButton* button) {
   return CaptionFitsIn(button, button->font());
+}
+
+void SetFittedCaption(QLabel* label, const QString& caption, const QFont& designed) {
+  QFont font = designed;
+  while (QFontMetricsF(font).horizontalAdvance(caption) > label->width() - 1 && font.pointSizeF() > 6) {
+    font.setPointSizeF(font.pointSizeF() - 0.5);
+  }
+  label->setFont(font);
+  label->setText(caption);
 }
 
 }  // namespace serialix

@@ -5,6 +5,9 @@
 #include <vector>
 
 class QAbstractButton;
+class QFont;
+class QLabel;
+class QString;
 
 namespace serialix {
 
@@ -16,5 +19,10 @@ void KeepCaptionsWhole(std::vector<QAbstractButton*> buttons);
 
 // True when the caption, in `button`'s font, fits the room its style gives the caption.
 bool CaptionFits(const QAbstractButton* button);
+
+// Sets `caption` on a fixed-size label in `designed`, shrunk half a point at a time (to 6 points
+// at the least) until the caption fits the label's width: the control to its right starts where
+// the label ends and would cover the last character. A caption that fits keeps `designed`.
+void SetFittedCaption(QLabel* label, const QString& caption, const QFont& designed);
 
 }  // namespace serialix
