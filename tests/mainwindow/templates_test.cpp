@@ -2,6 +2,8 @@
 // without touching the result list or the histories.
 #include <QAction>
 #include <QFile>
+#include <QListWidget>
+#include <utility>
 
 #include "main_window_fixture.h"
 #include "mainwindow/template_dialogs.h"
@@ -16,10 +18,12 @@ class TemplatesTest : public MainWindowTest {
       offeredNames = names;
       return std::optional<QString>(nameToSave);
     };
-    chooseTemplate = [this](const std::vector<TemplateListEntry>& entries, const RemoveTemplate&, QWidget*) {
+    chooseTemplate = [this](const std::vector<TemplateListEntry>& entries, const RemoveTemplate& remove, QWidget*) {
       listed.clear();
       for (const TemplateListEntry& e : entries) listed << e.name;
-      return std::optional<QString>(nameToOpen);
+      if (!chooseTemplateWith) return std::optional<QString>(nameToOpen);
+      const auto choose = std::exchange(chooseTemplateWith, nullptr);
+      return choose(entries, remove);
     };
     MainWindowTest::SetUp();
   }
@@ -43,6 +47,9 @@ class TemplatesTest : public MainWindowTest {
 
   QString nameToSave, nameToOpen;
   QStringList offeredNames, listed;
+  // The real dialog for the next open, driven by the test.
+  std::function<std::optional<QString>(const std::vector<TemplateListEntry>&, const RemoveTemplate&)>
+      chooseTemplateWith;
 };
 
 TEST_F(TemplatesTest, ATemplateComesBackAfterARestartAndTouchesNeitherListNorHistories) {
@@ -106,6 +113,28 @@ TEST_F(TemplatesTest, AnExistingNameIsReplacedOnlyAfterYes) {
   edit("txtF")->setText("other");
   trigger("actOpenTemplate");
   EXPECT_EQ(edit("txtF")->text(), "");
+}
+
+TEST_F(TemplatesTest, TheOpenDialogDeletesAfterAskingAndOpensTheHighlightedName) {
+  for (const char* name : {"a", "b", "c"}) {
+    nameToSave = name;
+    edit("txtF")->setText(name);
+    trigger("actSaveTemplate");
+  }
+  chooseTemplateWith = [this](const std::vector<TemplateListEntry>& entries, const RemoveTemplate& remove) {
+    OpenTemplateDialog dialog(entries, remove, w.get());
+    auto* del = FindControl<QPushButton>(&dialog, "deleteTemplate");
+    messages.nextAnswers = {MessageBox::Answer::No, MessageBox::Answer::Yes};
+    del->click();  // c, the newest: kept on No
+    del->click();  // deleted on Yes; b is highlighted next
+    EXPECT_EQ(FindControl<QListWidget>(&dialog, "templateNames")->count(), 2);
+    return std::optional<QString>(dialog.chosenName());
+  };
+  trigger("actOpenTemplate");
+  EXPECT_EQ(edit("txtF")->text(), "b");
+  EXPECT_EQ(messages.shown.size(), 2u);
+  trigger("actOpenTemplate");
+  EXPECT_EQ(listed, (QStringList{"b", "a"})) << "c is gone from the file";
 }
 
 TEST_F(TemplatesTest, AMalformedFileIsReportedWithItsPathAndNeverWritten) {
