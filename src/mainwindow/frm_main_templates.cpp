@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <chrono>
+#include <functional>
 
 #include "export/list_export.h"
 #include "mainwindow/frm_main.h"
@@ -27,6 +28,21 @@ QString ProblemReason(const TemplatesFileProblem& problem) {
 
 QString NativePath(const std::filesystem::path& path) {
   return QDir::toNativeSeparators(QString::fromStdString(path.string()));
+}
+
+// The saved templates, newest first; nothing once `refuse` is told the path and why the file cannot
+// be used.
+std::optional<std::vector<SavedTemplate>> NewestTemplates(
+    const std::filesystem::path& file, const std::function<void(const QString& path, const QString& reason)>& refuse) {
+  auto loaded = LoadTemplates(file);
+  if (const auto* problem = std::get_if<TemplatesFileProblem>(&loaded)) {
+    refuse(NativePath(file), ProblemReason(*problem));
+    return std::nullopt;
+  }
+  const auto& inFileOrder = std::get<std::vector<SavedTemplate>>(loaded);
+  std::vector<SavedTemplate> newest;
+  for (std::size_t i : NewestFirst(inFileOrder)) newest.push_back(inFileOrder[i]);
+  return newest;
 }
 
 }  // namespace
@@ -77,15 +93,12 @@ SavedTemplate frmMain::currentTemplate() const {
 
 void frmMain::saveTemplate() {
   const std::filesystem::path file = TemplatesFilePath(settingsFile_);
-  auto loaded = LoadTemplates(file);
   // A file that cannot be read would lose its templates if it were written: refused at once.
-  if (const auto* problem = std::get_if<TemplatesFileProblem>(&loaded)) {
-    inform(TemplateNotSavedMessage(NativePath(file), ProblemReason(*problem)));
-    return;
-  }
-  const auto& templates = std::get<std::vector<SavedTemplate>>(loaded);
+  const auto templates = NewestTemplates(
+      file, [this](const QString& path, const QString& reason) { inform(TemplateNotSavedMessage(path, reason)); });
+  if (!templates) return;
   QStringList names;
-  for (std::size_t i : NewestFirst(templates)) names << QString::fromStdString(templates[i].name);
+  for (const SavedTemplate& t : *templates) names << QString::fromStdString(t.name);
 
   const std::optional<QString> name = askTemplateName_(names, this);
   // Without a window manager nothing hands the activation back when the dialog closes.
@@ -104,15 +117,11 @@ void frmMain::saveTemplate() {
 
 void frmMain::openTemplate() {
   const std::filesystem::path file = TemplatesFilePath(settingsFile_);
-  auto loaded = LoadTemplates(file);
-  if (const auto* problem = std::get_if<TemplatesFileProblem>(&loaded)) {
-    inform(TemplatesUnreadableMessage(NativePath(file), ProblemReason(*problem)));
-    return;
-  }
-  const auto& templates = std::get<std::vector<SavedTemplate>>(loaded);
+  const auto templates = NewestTemplates(
+      file, [this](const QString& path, const QString& reason) { inform(TemplatesUnreadableMessage(path, reason)); });
+  if (!templates) return;
   std::vector<TemplateListEntry> entries;
-  for (std::size_t i : NewestFirst(templates))
-    entries.push_back({QString::fromStdString(templates[i].name), templates[i].savedAt});
+  for (const SavedTemplate& t : *templates) entries.push_back({QString::fromStdString(t.name), t.savedAt});
 
   const RemoveTemplate remove = [this, &file](const QString& name) {
     if (messages_->askYesNo(this, DeleteTemplateQuestion(name)) != MessageBox::Answer::Yes) return false;
@@ -126,7 +135,7 @@ void frmMain::openTemplate() {
   activateWindow();
   if (!chosen) return;
   // A deleted template is no longer listed, so the chosen one is still among those read.
-  for (const SavedTemplate& t : templates) {
+  for (const SavedTemplate& t : *templates) {
     if (t.name == chosen->toStdString()) applySavedTemplate(t);
   }
 }
