@@ -47,6 +47,7 @@
 #include <charconv>
 #include <numeric>
 #include <optional>
+#include <unordered_set>
 
 #include "core/address_characters.h"
 
@@ -220,7 +221,9 @@ const CounterSetting* SavedTemplate::counter(char letter) const {
 std::variant<std::vector<SavedTemplate>, SavedTemplatesError> ParseSavedTemplates(std::string_view text) {
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   std::vector<SavedTemplate> templates;
-  std::vector<std::string> keysSeen;  // of the current template
+  // Looked up once a line, so a file of many templates or keys still reads in linear time.
+  std::unordered_set<std::string> names;
+  std::unordered_set<std::string> keysSeen;  // of the current template
   std::size_t lineNumber = 0;
   const auto fail = [&lineNumber](Reason reason, std::string key = {}) {
     return SavedTemplatesError{reason, lineNumber, std::move(key)};
@@ -237,13 +240,13 @@ std::variant<std::vector<SavedTemplate>, SavedTemplatesError> ParseSavedTemplate
     if (first == std::string_view::npos || line[first] == ';' || line[first] == '#') continue;
     if (line[0] == '[') {
       const std::size_t close = line.rfind(']');
-      if (close == 0 || line.find_first_not_of(" \t", close + 1) != std::string_view::npos)
+      if (close == std::string_view::npos || close == 0 ||
+          line.find_first_not_of(" \t", close + 1) != std::string_view::npos)
         return fail(Reason::NotALine);
       const auto name = Unescaped(line.substr(1, close - 1));
       if (!name) return fail(Reason::BadEscape);
       if (name->empty()) return fail(Reason::EmptyName);
-      if (std::any_of(templates.begin(), templates.end(), [&](const SavedTemplate& t) { return t.name == *name; }))
-        return fail(Reason::SameName);
+      if (!names.insert(*name).second) return fail(Reason::SameName);
       templates.emplace_back().name = *name;
       keysSeen.clear();
       continue;
@@ -252,11 +255,11 @@ std::variant<std::vector<SavedTemplate>, SavedTemplatesError> ParseSavedTemplate
     if (equals == std::string_view::npos || equals == 0) return fail(Reason::NotALine);
     if (templates.empty()) return fail(Reason::OutsideSection);
     std::string key(line.substr(0, equals));
-    if (std::find(keysSeen.begin(), keysSeen.end(), key) != keysSeen.end()) return fail(Reason::SameKey, key);
+    if (keysSeen.contains(key)) return fail(Reason::SameKey, key);
     const auto value = Unescaped(line.substr(equals + 1));
     if (!value) return fail(Reason::BadEscape);
     if (!SetKey(templates.back(), key, *value)) return fail(Reason::BadValue, key);
-    keysSeen.push_back(std::move(key));
+    keysSeen.insert(std::move(key));
   }
   return templates;
 }
