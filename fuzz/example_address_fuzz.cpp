@@ -3,7 +3,7 @@
 // The first byte picks up to three digit runs (its bits 0-1 how many, the rest which); the
 // remaining bytes are the pasted text. Besides crashes and sanitizer reports it checks what the
 // dialog relies on: every run lies where it says, and a proposal's one address is the example
-// with "http://" in place of its scheme.
+// with its scheme in small letters.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -78,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Check(address != nullptr, "the proposal's texts are read");
   const AddressRun run(*address);
   Check(run.size() == 1, "the proposal yields one address");
-  Check(run.at(0) == std::string(kScheme).append(example->text, example->schemeLength),
+  Check(run.at(0) == std::string(SchemeText(example->https)).append(example->text, example->schemeLength),
         "the one address is the example");
   return 0;
 }

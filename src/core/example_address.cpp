@@ -204,6 +204,7 @@ std::variant<ExampleAddress, ExampleAddressError> ReadExampleAddress(std::string
     example.schemeLength = 7;
   } else if (StartsWithNoCase(pasted, "https://")) {
     example.schemeLength = 8;
+    example.https = true;
   } else {
     return ExampleAddressError::NotHttp;
   }
@@ -236,7 +237,8 @@ std::optional<TemplateProposal> ProposeTemplate(const ExampleAddress& example, s
   const std::string& text = example.text;
   const std::size_t queryStart = std::min(text.find_first_of("?#", example.hostEnd), text.size());
   TemplateProposal p;
-  if (text.compare(0, example.schemeLength, kScheme) != 0) {
+  p.https = example.https;
+  if (text.compare(0, example.schemeLength, SchemeText(p.https)) != 0) {
     p.notes.push_back({ProposalNote::Kind::SchemeReplaced, text.substr(0, example.schemeLength), {}, 0});
   }
 
@@ -325,6 +327,7 @@ TemplateInput ProposedTemplateInput(const TemplateProposal& p) {
     }
   }
   input.counterLink = p.counterLink;
+  input.https = p.https;
   return input;
 }
 

@@ -39,6 +39,7 @@ enum class ExampleAddressError {
 struct ExampleAddress {
   std::string text;                        // the pasted text without surrounding blanks
   std::size_t schemeLength = 0;            // of "http://" or "https://" in the pasted letter case
+  bool https = false;                      // the scheme is https, in any letter case
   std::size_t hostEnd = 0;                 // where the host (with user and port) ends
   std::vector<DigitRun> runs;              // in address order
   std::vector<std::size_t> defaultChoice;  // the rightmost checkable run, if any
@@ -54,7 +55,8 @@ inline constexpr std::size_t kMaxChosenRuns = 3;
 // Something of the example the template cannot keep.
 struct ProposalNote {
   enum class Kind {
-    SchemeReplaced,  // `text` is the pasted scheme ("https://", "HTTP://"); the template has "http://"
+    SchemeReplaced,  // `text` is the pasted scheme in capitals ("HTTP://", "Https://"); the template
+                     // writes it in small letters
     PaddingLimited,  // `text` is the run; `zeros` of its leading zeros stay as fixed text, so the
                      // run's width holds only up to `upTo`
   };
@@ -86,6 +88,7 @@ struct CounterSetting {
 // text link stays in force), the counters and the links. A counter's setting counts only while
 // its switch is on (J's only while the counter link is released).
 struct TemplateProposal : TextSegments {
+  bool https = false;  // segment A is "https://"
   SegmentSwitches on;
   CounterSetting G, J, L;
   bool textLink = true;     // I follows F; then I == F

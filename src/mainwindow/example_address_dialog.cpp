@@ -55,8 +55,8 @@ QString CounterText(const CounterSetting& counter) {
 QString NoteText(const ProposalNote& note) {
   switch (note.kind) {
     case ProposalNote::Kind::SchemeReplaced:
-      return QStringLiteral("「%1」は「http://」になります（アドレスの先頭は http:// に固定です）。")
-          .arg(FromUtf8(note.text));
+      return QStringLiteral("「%1」は小文字の「%2」になります。")
+          .arg(FromUtf8(note.text), FromUtf8(note.text).toLower());
     case ProposalNote::Kind::PaddingLimited:
       return QStringLiteral("「%1」の先頭の「%2」は文字として残るため、桁がそろうのは %3 までです。")
           .arg(FromUtf8(note.text), FromUtf8(note.zeros))
@@ -117,7 +117,10 @@ ExampleAddressDialog::ExampleAddressDialog(ExampleAddress example, QWidget* pare
            QStringLiteral("A から N の 14 の部分と、それぞれに設定される内容"));
   for (int row = 0; row < kSegmentRows; ++row) {
     const Segment& segment = kSegments[static_cast<std::size_t>(row)];
-    const QString what = segment.kind == SegmentKind::Fixed ? FixedText(segment) : SegmentRole(segment);
+    // A is "http://" or "https://" as proposed: its row is named by its place.
+    const QString what = segment.letter == 'A'                ? QStringLiteral("先頭")
+                         : segment.kind == SegmentKind::Fixed ? FixedText(segment)
+                                                              : SegmentRole(segment);
     segments_->setItem(row, 0, new QTableWidgetItem(QStringLiteral("%1 %2").arg(QChar(segment.letter), what)));
     segments_->setItem(row, 1, new QTableWidgetItem);
   }
@@ -220,7 +223,8 @@ void ExampleAddressDialog::showProposal() {
     const Segment& segment = kSegments[static_cast<std::size_t>(row)];
     const bool on = p.on[segment.letter];
     QString text;  // a letter is never proposed: nothing to show
-    if (segment.kind == SegmentKind::Fixed) text = FixedText(segment);
+    if (segment.kind == SegmentKind::Fixed)
+      text = segment.letter == 'A' ? FromUtf8(std::string(SchemeText(p.https))) : FixedText(segment);
     if (segment.kind == SegmentKind::Text) text = Shown(*p.text(segment.letter));
     if (segment.kind == SegmentKind::Counter) text = CounterText(*p.counter(segment.letter));
     QTableWidgetItem* item = segments_->item(row, 1);

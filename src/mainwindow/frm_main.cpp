@@ -201,6 +201,7 @@ void frmMain::Form_Load() {
       move(position);
   }
   restoreHistories(stored);
+  chooseHttps(stored.https);
 
   // An installed program's folder is not the user's: export starts at home then.
   exportState_->exportDir = !exportDir_.isEmpty() ? exportDir_ : folderWritable ? programFolder : QDir::homePath();
@@ -227,7 +228,7 @@ void frmMain::saveSettings() {
   const QPoint position = pos();
   std::error_code error;
   if (!SaveSettings(settingsFile_, PixelsToTwips(position.x()), PixelsToTwips(position.y()), hosts, symbols, extensions,
-                    &error, settingsAsRead_.get())) {
+                    &error, settingsAsRead_.get(), httpsChosen())) {
     // The close goes on; the user learns that this session's histories were not kept.
     inform(SettingsNotSavedMessage(nativePath(settingsFile_), FileErrorReason(error)));
   }

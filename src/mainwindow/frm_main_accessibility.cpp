@@ -102,6 +102,8 @@ void frmMain::nameControls() {
   for (const CounterControls* counter : {&counterG_, &counterJ_, &counterL_}) nameCounter(*counter);
   // A link looks pressed while released; what it says is its caption.
   for (QPushButton* link : {Check1, Check2}) ReportCheckedWhileCaption(link, LinkCaption(true));
+  // lblA is clicked like a check box: checked while it shows "https://".
+  ReportCheckedWhileCaption(lblA, QString::fromUtf8(SchemeText(true)));
   // The line edit inside an editable combo takes the focus; it carries the combo's texts.
   for (QComboBox* combo : findChildren<QComboBox*>()) {
     if (QLineEdit* edit = combo->lineEdit()) {

@@ -45,6 +45,8 @@ void frmMain::startFromExampleAddress() {
 
 // The proposal is applied through the window's own handlers, in an order in which no cascade
 // overwrites a value set earlier:
+//  0. Segment A's scheme through chooseHttps, as "https:// で作成" sets it; it touches no other
+//     control, so its place in the order is free.
 //  1. The switches, in address order, each only where its value differs. Unchecking CheckG
 //     releases the counter link; checking CheckJ never establishes it.
 //  2. Check2 clicked when its caption is not the proposal's counter link. CheckG is already on
@@ -62,6 +64,7 @@ void frmMain::startFromExampleAddress() {
 // Counters that are off keep their texts and styles; the result list, the histories and set.ini
 // are not touched and nothing is run.
 void frmMain::applyTemplateProposal(const TemplateProposal& p) {
+  chooseHttps(p.https);
   for (const SegmentControls& s : segments_) {
     if (s.check && s.check->isChecked() != p.on[s.letter()]) s.check->setChecked(p.on[s.letter()]);
   }

@@ -8,6 +8,7 @@
 #include "platform/input/clickable.h"
 #include "platform/look/fitted_caption.h"
 #include "platform/look/japanese_font.h"
+#include "platform/widgets/caption_toggle_accessible.h"
 
 namespace serialix {
 
@@ -38,7 +39,8 @@ void frmMain::chooseHttps(bool on) {
   const QString scheme = QString::fromUtf8(SchemeText(on));
   if (lblA->text() != scheme) {
     // "https://" is wider than the designed "http://": the font shrinks until cmbB leaves it whole.
-    SetFittedCaption(lblA, scheme, JapaneseUiFont());
+    FitLabelFont(lblA, scheme, JapaneseUiFont());
+    SetToggleCaption(lblA, scheme);
     lblA->setAccessibleName(QStringLiteral("先頭 ") + scheme);
   }
   updateCount();

@@ -143,8 +143,8 @@ void frmMain::buildControls() {
   auto [opt1, opt2, opt3] = std::tie(counterG_.options, counterJ_.options, counterL_.options);
   auto [CheckG, CheckJ, CheckL] = std::tie(counterG_.check, counterJ_.check, counterL_.check);
 
-  lblA = label(this, "lblA", QString(), Qt::AlignLeft, 120, 1250, 735, 255);
-  SetFittedCaption(lblA, FixedText(SegmentOf('A')), lblA->font());
+  lblA = label(this, "lblA", FixedText(SegmentOf('A')), Qt::AlignLeft, 120, 1250, 735, 255);
+  FitLabelFont(lblA, lblA->text(), lblA->font());
   cmbB = combo(this, "cmbB", 840, 1200, 3375, 360);
   lblC = label(this, "lblC", FixedText(SegmentOf('C')), Qt::AlignHCenter, 4200, 1250, 255, 255);
 

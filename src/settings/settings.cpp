@@ -27,6 +27,9 @@ namespace {
 constexpr char kPositionSection[] = "ｳｨﾝﾄﾞｳ位置";
 constexpr char kLeftKey[] = "frmMain.Left";
 constexpr char kTopKey[] = "frmMain.Top";
+// What earlier versions never stored has a section of its own, which they never read.
+constexpr char kOwnSection[] = "Serialix";
+constexpr char kHttpsKey[] = "Https";
 
 struct HistorySection {
   const char* section;
@@ -191,6 +194,7 @@ StoredSettings LoadSettings(const std::filesystem::path& iniFile) {
   settings.left = ParsePosition(file->read(kPositionSection, kLeftKey));
   settings.top = ParsePosition(file->read(kPositionSection, kTopKey));
   settings.utf8 = file->isUtf8();
+  settings.https = file->read(kOwnSection, kHttpsKey) == "1";
   // The snapshot's views point into the file as read, which it keeps.
   const auto kept = std::make_shared<const ProfileFile>(std::move(*file));
   settings.asRead.bytes = kept;
@@ -206,7 +210,7 @@ StoredSettings LoadSettings(const std::filesystem::path& iniFile) {
 
 bool SaveSettings(const std::filesystem::path& iniFile, double left, double top, const std::vector<std::string>& hosts,
                   const std::vector<std::string>& symbols, const std::vector<std::string>& extensions,
-                  std::error_code* error, HistorySnapshot* session) {
+                  std::error_code* error, HistorySnapshot* session, bool https) {
   ProfileFile file;
   if (FileExists(iniFile)) {
     // A file that cannot be read is never replaced: its content would be lost.
@@ -227,6 +231,7 @@ bool SaveSettings(const std::filesystem::path& iniFile, double left, double top,
   for (const HistorySection& list : kHistories) file.deleteSection(list.section);
   file.write(kPositionSection, kLeftKey, FormatPosition(left));
   file.write(kPositionSection, kTopKey, FormatPosition(top));
+  if (https || !file.read(kOwnSection, kHttpsKey).empty()) file.write(kOwnSection, kHttpsKey, https ? "1" : "0");
   for (std::size_t i = 0; i < std::size(kHistories); ++i) WriteList(file, kHistories[i], (*written)[i]);
   try {
     ReplacedFile out(iniFile);

@@ -1,5 +1,5 @@
 // What start-up reads from set.ini and close-down writes back: the window
-// position and the three history lists.
+// position, the three history lists and the https choice.
 #pragma once
 
 #include <filesystem>
@@ -26,6 +26,9 @@ struct StoredSettings {
   // default placement).
   std::optional<double> left, top;
   std::vector<std::string> hosts, symbols, extensions;  // UTF-8
+  // Segment A is "https://": key "Https" of our own section "Serialix" is "1". Missing, empty or
+  // anything else means "http://". Earlier versions never read that section.
+  bool https = false;
   // Why a set.ini that exists could not be read (not a regular file, no permission, a read
   // error); empty when it was read or did not exist. The lists then hold the defaults of a
   // first start, and the file must be left alone at close.
@@ -56,9 +59,12 @@ StoredSettings LoadSettings(const std::filesystem::path& iniFile);
 // save the snapshot is what was written. The file is replaced atomically and
 // only when it is a regular file that can be read (or is missing). Returns
 // false, with the reason in `error`, when the file could not be written.
+// `https` is written as "Https=1" or "Https=0" under "Serialix" once it has been
+// chosen or when the file holds the key already; a file that never saw the
+// choice gains nothing.
 bool SaveSettings(const std::filesystem::path& iniFile, double left, double top, const std::vector<std::string>& hosts,
                   const std::vector<std::string>& symbols, const std::vector<std::string>& extensions,
-                  std::error_code* error = nullptr, HistorySnapshot* session = nullptr);
+                  std::error_code* error = nullptr, HistorySnapshot* session = nullptr, bool https = false);
 
 // programFolder/"set.ini" when FolderIsWritable(programFolder), else
 // fallbackFolder/"set.ini", creating fallbackFolder when it is missing.

@@ -177,7 +177,8 @@ TEST(ProposeTemplate, CutsTheExampleIntoTheSegments) {
     const auto proposal = ProposeTemplate(example, chosen);
     ASSERT_TRUE(proposal);
     EXPECT_EQ(Describe(*proposal), row.segments);
-    EXPECT_EQ(FirstAddress(*proposal), std::string("http://").append(example.text, example.schemeLength));
+    EXPECT_EQ(FirstAddress(*proposal),
+              std::string(SchemeText(example.https)).append(example.text, example.schemeLength));
   }
 }
 
@@ -189,7 +190,7 @@ TEST(ProposeTemplate, NamesWhatTheTemplateCannotKeep) {
     std::vector<std::tuple<K, std::string, std::string, std::int64_t>> notes;
   } rows[] = {
       {"http://a.com/5", {0}, {}},
-      {"https://a.com/5", {0}, {{K::SchemeReplaced, "https://", "", 0}}},
+      {"https://a.com/5", {0}, {}},
       {"Http://a.com/5", {0}, {{K::SchemeReplaced, "Http://", "", 0}}},
       {"http://a.com/005/0005/00001234",
        {0, 1, 2},
@@ -213,7 +214,8 @@ TEST(ProposeTemplate, RefusesChoicesTheWindowCannotHold) {
   EXPECT_TRUE(ProposeTemplate(example, std::vector<std::size_t>{3, 1, 2}));
 }
 
-// Random addresses and choices: the template's one address is always the example (http://).
+// Random addresses and choices: the template's one address is always the example, its scheme in
+// small letters.
 TEST(ProposeTemplate, FirstAddressIsTheExampleForEveryAddressAndChoice) {
   std::mt19937 random(20261207);
   const auto pick = [&](std::initializer_list<const char*> items) {
@@ -235,7 +237,7 @@ TEST(ProposeTemplate, FirstAddressIsTheExampleForEveryAddressAndChoice) {
       address += random() % 2 ? digits() : pick({"/", ".", "?", "#", "&", "=", "_", "pic", "/x.", "写真", "０３", "~"});
     }
     const ExampleAddress example = Read(address);
-    const std::string expected = std::string("http://").append(address, example.schemeLength);
+    const std::string expected = std::string(SchemeText(example.https)).append(address, example.schemeLength);
     std::vector<std::size_t> checkable;
     for (std::size_t i = 0; i < example.runs.size(); ++i) {
       if (example.runs[i].checkable) checkable.push_back(i);

@@ -63,9 +63,10 @@ TEST(ExampleAddressDialog, ChecksTheRightmostUsableRunAndShowsTheTemplate) {
   EXPECT_EQ(Segment(dialog, 5), "pic_0");
   EXPECT_EQ(Segment(dialog, 6), "007 ～ 007（001 形式）");
   EXPECT_EQ(Segment(dialog, 9), "オフ");
-  EXPECT_EQ(Shown(dialog, "firstAddress"), "http://a.com/2024/05/pic_0007/12345678901.jpg");
+  EXPECT_EQ(Segment(dialog, 0), "https://");
+  EXPECT_EQ(Shown(dialog, "firstAddress"), "https://a.com/2024/05/pic_0007/12345678901.jpg");
   const QString notes = Note(dialog, "notes");
-  EXPECT_TRUE(notes.contains("「https://」は「http://」になります")) << notes.toStdString();
+  EXPECT_FALSE(notes.contains("https://")) << notes.toStdString();
   EXPECT_TRUE(notes.contains("「0007」の先頭の「0」")) << notes.toStdString();
 
   // The eleven-digit run is listed but cannot be checked, not even by a stray change.

@@ -70,7 +70,7 @@ class ExampleApplyTest : public MainWindowTest {
     for (const QComboBox* c : w->findChildren<QComboBox*>()) {
       state << QStringLiteral("%1 %2 %3").arg(c->objectName(), c->currentText()).arg(c->isEnabled()) << items(c);
     }
-    for (const char* name : {"txtF", "txtI"}) state << control<QLineEdit>(name)->text();
+    for (const char* name : {"txtF", "txtI", "lblA"}) state << FieldText(control(name));
     state << QString::number(rowCount());
     state << QString::fromLatin1(ini().toHex());
     return state;
@@ -117,7 +117,7 @@ TEST_F(ExampleApplyTest, FirstRowIsThePastedAddressAndTheWindowIsOneAUserCouldSe
        "≠",
        {0, 0, -1},
        "cmbJ(1)",
-       "http://example.net/a/1/b2.html"},
+       "https://example.net/a/1/b2.html"},
       {"HTTP://a.com:8080/img/2024/05/photo_0007.JPG?size=12#top",
        Runs{0, 1, 2},
        "CGHJKLMN",
@@ -151,7 +151,7 @@ TEST_F(ExampleApplyTest, FirstRowIsThePastedAddressAndTheWindowIsOneAUserCouldSe
        "≠",
        {1, 1, -1},
        "cmbJ(1)",
-       "http://cdn9.example.org/s/07_08.gif"},
+       "https://cdn9.example.org/s/07_08.gif"},
   };
   const char* const switchNames = "CDEFGHIJKLMN";
   const QString opt[] = {"opt1(%1)", "opt2(%1)", "opt3(%1)"};
@@ -243,7 +243,7 @@ TEST_F(ExampleApplyTest, PropertyFirstRowIsTheAddressForRandomAddressesAndChoice
     runsToCheck = checkable;
 
     paste(address);
-    ASSERT_EQ(runOnce(), QStringLiteral("http://") + rest);
+    ASSERT_EQ(runOnce(), scheme.toLower() + rest);
   }
   EXPECT_TRUE(messages.shown.empty());
 }

@@ -69,6 +69,24 @@ TEST_F(Settings, CloseRewritesHistoriesButKeepsOtherKeysAndSections) {
             "[other]\r\nk=v\r\n[拡張子]\r\ncmbN.List0=a\r\ncmbN.List1=b\r\ncmbN.List2=c\r\n");
 }
 
+// Our own section: only "1" means https; a file that never saw the choice keeps its bytes.
+TEST_F(Settings, HttpsIsReadFromItsOwnKeyAndWrittenOnlyOnceChosen) {
+  const std::pair<const char*, bool> stored[] = {{"", false},          {"Https=1", true}, {" HTTPS = 1 ", true},
+                                                 {"Https=yes", false}, {"Https=", false}, {"Https=10", false}};
+  for (const auto& [line, https] : stored) {
+    PutText(std::string("[ｳｨﾝﾄﾞｳ位置]\r\nfrmMain.Left=1\r\n[serialix]\r\n") + line + "\r\n");
+    EXPECT_EQ(LoadSettings(ini_).https, https) << line;
+  }
+  const std::string others = "; mine\r\n[ｳｨﾝﾄﾞｳ位置]\r\nfrmMain.Left=1\r\nfrmMain.Top=2\r\n[other]\r\nk=ソ\r\n";
+  PutText(others);
+  for (const auto& [https, added] :
+       {std::pair{false, ""}, {true, "[Serialix]\r\nHttps=1\r\n"}, {false, "[Serialix]\r\nHttps=0\r\n"}}) {
+    ASSERT_TRUE(SaveSettings(ini_, 1, 2, {}, {}, {}, nullptr, nullptr, https));
+    EXPECT_EQ(Text(), others + added);
+    EXPECT_EQ(LoadSettings(ini_).https, https);
+  }
+}
+
 TEST_F(Settings, EntriesAreStoredSafelyAndComeBackWhole) {
   std::string longHost;
   for (int i = 0; i < 700; ++i) longHost += "ソ";  // 1400 bytes on disk, 0x5C trail bytes

@@ -87,13 +87,12 @@ bool CaptionFits(const QAbstractButton* button) {
   return CaptionFitsIn(button, button->font());
 }
 
-void SetFittedCaption(QLabel* label, const QString& caption, const QFont& designed) {
+void FitLabelFont(QLabel* label, const QString& caption, const QFont& designed) {
   QFont font = designed;
   while (QFontMetricsF(font).horizontalAdvance(caption) > label->width() - 1 && font.pointSizeF() > 6) {
     font.setPointSizeF(font.pointSizeF() - 0.5);
   }
   label->setFont(font);
-  label->setText(caption);
 }
 
 }  // namespace serialix

@@ -20,9 +20,9 @@ void KeepCaptionsWhole(std::vector<QAbstractButton*> buttons);
 // True when the caption, in `button`'s font, fits the room its style gives the caption.
 bool CaptionFits(const QAbstractButton* button);
 
-// Sets `caption` on a fixed-size label in `designed`, shrunk half a point at a time (to 6 points
-// at the least) until the caption fits the label's width: the control to its right starts where
-// the label ends and would cover the last character. A caption that fits keeps `designed`.
-void SetFittedCaption(QLabel* label, const QString& caption, const QFont& designed);
+// Gives a fixed-size label the font in which `caption` fits its width: `designed`, shrunk half a
+// point at a time (to 6 points at the least), so the control to its right, which starts where
+// the label ends, never covers the last character. The caption itself is not set.
+void FitLabelFont(QLabel* label, const QString& caption, const QFont& designed);
 
 }  // namespace serialix

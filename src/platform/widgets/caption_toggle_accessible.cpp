@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QLabel>
 #include <QPointer>
 
 #include "platform/widgets/accessibility_events.h"
@@ -12,53 +13,63 @@ namespace {
 
 constexpr char kCheckedCaption[] = "serialixCheckedCaption";
 
-bool CheckedByCaption(const QAbstractButton& button) {
-  return button.text() == button.property(kCheckedCaption).toString();
+QString Caption(const QWidget& toggle) {
+  if (const auto* button = qobject_cast<const QAbstractButton*>(&toggle)) return button->text();
+  if (const auto* label = qobject_cast<const QLabel*>(&toggle)) return label->text();
+  return {};
+}
+
+void SetCaption(QWidget& toggle, const QString& caption) {
+  if (auto* button = qobject_cast<QAbstractButton*>(&toggle)) button->setText(caption);
+  if (auto* label = qobject_cast<QLabel*>(&toggle)) label->setText(caption);
+}
+
+bool CheckedByCaption(const QWidget& toggle) {
+  return Caption(toggle) == toggle.property(kCheckedCaption).toString();
 }
 
 class CaptionToggleAccessible : public WrappedAccessible {
  public:
-  CaptionToggleAccessible(QAbstractButton* button, QAccessibleInterface* own)
-      : WrappedAccessible(own), button_(button) {}
+  CaptionToggleAccessible(QWidget* toggle, QAccessibleInterface* own) : WrappedAccessible(own), toggle_(toggle) {}
 
   QAccessible::State state() const override {
     QAccessible::State s = WrappedAccessible::state();
-    if (!button_) return s;
+    if (!toggle_) return s;
     s.checkable = true;
-    s.checked = CheckedByCaption(*button_);
+    s.checked = CheckedByCaption(*toggle_);
     return s;
   }
 
  private:
-  QPointer<QAbstractButton> button_;
+  QPointer<QWidget> toggle_;
 };
 
 QAccessibleInterface* CaptionToggleFactory(const QString&, QObject* object) {
-  auto* button = qobject_cast<QAbstractButton*>(object);
-  if (!button || !button->property(kCheckedCaption).isValid() || QtOwnAccessibleAsked(object)) return nullptr;
-  QAccessibleInterface* own = QtOwnAccessible(button);
-  return own ? new CaptionToggleAccessible(button, own) : nullptr;
+  auto* toggle = qobject_cast<QWidget*>(object);
+  if (!toggle || !toggle->property(kCheckedCaption).isValid() || QtOwnAccessibleAsked(object)) return nullptr;
+  QAccessibleInterface* own = QtOwnAccessible(toggle);
+  return own ? new CaptionToggleAccessible(toggle, own) : nullptr;
 }
 
 }  // namespace
 
-void ReportCheckedWhileCaption(QAbstractButton* button, const QString& checkedCaption) {
+void ReportCheckedWhileCaption(QWidget* toggle, const QString& checkedCaption) {
   static const bool installed = [] {
     QAccessible::installFactory(CaptionToggleFactory);
     return true;
   }();
   (void)installed;
-  button->setProperty(kCheckedCaption, checkedCaption);
-  ForgetUnwrappedAccessible<CaptionToggleAccessible>(button);
+  toggle->setProperty(kCheckedCaption, checkedCaption);
+  ForgetUnwrappedAccessible<CaptionToggleAccessible>(toggle);
 }
 
-void SetToggleCaption(QAbstractButton* button, const QString& caption) {
-  const bool wasChecked = CheckedByCaption(*button);
-  button->setText(caption);
-  if (CheckedByCaption(*button) == wasChecked || !AccessibilityListening()) return;
+void SetToggleCaption(QWidget* toggle, const QString& caption) {
+  const bool wasChecked = CheckedByCaption(*toggle);
+  SetCaption(*toggle, caption);
+  if (CheckedByCaption(*toggle) == wasChecked || !AccessibilityListening()) return;
   QAccessible::State changed;
   changed.checked = true;
-  QAccessibleStateChangeEvent event(button, changed);
+  QAccessibleStateChangeEvent event(toggle, changed);
   SendAccessibilityEvent(&event);
 }
 

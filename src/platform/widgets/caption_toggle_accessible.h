@@ -2,16 +2,17 @@
 
 #include <QString>
 
-class QAbstractButton;
+class QWidget;
 
 namespace serialix {
 
-// A toggle button whose caption, not its pressed look, carries its state: assistive technology
-// hears it checked exactly while the caption is checkedCaption, whether or not it looks pressed.
-void ReportCheckedWhileCaption(QAbstractButton* button, const QString& checkedCaption);
+// A toggle whose caption, not its look, carries its state (a button that looks pressed while
+// released, a label that is clicked): assistive technology hears it checkable, and checked exactly
+// while the caption is checkedCaption. `toggle` is a button or a label.
+void ReportCheckedWhileCaption(QWidget* toggle, const QString& checkedCaption);
 
-// Sets the caption of such a button and, when that changes its checked state, tells assistive
+// Sets the caption of such a toggle and, when that changes its checked state, tells assistive
 // technology.
-void SetToggleCaption(QAbstractButton* button, const QString& caption);
+void SetToggleCaption(QWidget* toggle, const QString& caption);
 
 }  // namespace serialix
