@@ -271,6 +271,7 @@ class frmMain : public QWidget {
   // Starting from an example address.
   void buildExampleAddressCommand(AskTemplate askTemplate);
   void applyTemplateProposal(const TemplateProposal& proposal);
+  void applySchemeSwitchesAndLinks(bool https, const SegmentSwitches& on, bool textLink, bool counterLink);
 
   // Saved templates (templates.ini beside set.ini).
   void buildTemplateCommands(AskTemplateName askName, ChooseTemplate choose);

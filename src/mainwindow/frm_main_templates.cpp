@@ -157,12 +157,7 @@ void frmMain::openTemplate() {
 //     selected (none: on 実行).
 // The result list, the histories and set.ini are not touched and nothing is run.
 void frmMain::applySavedTemplate(const SavedTemplate& t) {
-  chooseHttps(t.https);
-  for (const SegmentControls& s : segments_) {
-    if (s.check && s.check->isChecked() != t.on[s.letter()]) s.check->setChecked(t.on[s.letter()]);
-  }
-  if (Check2->text() != LinkCaption(t.counterLink)) Check2->click();
-  if (Check1->text() != LinkCaption(t.textLink)) Check1->click();
+  applySchemeSwitchesAndLinks(t.https, t.on, t.textLink, t.counterLink);
 
   const auto ownCounter = [this](const SegmentControls& s) { return s.counter && !(s.counter->follows && linkOn()); };
   for (const SegmentControls& s : segments_) {
