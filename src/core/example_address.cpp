@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "core/address_characters.h"
+#include "core/address_cut.h"
 
 namespace serialix {
 
@@ -110,51 +111,6 @@ std::int64_t LargestOfWidth(std::size_t width) {
   return value - 1;
 }
 
-// The "." of a file extension in [from, queryStart): the last dot with no "/" after it.
-std::optional<std::size_t> ExtensionDot(const std::string& text, std::size_t from, std::size_t queryStart) {
-  if (queryStart <= from) return std::nullopt;
-  for (std::size_t i = queryStart; i > from; --i) {
-    const char c = text[i - 1];
-    if (c == '/') return std::nullopt;
-    if (c == '.') return i - 1;
-  }
-  return std::nullopt;
-}
-
-// Host and path before the first counter: B, then "/" (C) and F after the last slash.
-void FillHead(std::string_view head, TemplateProposal& p) {
-  const std::size_t slash = head.rfind('/');
-  if (slash == std::string_view::npos) {
-    p.B = head;
-    return;
-  }
-  p.B = head.substr(0, slash);
-  p.on.C = true;
-  p.F = head.substr(slash + 1);
-  p.on.F = !p.F.empty();
-}
-
-// Text after G: "/" (H) when it starts with one, then I.
-void FillAfterG(std::string_view text, TemplateProposal& p) {
-  if (!text.empty() && text.front() == '/') {
-    p.on.H = true;
-    text.remove_prefix(1);
-  }
-  p.I = text;
-  p.on.I = !p.I.empty();
-}
-
-void FillK(std::string_view text, TemplateProposal& p) {
-  p.K = text;
-  p.on.K = !p.K.empty();
-}
-
-void FillExtension(std::string_view extension, TemplateProposal& p) {
-  p.on.M = true;
-  p.N = extension;
-  p.on.N = !p.N.empty();
-}
-
 }  // namespace
 
 bool SegmentSwitches::operator[](char letter) const {
@@ -235,79 +191,25 @@ std::optional<TemplateProposal> ProposeTemplate(const ExampleAddress& example, s
   }
 
   const std::string& text = example.text;
-  const std::size_t queryStart = std::min(text.find_first_of("?#", example.hostEnd), text.size());
-  TemplateProposal p;
-  p.https = example.https;
-  if (text.compare(0, example.schemeLength, SchemeText(p.https)) != 0) {
-    p.notes.push_back({ProposalNote::Kind::SchemeReplaced, text.substr(0, example.schemeLength), {}, 0});
+  std::vector<PlacedCounter> counters;
+  std::vector<ProposalNote> notes;
+  if (text.compare(0, example.schemeLength, SchemeText(example.https)) != 0) {
+    notes.push_back({ProposalNote::Kind::SchemeReplaced, text.substr(0, example.schemeLength), {}, 0});
   }
-
-  // The texts between the counters: before[0] before the first, before[i] between counter i-1 and i.
-  std::vector<std::string> before;
-  std::vector<CounterSetting> counters;
-  std::size_t cursor = example.schemeLength;
   for (std::size_t index : indices) {
     const DigitRun& run = example.runs[index];
     RunCounter counter = CounterFor(run);
-    before.push_back(text.substr(cursor, run.position - cursor) + counter.zeros);
-    if (!counter.zeros.empty()) {
-      p.notes.push_back(
-          {ProposalNote::Kind::PaddingLimited, run.digits, counter.zeros, LargestOfWidth(counter.setting.from.size())});
-    }
-    counters.push_back(std::move(counter.setting));
-    cursor = run.position + run.digits.size();
-  }
-  const std::size_t tailStart = cursor;
-  const std::string_view tail = std::string_view(text).substr(tailStart);
-  const std::optional<std::size_t> dot = ExtensionDot(text, std::max(tailStart, example.hostEnd), queryStart);
-  const std::string_view beforeDot = dot ? tail.substr(0, *dot - tailStart) : tail;
-  const std::string_view extension = dot ? std::string_view(text).substr(*dot + 1) : std::string_view();
-
-  switch (counters.size()) {
-    case 0: FillHead(beforeDot, p); break;
-    case 1:
-      FillHead(before[0], p);
-      FillAfterG(beforeDot, p);
-      break;
-    case 2:
-      FillHead(before[0], p);
-      FillAfterG(before[1], p);
-      FillK(beforeDot, p);
-      break;
-    default:
-      FillHead(before[0], p);
-      FillAfterG(before[1], p);
-      FillK(before[2], p);
-      break;
-  }
-  if (counters.size() < 3 && dot) {
-    FillExtension(extension, p);
-  } else if (counters.size() == 3) {
-    // After L only "." and N remain: the whole tail goes there.
-    if (dot && *dot == tailStart) {
-      FillExtension(extension, p);
-    } else {
-      p.N = tail;
-      p.on.N = !p.N.empty();
+    // The zeros the style cannot write stay before the counter, as fixed text.
+    const std::size_t zeros = counter.zeros.size();
+    counters.push_back({run.position + zeros, run.digits.size() - zeros, std::move(counter.setting)});
+    if (zeros != 0) {
+      notes.push_back(
+          {ProposalNote::Kind::PaddingLimited, run.digits, counter.zeros, LargestOfWidth(counters.back().length)});
     }
   }
-
-  // The chosen runs become the counters from left to right.
-  auto next = counters.begin();
-  for (const Segment& segment : kSegments) {
-    if (segment.kind != SegmentKind::Counter || next == counters.end()) continue;
-    *p.counter(segment.letter) = *next++;
-    p.on[segment.letter] = true;
-    p.lastCounter = segment.letter;
-  }
-  // J follows G only where J is not used; without G the window releases the link itself.
-  p.counterLink = counters.size() == 1;
-  if (p.on.I) {
-    p.textLink = p.I == p.F;
-  } else {
-    p.I = p.F;
-    p.textLink = true;
-  }
+  TemplateProposal p = CutIntoSegments(text, example.schemeLength, counters);
+  p.https = example.https;
+  p.notes = std::move(notes);
   return p;
 }
 

@@ -116,7 +116,7 @@ std::string WritePattern(const Pattern& pattern) {
               } else {
                 out += NumberText(range.first, range.width);
                 out += '-';
-                out += std::to_string(range.last);
+                out += NumberText(range.last, range.width);  // "[01-03]": the end padded as its numbers are written
               }
               if (range.step != 1) out += ':' + std::to_string(range.step);
               if (!range.group.empty()) out += '@' + range.group;

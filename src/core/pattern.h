@@ -58,6 +58,15 @@ struct PatternError {
 // repeats. Every pattern yields at least one address.
 std::variant<Pattern, PatternError> ReadPattern(std::string_view text);
 
+// Where a part of a pattern stands in the text it was read from, escapes included.
+struct PatternSpan {
+  std::size_t column = 0;  // 1-based byte position, as in PatternError
+  std::size_t length = 0;  // in bytes
+};
+
+// As above, and where each part stands: spans[i] for parts[i].
+std::variant<Pattern, PatternError> ReadPattern(std::string_view text, std::vector<PatternSpan>& spans);
+
 // The pattern as text that ReadPattern reads back into a pattern yielding the same addresses;
 // "[ ] { }" in literal text are escaped.
 std::string WritePattern(const Pattern& pattern);

@@ -108,7 +108,7 @@ bool IsIpv6Literal(std::string_view inside) {
 
 class Reader {
  public:
-  explicit Reader(std::string_view text) : text_(text) {}
+  Reader(std::string_view text, std::vector<PatternSpan>* spans) : text_(text), spans_(spans) {}
 
   std::variant<Pattern, PatternError> read() {
     for (std::size_t i = 0; i < text_.size(); ++i) {
@@ -118,36 +118,44 @@ class Reader {
     std::size_t i = 0;
     while (i < text_.size()) {
       const char c = text_[i];
+      const std::size_t start = i;
       if (c == '{') {
-        flushLiteral();
+        flushLiteral(i);
         if (!readList(i)) return *error_;
+        addSpan(start, i);
       } else if (c == '[') {
         const std::size_t skip = literalBracketLength(i);
         if (skip != 0) {
+          markLiteral(i);
           literal_.append(text_.substr(i, skip));
           i += skip;
           continue;
         }
-        flushLiteral();
+        flushLiteral(i);
         if (!readRange(i)) return *error_;
+        addSpan(start, i);
       } else if (c == '}' || c == ']') {
         return PatternError{"unmatched close brace/bracket", i + 1};
       } else if (c == '\\' && i + 1 < text_.size() && IsSpecial(text_[i + 1])) {
+        markLiteral(i);
         literal_ += text_[i + 1];
         i += 2;
       } else {
+        markLiteral(i);
         literal_ += c;
         ++i;
       }
     }
-    flushLiteral();
+    flushLiteral(text_.size());
     return std::move(pattern_);
   }
 
  private:
   std::string_view text_;
+  std::vector<PatternSpan>* spans_;
   Pattern pattern_;
   std::string literal_;
+  std::size_t literalStart_ = 0;
   std::size_t globs_ = 0;
   std::map<std::string, std::uint64_t> groupSizes_;
   std::optional<PatternError> error_;
@@ -157,8 +165,19 @@ class Reader {
     return false;
   }
 
-  void flushLiteral() {
-    if (!literal_.empty()) pattern_.parts.emplace_back(std::move(literal_));
+  void addSpan(std::size_t start, std::size_t end) {
+    if (spans_) spans_->push_back(PatternSpan{start + 1, end - start});
+  }
+
+  void markLiteral(std::size_t at) {
+    if (literal_.empty()) literalStart_ = at;
+  }
+
+  void flushLiteral(std::size_t end) {
+    if (!literal_.empty()) {
+      pattern_.parts.emplace_back(std::move(literal_));
+      addSpan(literalStart_, end);
+    }
     literal_.clear();
   }
 
@@ -313,7 +332,12 @@ class Reader {
 }  // namespace
 
 std::variant<Pattern, PatternError> ReadPattern(std::string_view text) {
-  return Reader(text).read();
+  return Reader(text, nullptr).read();
+}
+
+std::variant<Pattern, PatternError> ReadPattern(std::string_view text, std::vector<PatternSpan>& spans) {
+  spans.clear();
+  return Reader(text, &spans).read();
 }
 
 }  // namespace serialix

@@ -16,10 +16,15 @@ PatternRange RangeOf(const Counter& counter) {
 
 }  // namespace
 
-std::optional<Pattern> TemplatePattern(const AddressTemplate& tmpl) {
-  for (const Counter* counter : {&tmpl.G, &tmpl.J, &tmpl.L}) {
-    if (counter->enabled && (counter->from < 0 || counter->from > counter->to)) return std::nullopt;
+char CounterPatternCannotSay(const AddressTemplate& tmpl) {
+  for (const auto& [letter, counter] : {std::pair{'G', &tmpl.G}, std::pair{'J', &tmpl.J}, std::pair{'L', &tmpl.L}}) {
+    if (counter->enabled && (counter->from < 0 || counter->from > counter->to)) return letter;
   }
+  return 0;
+}
+
+std::optional<Pattern> TemplatePattern(const AddressTemplate& tmpl) {
+  if (CounterPatternCannotSay(tmpl) != 0) return std::nullopt;
   Pattern pattern;
   std::string literal(SchemeText(tmpl.https));
   for (const std::string* text : {&tmpl.B, &tmpl.C, &tmpl.D, &tmpl.E, &tmpl.F}) literal += *text;

@@ -13,4 +13,7 @@ namespace serialix {
 // language cannot say it: a counter with a negative value or an empty range.
 std::optional<Pattern> TemplatePattern(const AddressTemplate& tmpl);
 
+// The first counter (G, J, L) that keeps TemplatePattern from saying the template, or 0.
+char CounterPatternCannotSay(const AddressTemplate& tmpl);
+
 }  // namespace serialix

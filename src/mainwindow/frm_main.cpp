@@ -86,6 +86,7 @@ frmMain::frmMain(frmMainServices services, QWidget* parent)
   }
   buildHttpsCommand();
   buildExampleAddressCommand(std::move(services.askTemplate));
+  buildPatternCommands(std::move(services.askPattern));
   buildTemplateCommands(std::move(services.askTemplateName), std::move(services.chooseTemplate));
   connectList1Menu();
   installKeyboard();

@@ -50,6 +50,9 @@ enum class ExportFormat;
 // Which digit runs of an example address become counters: the proposal on OK, nothing on Cancel.
 using AskTemplate = std::function<std::optional<TemplateProposal>(const ExampleAddress&, QWidget* parent)>;
 
+// The pattern typed into the dialog, prefilled with the given text: the text on OK, nothing on Cancel.
+using AskPatternText = std::function<std::optional<QString>(const QString& pattern, QWidget* parent)>;
+
 // What the window needs from outside; tests put fakes here. Empty members take the real thing.
 struct frmMainServices {
   Clipboard* clipboard = nullptr;
@@ -61,6 +64,7 @@ struct frmMainServices {
   std::filesystem::path settingsFile;  // empty: set.ini in the program folder (or the user's)
   QString exportDir;                   // empty: the program folder (or home when not writable)
   AskTemplate askTemplate;             // empty: the modal dialog
+  AskPatternText askPattern;           // empty: the modal dialog
   AskTemplateName askTemplateName;     // empty: the modal dialogs of saved templates
   ChooseTemplate chooseTemplate;
 };
@@ -99,6 +103,11 @@ class frmMain : public QWidget {
   // The command with its caption and shortcut, for menus: adding this action (not a new one with
   // the same shortcut, which would make the key ambiguous) shows the shortcut beside the caption.
   QAction* exampleAddressAction() const { return exampleAddressAction_; }
+
+  // "パターンとしてコピー" (Ctrl+Shift+P): the next run's template as one pattern on the clipboard.
+  void copyAsPattern();
+  // "パターンから作成…" (Ctrl+Alt+V): a pattern typed or pasted into a dialog becomes the template.
+  void startFromPattern();
 
   // Whether segment A is "https://" rather than "http://": what "https:// で作成" (Ctrl+Shift+H,
   // or a click on lblA) shows checked.
@@ -280,6 +289,11 @@ class frmMain : public QWidget {
   SavedTemplate currentTemplate() const;
   void applySavedTemplate(const SavedTemplate& saved);
 
+  // Patterns in and out.
+  void buildPatternCommands(AskPatternText askPattern);
+  // Applies the pattern, or says what it cannot be and changes nothing; true when applied.
+  bool applyPattern(const QString& pattern);
+
   // The real services the window made for itself; declared before the pointers that may point into them.
   std::unique_ptr<Clipboard> ownClipboard_;
   std::unique_ptr<MessageBox> ownMessages_;
@@ -299,6 +313,9 @@ class frmMain : public QWidget {
   std::unique_ptr<ExportState> exportState_;
   AskTemplate askTemplate_;
   QAction* exampleAddressAction_ = nullptr;
+  AskPatternText askPattern_;
+  QAction* copyPatternAction_ = nullptr;
+  QAction* templateFromPatternAction_ = nullptr;
   QAction* httpsAction_ = nullptr;  // actHttps: checked while segment A is "https://"
   AskTemplateName askTemplateName_;
   ChooseTemplate chooseTemplate_;

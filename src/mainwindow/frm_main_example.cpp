@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "core/address_characters.h"
+#include "core/pattern_proposal.h"
 #include "mainwindow/example_address_dialog.h"
 #include "mainwindow/frm_main.h"
 #include "mainwindow/link_caption.h"
@@ -31,7 +33,13 @@ void frmMain::buildExampleAddressCommand(AskTemplate askTemplate) {
 }
 
 void frmMain::startFromExampleAddress() {
-  const auto read = ReadExampleAddress(clipboard_->textBytes());
+  const std::string held = clipboard_->textBytes();
+  // A pattern on the clipboard is applied as one: its brackets are no part of an address.
+  if (IsValidUtf8(held) && LooksLikePattern(QString::fromStdString(held).trimmed().toStdString())) {
+    applyPattern(QString::fromStdString(held));
+    return;
+  }
+  const auto read = ReadExampleAddress(held);
   if (const auto* error = std::get_if<ExampleAddressError>(&read)) {
     inform(ExampleAddressErrorMessage(*error));
     return;

@@ -69,9 +69,11 @@ std::unique_ptr<QMenu> frmMain::List1Menu() {
   save->setEnabled(filled);
   connect(save, &QAction::triggered, this, &frmMain::exportUtf8);
 
-  // The window's own action: a second one on Ctrl+Shift+V would make the key ambiguous.
+  // The window's own actions: a second action on one key would make the key ambiguous.
   menu->addSeparator();
   menu->addAction(exampleAddressAction_);
+  menu->addAction(templateFromPatternAction_);
+  menu->addAction(copyPatternAction_);
 
   return menu;
 }

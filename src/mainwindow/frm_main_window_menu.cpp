@@ -14,6 +14,8 @@ std::unique_ptr<QMenu> frmMain::WindowMenu() {
   menu->setAccessibleDescription(QStringLiteral("テンプレート全体に使えるコマンド"));
   exampleAddressAction_->setShortcutVisibleInContextMenu(true);
   menu->addAction(exampleAddressAction_);
+  menu->addAction(templateFromPatternAction_);
+  menu->addAction(copyPatternAction_);
   menu->addSeparator();
   menu->addAction(httpsAction_);
   menu->addSeparator();

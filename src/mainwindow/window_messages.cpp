@@ -1,5 +1,8 @@
 #include "mainwindow/window_messages.h"
 
+#include <QList>
+#include <algorithm>
+
 #include "settings/saved_templates.h"
 
 namespace serialix {
@@ -32,6 +35,56 @@ QString ExampleAddressErrorMessage(ExampleAddressError error) {
       return QStringLiteral("クリップボードのテキストに UTF-8 として読めないバイトがあります。") + expected;
   }
   return expected;
+}
+
+namespace {
+
+QString PatternRefusalReasonText(PatternRefusalReason reason) {
+  using R = PatternRefusalReason;
+  switch (reason) {
+    case R::Unreadable: break;
+    case R::NotHttp: return QStringLiteral("アドレスが http:// または https:// で始まっていません。");
+    case R::List: return QStringLiteral("リスト {…} です（カウンターは数の範囲だけを表せます）。");
+    case R::Letters: return QStringLiteral("文字の範囲です（カウンターは数だけを表せます）。");
+    case R::Step: return QStringLiteral("増分のある範囲です（カウンターは 1 ずつ進みます）。");
+    case R::Descending: return QStringLiteral("減っていく範囲です（カウンターは小さい数から大きい数へ進みます）。");
+    case R::TooWide: return QStringLiteral("4 桁以上にゼロで埋める範囲です（カウンターの形式は 1、01、001 です）。");
+    case R::TooLarge: return QStringLiteral("2147483647 を超える数です。");
+    case R::Lockstep: return QStringLiteral("ほかの範囲といっしょに進む範囲（@名前）です。");
+    case R::Repeat:
+      return QStringLiteral("[#1] は、2 つ目のカウンター (J) の位置で最初の範囲を繰り返すときだけ使えます。");
+    case R::TooMany: return QStringLiteral("4 つ目の範囲です（カウンターは G、J、L の 3 つです）。");
+  }
+  return {};
+}
+
+}  // namespace
+
+QString PatternRefusalMessage(const PatternRefusal& refusal, const std::string& pattern) {
+  // The column counts characters, as the user sees them in the field.
+  const qsizetype column =
+      QString::fromUtf8(pattern.data(), qsizetype(std::min(refusal.column - 1, pattern.size()))).toUcs4().size() + 1;
+  if (refusal.reason == PatternRefusalReason::Unreadable) {
+    return QStringLiteral(
+               "パターンの %1 文字目が読めません（%2）。[ ] { } を文字として使うときは \\[ \\] \\{ \\} "
+               "と書きます。")
+        .arg(column)
+        .arg(QString::fromStdString(refusal.detail));
+  }
+  const QString why = PatternRefusalReasonText(refusal.reason);
+  const QString where = refusal.part.empty()
+                            ? QStringLiteral("このパターンはテンプレートで表せません: ")
+                            : QStringLiteral("パターンの %1 文字目の「%2」はテンプレートで表せません: ")
+                                  .arg(column)
+                                  .arg(QString::fromStdString(refusal.part));
+  return where + why + QStringLiteral("\nこのパターンのアドレスは serialix-list で作れます。");
+}
+
+QString CounterNotInPatternMessage(char letter, const Counter& counter) {
+  const QString range =
+      QStringLiteral("カウンター %1 の範囲「%2～%3」").arg(QChar(letter)).arg(counter.from).arg(counter.to);
+  if (counter.from < 0) return range + QStringLiteral("は負の数を含むため、パターンで表せません。");
+  return range + QStringLiteral("は空で、実行しても何も追加されないため、パターンにできません。");
 }
 
 QString NotWebAddressMessage(const QString& address) {

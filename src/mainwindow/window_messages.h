@@ -4,6 +4,7 @@
 
 #include "core/address_template.h"
 #include "core/example_address.h"
+#include "core/pattern_proposal.h"
 
 namespace serialix {
 
@@ -21,6 +22,11 @@ QString TooManyAddressesMessage();
 
 // What the pasted text should have been.
 QString ExampleAddressErrorMessage(ExampleAddressError error);
+
+// "パターンから作成…": the part of the pattern (UTF-8, as read) the template cannot say, and why.
+QString PatternRefusalMessage(const PatternRefusal& refusal, const std::string& pattern);
+// "パターンとしてコピー": a counter of the next run whose range no pattern says.
+QString CounterNotInPatternMessage(char letter, const Counter& counter);
 
 // "ブラウザーで開く": a row that is no web address, and no browser to open one.
 QString NotWebAddressMessage(const QString& address);

@@ -75,6 +75,7 @@ class MainWindowTest : public ::testing::Test {
     services.settingsFile = iniPath();
     services.exportDir = dir.path();
     services.askTemplate = askTemplate;
+    services.askPattern = askPattern;
     services.askTemplateName = askTemplateName;
     services.chooseTemplate = chooseTemplate;
     w = std::make_unique<frmMain>(services);
@@ -139,6 +140,7 @@ class MainWindowTest : public ::testing::Test {
   RecordingProgramLauncher launcher;
   RecordingUrlOpener browser;
   AskTemplate askTemplate;          // empty: the real dialog; set before open()
+  AskPatternText askPattern;        // likewise
   AskTemplateName askTemplateName;  // the same for the dialogs of saved templates
   ChooseTemplate chooseTemplate;
   std::unique_ptr<frmMain> w;
