@@ -3,17 +3,7 @@
 include(GNUInstallDirs)
 
 install(TARGETS serialix serialix-list RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# serialix-list's manual page, compressed like serialix(1) (data/CMakeLists.txt).
-set(serialix_list_manual ${PROJECT_SOURCE_DIR}/data/serialix-list.1)
-find_program(GZIP_PROGRAM gzip)
-if(GZIP_PROGRAM)
-  add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/data/serialix-list.1.gz
-                     COMMAND ${GZIP_PROGRAM} -9 --no-name --stdout ${serialix_list_manual} > serialix-list.1.gz
-                     WORKING_DIRECTORY ${PROJECT_BINARY_DIR}/data DEPENDS ${serialix_list_manual})
-  add_custom_target(serialix_list_manual ALL DEPENDS ${PROJECT_BINARY_DIR}/data/serialix-list.1.gz)
-  set(serialix_list_manual ${PROJECT_BINARY_DIR}/data/serialix-list.1.gz)
-endif()
-install(FILES ${serialix_list_manual} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# The manual pages, menu entry, icons and metadata: data/CMakeLists.txt.
 add_subdirectory(${PROJECT_SOURCE_DIR}/data ${PROJECT_BINARY_DIR}/data)
 if(SERIALIX_BUILD_TESTS)
   add_subdirectory(${PROJECT_SOURCE_DIR}/tests/packaging ${PROJECT_BINARY_DIR}/tests/packaging)

@@ -5,10 +5,12 @@
 #include <algorithm>
 #include <cstring>
 
+#include "export/uri_list.h"
 #include "platform/files/huge_pages.h"
 #include "platform/services/clipboard.h"
 #include "platform/services/message_box.h"
 #include "platform/services/on_demand_mime_data.h"
+#include "platform/services/url_opener.h"
 
 namespace serialix {
 
@@ -39,17 +41,41 @@ QByteArray ListBytes(const ResultList& rows, LineEnd lineEnd) {
   return bytes;
 }
 
-std::unique_ptr<OnDemandMimeData> ListMimeData(const ResultList& rows, LineEnd lineEnd) {
-  auto data = std::make_unique<OnDemandMimeData>();
-  auto produce = [rows = std::make_shared<const ResultList>(rows), lineEnd] { return ListBytes(*rows, lineEnd); };
-  data->addFormat(QStringLiteral("text/plain;charset=utf-8"), produce);
-  data->addFormat(QStringLiteral("text/plain"), produce);  // with UTF8_STRING, STRING and TEXT on X11
+namespace {
+
+const QStringList& TextFormats() {
+  // text/plain comes with UTF8_STRING, STRING and TEXT on X11.
+  static const QStringList names{QStringLiteral("text/plain;charset=utf-8"), QStringLiteral("text/plain")};
+  return names;
+}
+
+}  // namespace
+
+std::unique_ptr<OnDemandMimeData> ListMimeData(const ResultList& rows, LineEnd lineEnd, OnDemandMimeData::Made made) {
+  auto data = std::make_unique<OnDemandMimeData>(made);
+  auto held = std::make_shared<const ResultList>(rows);
+  if (lineEnd == LineEnd::Lf) data->addFormat(QStringLiteral("text/uri-list"), [held] { return UriListBytes(*held); });
+  data->addFormat(TextFormats(), [held, lineEnd] { return ListBytes(*held, lineEnd); });
+  return data;
+}
+
+bool ListMimeDataFits(const ResultList& rows, LineEnd lineEnd) {
+  const std::uint64_t limit = ClipboardTextLimit();
+  if (rows.textBytes(lineEnd) > limit) return false;
+  return lineEnd == LineEnd::CrLf || UriListFits(rows, limit);
+}
+
+std::unique_ptr<OnDemandMimeData> AddressMimeData(const QString& address) {
+  auto data = std::make_unique<OnDemandMimeData>(OnDemandMimeData::Made::Kept);
+  const QByteArray utf8 = address.toUtf8();
+  data->addFormat(QStringLiteral("text/uri-list"), [utf8] { return UriListLine(utf8) + "\r\n"; });
+  data->addFormat(TextFormats(), [utf8] { return utf8; });
   return data;
 }
 
 bool CopyResultList(QWidget* parent, const ResultList& rows, LineEnd lineEnd, Clipboard& clipboard,
                     MessageBox& messages) {
-  if (rows.textBytes(lineEnd) > ClipboardTextLimit()) {
+  if (!ListMimeDataFits(rows, lineEnd)) {
     messages.inform(parent, ClipboardTooLargeMessage());
     return false;
   }

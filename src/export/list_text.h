@@ -28,10 +28,20 @@ QString ClipboardTooLargeMessage();
 // Every entry followed by the line end, as UTF-8, in one buffer of exactly its size.
 QByteArray ListBytes(const ResultList& rows, LineEnd lineEnd);
 
-// The list as clipboard data, text/plain;charset=utf-8 and text/plain, made from its own copy of
-// the runs (the window's list may change meanwhile) each time a program reads it. A drag adds
-// its formats to the same object.
-std::unique_ptr<OnDemandMimeData> ListMimeData(const ResultList& rows, LineEnd lineEnd);
+// The list as clipboard or drag data, text/plain;charset=utf-8 and text/plain, made from its own
+// copy of the runs (the window's list may change meanwhile) when a program reads it. With LF,
+// the form meant for Linux programs, it offers the addresses as text/uri-list (UriListBytes)
+// too, for download managers, browsers and file managers.
+std::unique_ptr<OnDemandMimeData> ListMimeData(const ResultList& rows, LineEnd lineEnd,
+                                               OnDemandMimeData::Made made = OnDemandMimeData::Made::Dropped);
+
+// Whether every format ListMimeData offers stays within ClipboardTextLimit, known from the runs
+// without making any of them.
+bool ListMimeDataFits(const ResultList& rows, LineEnd lineEnd);
+
+// One address as drag data: text/uri-list (one line, CR LF) and the address as text, without a
+// line end, as "このアドレスをコピー" copies it.
+std::unique_ptr<OnDemandMimeData> AddressMimeData(const QString& address);
 
 // Puts ListMimeData on the clipboard (cleared first), or shows ClipboardTooLargeMessage and leaves
 // the clipboard as it was. CR LF is the text of "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ", LF that of "すべてコピー (UTF-8, LF)".

@@ -25,6 +25,7 @@
 #include "platform/look/twips.h"
 #include "platform/services/clipboard.h"
 #include "platform/services/config_store.h"
+#include "platform/services/drag_starter.h"
 #include "platform/services/message_box.h"
 #include "platform/services/program_folder.h"
 #include "platform/services/program_launcher.h"
@@ -68,6 +69,7 @@ frmMain::frmMain(frmMainServices services, QWidget* parent)
       configStore_(resolve<EmptyConfigStore>(services.configStore, ownConfigStore_)),
       launcher_(resolve<SystemProgramLauncher>(services.launcher, ownLauncher_)),
       urlOpener_(resolve<DesktopUrlOpener>(services.urlOpener, ownUrlOpener_)),
+      dragStarter_(resolve<QtDragStarter>(services.dragStarter, ownDragStarter_)),
       settingsFile_(std::move(services.settingsFile)),
       exportDir_(std::move(services.exportDir)),
       exportState_(std::make_unique<ExportState>()) {
@@ -89,6 +91,7 @@ frmMain::frmMain(frmMainServices services, QWidget* parent)
   buildPatternCommands(std::move(services.askPattern));
   buildTemplateCommands(std::move(services.askTemplateName), std::move(services.chooseTemplate));
   connectList1Menu();
+  connectList1Drag();
   installKeyboard();
   Form_Load();
   updateCount();

@@ -35,6 +35,7 @@ namespace serialix {
 
 class Clipboard;
 class ConfigStore;
+class DragStarter;
 class MessageBox;
 class ProgramLauncher;
 class SaveDialog;
@@ -61,6 +62,7 @@ struct frmMainServices {
   ConfigStore* configStore = nullptr;
   ProgramLauncher* launcher = nullptr;
   UrlOpener* urlOpener = nullptr;
+  DragStarter* dragStarter = nullptr;
   std::filesystem::path settingsFile;  // empty: set.ini in the program folder (or the user's)
   QString exportDir;                   // empty: the program folder (or home when not writable)
   AskTemplate askTemplate;             // empty: the modal dialog
@@ -260,6 +262,9 @@ class frmMain : public QWidget {
   void openSelectedAddress();
   void copyAllUtf8();
   void exportUtf8();
+  // Dragging from List1: the selected row, or every row with Ctrl or "ドラッグで全行を渡す".
+  void connectList1Drag();
+  void List1_DragRequested(bool ctrlHeld);
   // The count label.
   void buildCountLabel();
   void connectCountUpdates();
@@ -301,6 +306,7 @@ class frmMain : public QWidget {
   std::unique_ptr<ConfigStore> ownConfigStore_;
   std::unique_ptr<ProgramLauncher> ownLauncher_;
   std::unique_ptr<UrlOpener> ownUrlOpener_;
+  std::unique_ptr<DragStarter> ownDragStarter_;
   // Resolved once, in the constructor: the injected service or the window's own.
   Clipboard* clipboard_;
   MessageBox* messages_;
@@ -308,6 +314,7 @@ class frmMain : public QWidget {
   ConfigStore* configStore_;
   ProgramLauncher* launcher_;
   UrlOpener* urlOpener_;
+  DragStarter* dragStarter_;
   std::filesystem::path settingsFile_;
   QString exportDir_;
   std::unique_ptr<ExportState> exportState_;
@@ -316,7 +323,8 @@ class frmMain : public QWidget {
   AskPatternText askPattern_;
   QAction* copyPatternAction_ = nullptr;
   QAction* templateFromPatternAction_ = nullptr;
-  QAction* httpsAction_ = nullptr;  // actHttps: checked while segment A is "https://"
+  QAction* httpsAction_ = nullptr;        // actHttps: checked while segment A is "https://"
+  QAction* dragAllRowsAction_ = nullptr;  // checkable, in List1's menu; kept while the window lives
   AskTemplateName askTemplateName_;
   ChooseTemplate chooseTemplate_;
   QAction* openTemplateAction_ = nullptr;

@@ -69,6 +69,9 @@ std::unique_ptr<QMenu> frmMain::List1Menu() {
   save->setEnabled(filled);
   connect(save, &QAction::triggered, this, &frmMain::exportUtf8);
 
+  menu->addSeparator();
+  menu->addAction(dragAllRowsAction_);
+
   // The window's own actions: a second action on one key would make the key ambiguous.
   menu->addSeparator();
   menu->addAction(exampleAddressAction_);

@@ -1,11 +1,14 @@
 #include "export/list_text.h"
+#include "export/uri_list.h"
 
 #include <gtest/gtest.h>
 
 #include <QMimeData>
+#include <random>
 
 #include "platform/services/clipboard.h"
 #include "platform/services/message_box.h"
+#include "platform/services/url_opener.h"
 #include "support/scripted_message_box.h"
 
 namespace serialix {
@@ -36,11 +39,13 @@ TEST(ListText, EveryEntryFollowedByItsLineEndInUtf8) {
     ResultList rows;
     LineEnd lineEnd;
     QString text;
+    QByteArray uriList;  // offered with LF only
   } cases[] = {
-      {ListOf({"a", "b"}), LineEnd::Lf, "http://a\nhttp://b\n"},
-      {ListOf({"a", "b"}), LineEnd::CrLf, "http://a\r\nhttp://b\r\n"},
-      {ListOf({"例え.テスト", "bücher.example"}), LineEnd::Lf, "http://例え.テスト\nhttp://bücher.example\n"},
-      {ListOf({}), LineEnd::Lf, ""},
+      {ListOf({"a", "b"}), LineEnd::Lf, "http://a\nhttp://b\n", "http://a\r\nhttp://b\r\n"},
+      {ListOf({"a", "b"}), LineEnd::CrLf, "http://a\r\nhttp://b\r\n", {}},
+      {ListOf({"例え.テスト", "bücher.example/a b"}), LineEnd::Lf, "http://例え.テスト\nhttp://bücher.example/a b\n",
+       "http://xn--r8jz45g.xn--zckzah\r\nhttp://xn--bcher-kva.example/a%20b\r\n"},
+      {ListOf({}), LineEnd::Lf, "", ""},
   };
   for (const auto& c : cases) {
     RecordingClipboard clipboard;
@@ -50,7 +55,9 @@ TEST(ListText, EveryEntryFollowedByItsLineEndInUtf8) {
     EXPECT_EQ(clipboard.clears, 1);
     EXPECT_TRUE(messages.shown.empty());
     // No byte order mark and the exact UTF-8 bytes, under both names a pasting program may ask.
-    EXPECT_EQ(clipboard.held->formats(), QStringList({"text/plain;charset=utf-8", "text/plain"}));
+    const QStringList text{"text/plain;charset=utf-8", "text/plain"};
+    EXPECT_EQ(clipboard.held->formats(), c.lineEnd == LineEnd::Lf ? QStringList("text/uri-list") + text : text);
+    EXPECT_EQ(clipboard.held->data("text/uri-list"), c.uriList);
     EXPECT_EQ(clipboard.held->data("text/plain;charset=utf-8"), c.text.toUtf8());
     EXPECT_EQ(clipboard.held->data("text/plain"), c.text.toUtf8());
     EXPECT_EQ(ListBytes(c.rows, c.lineEnd), c.text.toUtf8());
@@ -83,6 +90,35 @@ TEST(ListText, OverTheLimitShowsTheMessageAndLeavesTheClipboard) {
   EXPECT_EQ(messages.shown[0].caption + messages.shown[0].text,
             QString("Serialix一覧が大きすぎてクリップボードにコピーできません（%1 MiB まで）。")
                 .arg(ClipboardTextLimit() / (1 << 20)));
+}
+
+// For any texts, the URI list holds each address as UriListLine makes it, whether a run is written
+// straight through or address by address, and its size is judged exactly against the limit.
+TEST(UriList, EveryAddressIsItsUriListLineAndTheSizeIsJudgedExactly) {
+  std::mt19937 random(23);
+  const std::string pieces[] = {"a", "/", "%", "4", "%4", " ", "é", "写", "Z"};
+  auto text = [&] {
+    std::string t;
+    for (auto n = random() % 3; n > 0; --n) t += pieces[random() % std::size(pieces)];
+    return t;
+  };
+  for (int round = 0; round < 200; ++round) {
+    ResultList rows;
+    std::string expected;
+    for (auto runs = random() % 3 + 1; runs > 0; --runs) {
+      AddressTemplate t;
+      t.B = "h" + text(), t.C = "/", t.F = text(), t.I = text();
+      t.G = {true, 0, static_cast<std::int32_t>(random() % 12), FillStyle::Plain};
+      t.J = {random() % 2 == 0, 3, 5, FillStyle::TwoDigit};
+      const AddressRun run(t);
+      rows.append(run);
+      for (std::uint64_t i = 0; i < run.size(); ++i) expected += (UriListLine(run.at(i)) + "\r\n").toStdString();
+    }
+    const QByteArray bytes = UriListBytes(rows);
+    ASSERT_EQ(bytes.toStdString(), expected);
+    const auto size = static_cast<std::uint64_t>(bytes.size());
+    EXPECT_EQ(std::make_pair(UriListFits(rows, size), UriListFits(rows, size - 1)), std::make_pair(true, false));
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QFile>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QTimer>
 #include <map>
 #include <string>
@@ -220,6 +221,45 @@ TEST_F(ListMenuTest, TheBrowserGetsTheRowAsShown) {
 }
 
 // Each way a launch fails has its own words; only a missing handler reads as "no browser".
+// A press on a row and a move past the drag distance offer that row; with Ctrl, or with
+// "ドラッグで全行を渡す" on, every row, unless the list is over the copy limit. A shorter move offers nothing.
+TEST_F(ListMenuTest, ADragOffersTheRowOrEveryRow) {
+  makeList("pics/写");
+  auto* allRows = w->findChild<QAction*>("dragAllRows");
+  ASSERT_TRUE(allRows && w->List1Menu()->actions().contains(allRows) && allRows->isCheckable());
+  auto dragRow = [&](std::uint64_t row, Qt::KeyboardModifiers modifiers, int by = QApplication::startDragDistance()) {
+    const QPoint at(20, static_cast<int>(row) * list->rowHeight() + list->rowHeight() / 2);
+    const QPoint to = at + QPoint(by, 0);
+    QTest::mousePress(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QMouseEvent move(QEvent::MouseMove, to, list->viewport()->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, modifiers);
+    QApplication::sendEvent(list->viewport(), &move);
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton, Qt::NoModifier, to);
+  };
+  const QByteArray second = "http://pics/%E5%86%99/2\r\n", both = "http://pics/%E5%86%99/1\r\n" + second;
+  const std::tuple<Qt::KeyboardModifiers, bool, QByteArray, QString> cases[] = {
+      {Qt::NoModifier, false, second, "http://pics/写/2"},
+      {Qt::ControlModifier, false, both, "http://pics/写/1\nhttp://pics/写/2\n"},
+      {Qt::NoModifier, true, both, "http://pics/写/1\nhttp://pics/写/2\n"},
+  };
+  for (const auto& [modifiers, allChosen, uriList, text] : cases) {
+    allRows->setChecked(allChosen);
+    dragRow(1, modifiers);
+    ASSERT_EQ(drags.offered.size(), 1u);
+    EXPECT_EQ(drags.offered[0]->data("text/uri-list"), uriList);
+    EXPECT_EQ(drags.offered[0]->text(), text);
+    drags.offered.clear();
+  }
+  dragRow(0, Qt::NoModifier, QApplication::startDragDistance() - 1);
+  EXPECT_TRUE(drags.offered.empty());
+
+  control<QComboBox>("cmbG(1)")->setEditText("1000000000");
+  control<QPushButton>("cmdR")->click();
+  dragRow(0, Qt::ControlModifier);
+  EXPECT_TRUE(drags.offered.empty());
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_TRUE(messages.shown[0].text.startsWith("一覧が大きすぎてクリップボードにコピーできません"));
+}
+
 TEST_F(ListMenuTest, AFailedLaunchSaysWhy) {
   makeList("pics");
   const std::pair<std::errc, const char*> cases[] = {

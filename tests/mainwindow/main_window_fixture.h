@@ -14,10 +14,12 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "mainwindow/frm_main.h"
 #include "platform/services/clipboard.h"
 #include "platform/services/config_store.h"
+#include "platform/services/drag_starter.h"
 #include "platform/services/message_box.h"
 #include "platform/services/program_launcher.h"
 #include "platform/services/save_dialog.h"
@@ -58,6 +60,12 @@ class FakeClipboard : public Clipboard {
   bool cleared = false;
 };
 
+// Starts no drag loop; keeps what each drag would have offered.
+struct RecordingDragStarter : DragStarter {
+  void start(QWidget*, std::unique_ptr<QMimeData> data) override { offered.push_back(std::move(data)); }
+  std::vector<std::unique_ptr<QMimeData>> offered;
+};
+
 // A main window on the offscreen platform with every outside service replaced by a fake, and
 // set.ini in a temporary folder.
 class MainWindowTest : public ::testing::Test {
@@ -72,6 +80,7 @@ class MainWindowTest : public ::testing::Test {
     services.configStore = &store;
     services.launcher = &launcher;
     services.urlOpener = &browser;
+    services.dragStarter = &drags;
     services.settingsFile = iniPath();
     services.exportDir = dir.path();
     services.askTemplate = askTemplate;
@@ -139,6 +148,7 @@ class MainWindowTest : public ::testing::Test {
   MemoryConfigStore store;
   RecordingProgramLauncher launcher;
   RecordingUrlOpener browser;
+  RecordingDragStarter drags;
   AskTemplate askTemplate;          // empty: the real dialog; set before open()
   AskPatternText askPattern;        // likewise
   AskTemplateName askTemplateName;  // the same for the dialogs of saved templates

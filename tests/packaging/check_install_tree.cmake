@@ -1,6 +1,6 @@
 # Installs the project into a scratch folder and checks that the pieces a desktop needs are
-# there and agree with each other: program, manual page, menu entry, icons, AppStream metadata.
-# Arguments: BINARY_DIR (the build), STAGE (scratch folder), VERSION (the project version).
+# there and agree with each other: program, manual pages, menu entry, icons, AppStream metadata.
+# Arguments: BINARY_DIR (the build), SOURCE_DIR (the repository), STAGE (scratch folder), VERSION (the project version).
 file(REMOVE_RECURSE ${STAGE})
 set(ENV{DESTDIR} ${STAGE})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BINARY_DIR} --prefix /usr
@@ -23,9 +23,12 @@ if(not_executable)
   message(FATAL_ERROR "bin/serialix is not executable")
 endif()
 
-if(NOT EXISTS ${usr}/share/man/man1/serialix.1.gz AND NOT EXISTS ${usr}/share/man/man1/serialix.1)
-  message(FATAL_ERROR "no manual page serialix(1)")
-endif()
+# Both manual pages, in English and in Japanese (where `man -L ja` looks).
+foreach(page man1/serialix man1/serialix-list ja/man1/serialix ja/man1/serialix-list)
+  if(NOT EXISTS ${usr}/share/man/${page}.1.gz AND NOT EXISTS ${usr}/share/man/${page}.1)
+    message(FATAL_ERROR "no manual page ${page}.1")
+  endif()
+endforeach()
 
 set(desktop ${usr}/share/applications/${id}.desktop)
 require(${desktop})
@@ -60,4 +63,19 @@ if(NOT text MATCHES "<launchable type=\"desktop-id\">${id}.desktop</launchable>"
 endif()
 if(NOT text MATCHES "<release version=\"${VERSION}\" date=\"[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]\"")
   message(FATAL_ERROR "the metadata's release is not version ${VERSION} with a date")
+endif()
+# Every paragraph of the description has its Japanese translation, and the screenshot is the
+# README's picture in the repository.
+string(REGEX MATCHALL "<p>" english "${text}")
+string(REGEX MATCHALL "<p xml:lang=\"ja\">" japanese "${text}")
+list(LENGTH english english)
+list(LENGTH japanese japanese)
+if(NOT english EQUAL japanese)
+  message(FATAL_ERROR "the description has ${english} paragraphs and ${japanese} in Japanese")
+endif()
+if(NOT text MATCHES "<image>https://raw.githubusercontent.com/[^<]*/main/(docs/[^<]+)</image>")
+  message(FATAL_ERROR "the metadata's screenshot is no picture of the repository")
+endif()
+if(NOT EXISTS ${SOURCE_DIR}/${CMAKE_MATCH_1})
+  message(FATAL_ERROR "the screenshot ${CMAKE_MATCH_1} is not in the repository")
 endif()

@@ -3,7 +3,12 @@
 namespace serialix {
 
 void OnDemandMimeData::addFormat(const QString& mimeType, Producer produce) {
-  formats_.emplace_back(mimeType, std::move(produce));
+  addFormat(QStringList{mimeType}, std::move(produce));
+}
+
+void OnDemandMimeData::addFormat(const QStringList& mimeTypes, Producer produce) {
+  const auto source = std::make_shared<Source>(Source{std::move(produce), std::nullopt});
+  for (const QString& name : mimeTypes) formats_.emplace_back(name, source);
 }
 
 bool OnDemandMimeData::hasFormat(const QString& mimeType) const {
@@ -17,9 +22,12 @@ QStringList OnDemandMimeData::formats() const {
 }
 
 QVariant OnDemandMimeData::retrieveData(const QString& mimeType, QMetaType type) const {
-  for (const auto& [name, produce] : formats_) {
+  for (const auto& [name, source] : formats_) {
+    if (name != mimeType) continue;
     // QMimeData turns the bytes into the type asked for (UTF-8 for text).
-    if (name == mimeType) return produce();
+    if (made_ == Made::Dropped) return source->produce();
+    if (!source->kept) source->kept = source->produce();
+    return *source->kept;
   }
   return QMimeData::retrieveData(mimeType, type);
 }

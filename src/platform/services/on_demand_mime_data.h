@@ -6,7 +6,10 @@
 #include <QByteArray>
 #include <QMimeData>
 #include <QString>
+#include <QStringList>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -16,8 +19,16 @@ class OnDemandMimeData : public QMimeData {
  public:
   using Producer = std::function<QByteArray()>;
 
+  // Whether bytes once made are kept: the clipboard lets them go after each paste (it may hold
+  // the data for hours), a drag keeps them for the few reads of its one drop.
+  enum class Made { Dropped, Kept };
+
+  explicit OnDemandMimeData(Made made = Made::Dropped) : made_(made) {}
+
   // Offers mimeType; produce runs on the user-interface thread each time it is read.
   void addFormat(const QString& mimeType, Producer produce);
+  // Offers several names for the same bytes; when they are kept, they are made once for all.
+  void addFormat(const QStringList& mimeTypes, Producer produce);
 
   bool hasFormat(const QString& mimeType) const override;
   QStringList formats() const override;
@@ -26,7 +37,12 @@ class OnDemandMimeData : public QMimeData {
   QVariant retrieveData(const QString& mimeType, QMetaType type) const override;
 
  private:
-  std::vector<std::pair<QString, Producer>> formats_;
+  struct Source {
+    Producer produce;
+    std::optional<QByteArray> kept;
+  };
+  Made made_;
+  std::vector<std::pair<QString, std::shared_ptr<Source>>> formats_;
 };
 
 }  // namespace serialix

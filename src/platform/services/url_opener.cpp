@@ -22,15 +22,20 @@ bool MustBeEscaped(unsigned char c) {
   return QByteArrayView("\"<>\\^`{|}").contains(static_cast<char>(c));
 }
 
-QByteArray EscapedRest(const QByteArray& utf8) {
+// The byte at i, where a "%" is kept only when it starts an escape.
+bool MustBeEscapedAt(QByteArrayView utf8, qsizetype i) {
+  const auto c = static_cast<unsigned char>(utf8[i]);
+  if (c != '%') return MustBeEscaped(c);
+  return !(i + 2 < utf8.size() && IsHexDigit(utf8[i + 1]) && IsHexDigit(utf8[i + 2]));
+}
+
+QByteArray EscapedRest(QByteArrayView utf8) {
   static constexpr char kHex[] = "0123456789ABCDEF";
   QByteArray out;
   out.reserve(utf8.size());
   for (qsizetype i = 0; i < utf8.size(); ++i) {
     const auto c = static_cast<unsigned char>(utf8[i]);
-    const bool escape =
-        c == '%' ? !(i + 2 < utf8.size() && IsHexDigit(utf8[i + 1]) && IsHexDigit(utf8[i + 2])) : MustBeEscaped(c);
-    if (!escape) {
+    if (!MustBeEscapedAt(utf8, i)) {
       out += static_cast<char>(c);
       continue;
     }
@@ -39,6 +44,13 @@ QByteArray EscapedRest(const QByteArray& utf8) {
     out += kHex[c & 0x0F];
   }
   return out;
+}
+
+bool NeedsNoEscape(QByteArrayView utf8) {
+  for (qsizetype i = 0; i < utf8.size(); ++i) {
+    if (MustBeEscapedAt(utf8, i)) return false;
+  }
+  return true;
 }
 
 // The longest single argument Linux passes to a program (MAX_ARG_STRLEN, 32 pages).
@@ -63,6 +75,19 @@ QUrl BrowserUrl(const QString& shown) {
   }
   const QString head = QString::fromUtf8(utf8.left(restStart));
   return QUrl(head + QString::fromLatin1(EscapedRest(utf8.mid(restStart))));
+}
+
+bool StandsInAddressAsIs(QByteArrayView utf8) {
+  return !utf8.contains('%') && NeedsNoEscape(utf8);
+}
+
+QByteArray UriListLine(QByteArrayView shownUtf8) {
+  if (NeedsNoEscape(shownUtf8)) return shownUtf8.toByteArray();
+  const QUrl url = BrowserUrl(QString::fromUtf8(shownUtf8));
+  if (url.isValid()) return url.toEncoded();
+  const qsizetype scheme = shownUtf8.indexOf("://");
+  const qsizetype restStart = scheme < 0 ? 0 : scheme + 3;
+  return shownUtf8.first(restStart).toByteArray() + EscapedRest(shownUtf8.sliced(restStart));
 }
 
 std::error_code DesktopUrlOpener::open(const QUrl& url) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QUrl>
 #include <system_error>
@@ -12,6 +13,16 @@ namespace serialix {
 // The scheme and host are left to QUrl, so an international host becomes its ASCII form.
 // (QUrl on its own escapes every "%" again as soon as one of them is not an escape.)
 QUrl BrowserUrl(const QString& shown);
+
+// Whether a text can stand in an address as it is, wherever it is put: no byte BrowserUrl would
+// encode and no "%" at all (a "%" may start an escape with what follows it).
+bool StandsInAddressAsIs(QByteArrayView utf8);
+
+// An address as one line of a text/uri-list, without the line end: the row itself when every
+// byte may stand in a URI (escapes already written kept), otherwise BrowserUrl's form of it;
+// when that is no URL at all (a blank in the host), every byte BrowserUrl would encode after
+// the scheme is encoded, so that each line stays a URI.
+QByteArray UriListLine(QByteArrayView shownUtf8);
 
 // Hands an address to the desktop's handler for its scheme (usually the browser), behind an
 // interface so tests see what would open.

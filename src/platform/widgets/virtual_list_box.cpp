@@ -286,14 +286,29 @@ void VirtualListBox::mousePressEvent(QMouseEvent* event) {
     QAbstractScrollArea::mousePressEvent(event);
     return;
   }
-  if (const auto row = rowAt(event->position().toPoint())) selectRow(*row);
+  dragStart_.reset();
+  dragAsked_ = false;
+  if (const auto row = rowAt(event->position().toPoint())) {
+    selectRow(*row);
+    if (event->button() == Qt::LeftButton) dragStart_ = event->position().toPoint();
+  }
   event->accept();
 }
 
-// Dragging with the button held moves the selection, scrolling a row at a time past the edges.
+// Moving with the left button held drags the row it was pressed on out of the list; pressed
+// below the rows, it moves the selection, scrolling a row at a time past the edges.
 void VirtualListBox::mouseMoveEvent(QMouseEvent* event) {
   if (!(event->buttons() & Qt::LeftButton) || count() == 0) {
     QAbstractScrollArea::mouseMoveEvent(event);
+    return;
+  }
+  if (dragStart_) {
+    event->accept();
+    const int moved = (event->position().toPoint() - *dragStart_).manhattanLength();
+    if (!dragAsked_ && moved >= QApplication::startDragDistance()) {
+      dragAsked_ = true;
+      emit dragRequested(event->modifiers().testFlag(Qt::ControlModifier));
+    }
     return;
   }
   const int y = event->position().toPoint().y();
@@ -310,6 +325,8 @@ void VirtualListBox::mouseMoveEvent(QMouseEvent* event) {
 
 void VirtualListBox::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) {
+    dragStart_.reset();
+    dragAsked_ = false;
     event->accept();
     return;
   }

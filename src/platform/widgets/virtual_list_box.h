@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QPoint>
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -46,6 +47,9 @@ class VirtualListBox : public QAbstractScrollArea {
   void contextMenuRequested(const QPoint& globalPos);
   // Enter or Return on the selected row, or a double-click on a row.
   void activated(std::uint64_t row);
+  // The left button pressed on a row (which it selected) moved past the desktop's drag distance:
+  // the row, or the list, is to be dragged. ctrlHeld tells whether Ctrl was down as it moved.
+  void dragRequested(bool ctrlHeld);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -79,6 +83,8 @@ class VirtualListBox : public QAbstractScrollArea {
   bool syncingBar_ = false;             // the bar follows top_, not the other way round
   std::optional<int> pendingBarValue_;  // bar value of a step that already moved top_
   bool menuKeyHandled_ = false;         // X11 sends the Menu key as a context event, then the key
+  std::optional<QPoint> dragStart_;     // where the left button went down on a row, until released
+  bool dragAsked_ = false;              // this press has asked for its drag
 };
 
 }  // namespace serialix

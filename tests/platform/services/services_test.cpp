@@ -52,6 +52,19 @@ TEST(BrowserUrl, KeepsEscapesAndEscapesOnlyWhatCannotStandInAnAddress) {
   }
 }
 
+// A line a URI list can hold stays exactly as shown; any other becomes a URI, never an empty line.
+TEST(UriListLine, KeepsWhatAUriHoldsAndEncodesTheRest) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"http://Example.COM/a/%41.jpg", "http://Example.COM/a/%41.jpg"},
+      {"http://h/a b/写", "http://h/a%20b/%E5%86%99"},
+      {"http://h/50%off", "http://h/50%25off"},
+      {"https://例え.テスト/1", "https://xn--r8jz45g.xn--zckzah/1"},
+      {"http://exa mple.com/a b", "http://exa%20mple.com/a%20b"},  // no host QUrl reads
+      {"http://a{b}/c", "http://a%7Bb%7D/c"},
+  };
+  for (const auto& [shown, line] : cases) EXPECT_EQ(UriListLine(shown), QByteArray(line)) << shown;
+}
+
 // A message quoting a pasted text of any length keeps its lines short and both ends of the text.
 TEST(WithLongLinesElided, CutsLongLinesInTheMiddleOnly) {
   const QString address = QStringLiteral("http://h/") + QString(700000, u'x') + QStringLiteral("/end.jpg");
@@ -82,6 +95,20 @@ TEST(OnDemandMimeData, MakesAFormatOnlyWhenItIsRead) {
   EXPECT_EQ(clipboard.text(), QStringLiteral("ｸﾘｯﾌﾟ\r\n"));
   EXPECT_EQ(clipboard.text(), QStringLiteral("ｸﾘｯﾌﾟ\r\n"));
   EXPECT_EQ(made, 2);
+}
+
+// A drag keeps what it made: the names of one format share one making, whatever is read how often.
+TEST(OnDemandMimeData, KeptBytesAreMadeOnceForAllTheirNames) {
+  OnDemandMimeData data(OnDemandMimeData::Made::Kept);
+  int text = 0, uris = 0;
+  data.addFormat(QStringList{"text/plain;charset=utf-8", "text/plain"},
+                 [&text] { return (++text, QByteArray("a\n")); });
+  data.addFormat("text/uri-list", [&uris] { return (++uris, QByteArray("http://a\r\n")); });
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_EQ(data.text() + data.data("text/plain;charset=utf-8"), "a\na\n");
+    EXPECT_EQ(data.urls(), QList<QUrl>{QUrl("http://a")});
+  }
+  EXPECT_EQ(std::make_pair(text, uris), std::make_pair(1, 1));
 }
 
 TEST(FolderIsWritable, TellsFoldersThatTakeNewFiles) {
