@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "core/address_run.h"
+#include "mainwindow/dialog_captions.h"
 #include "mainwindow/digit_run_model.h"
 #include "mainwindow/link_caption.h"
 #include "mainwindow/segment_controls.h"
@@ -35,18 +36,6 @@ constexpr std::size_t kLongestShown = 200;
 QString Shown(const std::string& text) {
   if (text.size() <= kLongestShown) return FromUtf8(text);
   return WithLongLinesElided(FromUtf8(text), kLongestShown);
-}
-
-void Describe(QWidget* widget, const QString& name, const QString& description) {
-  widget->setAccessibleName(name);
-  widget->setAccessibleDescription(description);
-}
-
-QLabel* Caption(const QString& text, QWidget* buddy, const QString& description) {
-  auto* label = new QLabel(text);
-  label->setBuddy(buddy);
-  Describe(label, text, description);
-  return label;
 }
 
 QString StyleName(FillStyle style) {

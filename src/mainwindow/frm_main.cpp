@@ -89,6 +89,7 @@ frmMain::frmMain(frmMainServices services, QWidget* parent)
   buildHttpsCommand();
   buildExampleAddressCommand(std::move(services.askTemplate));
   buildPatternCommands(std::move(services.askPattern));
+  buildTemplateCommands(std::move(services.askTemplateName), std::move(services.chooseTemplate));
   connectList1Menu();
   connectList1Drag();
   installKeyboard();

@@ -17,6 +17,7 @@
 #include "core/example_address.h"
 #include "core/fill_style.h"
 #include "mainwindow/segment_controls.h"
+#include "mainwindow/template_dialogs.h"
 
 class QAbstractItemModel;
 class QAction;
@@ -44,6 +45,7 @@ struct AboutServices;
 struct ExportState;
 struct StoredSettings;
 struct HistorySnapshot;
+struct SavedTemplate;
 enum class ExportFormat;
 
 // Which digit runs of an example address become counters: the proposal on OK, nothing on Cancel.
@@ -65,6 +67,8 @@ struct frmMainServices {
   QString exportDir;                   // empty: the program folder (or home when not writable)
   AskTemplate askTemplate;             // empty: the modal dialog
   AskPatternText askPattern;           // empty: the modal dialog
+  AskTemplateName askTemplateName;     // empty: the modal dialogs of saved templates
+  ChooseTemplate chooseTemplate;
 };
 
 // One of the three nested counters as the window sees it: the rules that G, J and L share take
@@ -287,6 +291,14 @@ class frmMain : public QWidget {
   // Starting from an example address.
   void buildExampleAddressCommand(AskTemplate askTemplate);
   void applyTemplateProposal(const TemplateProposal& proposal);
+  void applySchemeSwitchesAndLinks(bool https, const SegmentSwitches& on, bool textLink, bool counterLink);
+
+  // Saved templates (templates.ini beside set.ini).
+  void buildTemplateCommands(AskTemplateName askName, ChooseTemplate choose);
+  void saveTemplate();
+  void openTemplate();
+  SavedTemplate currentTemplate() const;
+  void applySavedTemplate(const SavedTemplate& saved);
 
   // Patterns in and out.
   void buildPatternCommands(AskPatternText askPattern);
@@ -319,6 +331,10 @@ class frmMain : public QWidget {
   QAction* templateFromPatternAction_ = nullptr;
   QAction* httpsAction_ = nullptr;        // actHttps: checked while segment A is "https://"
   QAction* dragAllRowsAction_ = nullptr;  // checkable, in List1's menu; kept while the window lives
+  AskTemplateName askTemplateName_;
+  ChooseTemplate chooseTemplate_;
+  QAction* openTemplateAction_ = nullptr;
+  QAction* saveTemplateAction_ = nullptr;
   bool unloaded_ = false;
   bool iconRequested_ = false;                       // the window icon waits for the first paint
   bool settingsUnreadable_ = false;                  // set.ini exists but could not be read: never write it

@@ -62,6 +62,16 @@ void frmMain::startFromExampleAddress() {
   if (proposal) applyTemplateProposal(*proposal);
 }
 
+// Steps 0 to 3 below: what every template set from outside (a proposal, a saved template) sets first.
+void frmMain::applySchemeSwitchesAndLinks(bool https, const SegmentSwitches& on, bool textLink, bool counterLink) {
+  chooseHttps(https);
+  for (const SegmentControls& s : segments_) {
+    if (s.check && s.check->isChecked() != on[s.letter()]) s.check->setChecked(on[s.letter()]);
+  }
+  if (Check2->text() != LinkCaption(counterLink)) Check2->click();
+  if (Check1->text() != LinkCaption(textLink)) Check1->click();
+}
+
 // The proposal is applied through the window's own handlers, in an order in which no cascade
 // overwrites a value set earlier:
 //  0. Segment A's scheme through chooseHttps, as "https:// で作成" sets it; it touches no other
@@ -83,12 +93,7 @@ void frmMain::startFromExampleAddress() {
 // Counters that are off keep their texts and styles; the result list, the histories and set.ini
 // are not touched and nothing is run.
 void frmMain::applyTemplateProposal(const TemplateProposal& p) {
-  chooseHttps(p.https);
-  for (const SegmentControls& s : segments_) {
-    if (s.check && s.check->isChecked() != p.on[s.letter()]) s.check->setChecked(p.on[s.letter()]);
-  }
-  if (Check2->text() != LinkCaption(p.counterLink)) Check2->click();
-  if (Check1->text() != LinkCaption(p.textLink)) Check1->click();
+  applySchemeSwitchesAndLinks(p.https, p.on, p.textLink, p.counterLink);
 
   // A counter the proposal sets: on, and not standing still behind G.
   const auto setsCounter = [this, &p](const SegmentControls& s) {

@@ -18,6 +18,9 @@ std::unique_ptr<QMenu> frmMain::WindowMenu() {
   menu->addAction(copyPatternAction_);
   menu->addSeparator();
   menu->addAction(httpsAction_);
+  menu->addSeparator();
+  menu->addAction(openTemplateAction_);
+  menu->addAction(saveTemplateAction_);
   return menu;
 }
 

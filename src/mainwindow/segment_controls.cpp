@@ -39,7 +39,13 @@ QString FieldText(const QWidget* field) {
 
 void SetFieldText(QWidget* field, const QString& text) {
   if (auto* label = qobject_cast<QLabel*>(field)) label->setText(text);
-  if (auto* combo = qobject_cast<QComboBox*>(field)) combo->setEditText(text);
+  if (auto* combo = qobject_cast<QComboBox*>(field)) {
+    // A list-only combo (the letter) shows the entry of that text, or none.
+    if (combo->isEditable())
+      combo->setEditText(text);
+    else
+      combo->setCurrentIndex(combo->findText(text));
+  }
   if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->setText(text);
 }
 

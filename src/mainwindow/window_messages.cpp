@@ -8,6 +8,7 @@
 #include "export/list_text.h"
 #include "platform/files/file_kind.h"
 #include "platform/input/control_characters.h"
+#include "settings/saved_templates.h"
 
 namespace serialix {
 
@@ -190,6 +191,48 @@ QString SettingsUnreadableMessage(const QString& path, const QString& reason) {
 
 QString SettingsNotSavedMessage(const QString& path, const QString& reason) {
   return QStringLiteral("設定ﾌｧｲﾙに保存できませんでした。\n%1\n%2\n今回の履歴は保存されていません。").arg(path, reason);
+}
+
+QString TemplatesFileErrorReason(const SavedTemplatesError& error) {
+  using Reason = SavedTemplatesError::Reason;
+  const QString key = QString::fromStdString(error.key);
+  QString what;
+  switch (error.reason) {
+    case Reason::NotUtf8: what = QStringLiteral("UTF-8 として読めないバイトがあります。"); break;
+    case Reason::NotALine: what = QStringLiteral("「[名前]」の見出しでも「キー=値」の行でもありません。"); break;
+    case Reason::OutsideSection: what = QStringLiteral("最初の「[名前]」より前に「キー=値」の行があります。"); break;
+    case Reason::BadEscape:
+      what = QStringLiteral("「\\」の後が「\\」でも「x」と 16 進数 2 桁 (00～7F) でもありません。");
+      break;
+    case Reason::EmptyName: what = QStringLiteral("テンプレートの名前が空です。"); break;
+    case Reason::SameName: what = QStringLiteral("同じ名前のテンプレートが前にもあります。"); break;
+    case Reason::SameKey: what = QStringLiteral("キー「%1」が 1 つのテンプレートに 2 回あります。").arg(key); break;
+    case Reason::BadValue: what = QStringLiteral("キー「%1」の値として使えない値です。").arg(key); break;
+  }
+  return QStringLiteral("%1 行目: %2").arg(error.line).arg(what);
+}
+
+QString TemplatesUnreadableMessage(const QString& path, const QString& reason) {
+  return QStringLiteral("テンプレートのファイルを読み込めませんでした。\n%1\n%2\nこのファイルは変更しません。")
+      .arg(path, reason);
+}
+
+QString TemplateNotSavedMessage(const QString& path, const QString& reason) {
+  return QStringLiteral(
+             "テンプレートを保存できませんでした。\n%1\n%2\nファイルはそのままです。何も保存されていません。")
+      .arg(path, reason);
+}
+
+QString TemplateNotDeletedMessage(const QString& path, const QString& reason) {
+  return QStringLiteral("テンプレートを削除できませんでした。\n%1\n%2\nファイルはそのままです。").arg(path, reason);
+}
+
+QString ReplaceTemplateQuestion(const QString& name) {
+  return QStringLiteral("テンプレート「%1」はすでにあります。置き換えますか?").arg(name);
+}
+
+QString DeleteTemplateQuestion(const QString& name) {
+  return QStringLiteral("テンプレート「%1」を削除しますか?").arg(name);
 }
 
 }  // namespace serialix

@@ -11,6 +11,7 @@ namespace serialix {
 
 struct ExportResult;
 struct UnencodableCharacter;
+struct SavedTemplatesError;
 
 // Every message box the window shows says one of these; the caption is the message box
 // service's. Lower layers hand over reasons (error values, the system's words), and these
@@ -63,5 +64,13 @@ QString SettingsUnreadableMessage(const QString& path, const QString& reason);
 // A set.ini saved as UTF-8 by hand: read as code page 932 all the same, said once at start.
 QString SettingsInUtf8Message(const QString& path);
 QString SettingsNotSavedMessage(const QString& path, const QString& reason);
+
+// Saved templates: templates.ini's path and the reason it gave, and the two questions.
+QString TemplatesFileErrorReason(const SavedTemplatesError& error);
+QString TemplatesUnreadableMessage(const QString& path, const QString& reason);
+QString TemplateNotSavedMessage(const QString& path, const QString& reason);
+QString TemplateNotDeletedMessage(const QString& path, const QString& reason);
+QString ReplaceTemplateQuestion(const QString& name);
+QString DeleteTemplateQuestion(const QString& name);
 
 }  // namespace serialix

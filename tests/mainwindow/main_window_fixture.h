@@ -85,6 +85,8 @@ class MainWindowTest : public ::testing::Test {
     services.exportDir = dir.path();
     services.askTemplate = askTemplate;
     services.askPattern = askPattern;
+    services.askTemplateName = askTemplateName;
+    services.chooseTemplate = chooseTemplate;
     w = std::make_unique<frmMain>(services);
     w->show();
     QApplication::setActiveWindow(w.get());
@@ -147,8 +149,10 @@ class MainWindowTest : public ::testing::Test {
   RecordingProgramLauncher launcher;
   RecordingUrlOpener browser;
   RecordingDragStarter drags;
-  AskTemplate askTemplate;    // empty: the real dialog; set before open()
-  AskPatternText askPattern;  // likewise
+  AskTemplate askTemplate;          // empty: the real dialog; set before open()
+  AskPatternText askPattern;        // likewise
+  AskTemplateName askTemplateName;  // the same for the dialogs of saved templates
+  ChooseTemplate chooseTemplate;
   std::unique_ptr<frmMain> w;
 };
 

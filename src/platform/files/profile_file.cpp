@@ -1,17 +1,10 @@
 #include "platform/files/profile_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 
 #include "platform/files/codepage932.h"
-#include "platform/files/file_kind.h"
-#include "platform/files/huge_pages.h"
-#include "platform/files/unique_fd.h"
+#include "platform/files/whole_file.h"
 
 namespace serialix {
 namespace {
@@ -183,47 +176,9 @@ ProfileFile ProfileFile::parse(std::shared_ptr<const char[]> source, std::size_t
 }
 
 std::optional<ProfileFile> ProfileFile::loadFile(const std::filesystem::path& path, std::error_code* error) {
-  auto fail = [error](std::error_code reason) {
-    if (error != nullptr) *error = reason;
-    return std::nullopt;
-  };
-  auto failWithErrno = [&fail](int code) { return fail(std::error_code(code, std::generic_category())); };
-  // Only regular files: a folder, a pipe or a device is not a profile, and opening a pipe
-  // would wait for a writer.
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) return failWithErrno(errno);
-  if (!S_ISREG(info.st_mode)) return fail(FileKindOf(info.st_mode));
-  const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-  if (!fd) return failWithErrno(errno);
-  // Read into a buffer that is never zeroed first: the file may be a hundred megabytes.
-  std::size_t capacity = 0;
-  std::unique_ptr<char[]> bytes;
-  std::size_t used = 0;
-  int code = 0;
-  if (::fstat(fd.get(), &info) != 0) {
-    code = errno;
-  } else if (!S_ISREG(info.st_mode)) {  // replaced since the check above
-    return fail(FileKindOf(info.st_mode));
-  } else {
-    capacity = static_cast<std::size_t>(info.st_size) + 1;  // one more byte sees the end at once
-    bytes = std::make_unique_for_overwrite<char[]>(capacity);
-    AdviseHugePages(bytes.get(), capacity);
-    for (;;) {
-      if (used == capacity) {  // the file has grown since fstat
-        auto larger = std::make_unique_for_overwrite<char[]>(capacity * 2);
-        std::copy(bytes.get(), bytes.get() + used, larger.get());
-        bytes = std::move(larger);
-        capacity *= 2;
-      }
-      const ssize_t got = ::read(fd.get(), bytes.get() + used, capacity - used);
-      if (got < 0 && errno == EINTR) continue;
-      if (got < 0) code = errno;
-      if (got <= 0) break;
-      used += static_cast<std::size_t>(got);
-    }
-  }
-  if (code != 0) return failWithErrno(code);
-  return parse(std::shared_ptr<const char[]>(std::move(bytes)), used);
+  std::optional<WholeFile> file = ReadWholeFile(path, error);
+  if (!file) return std::nullopt;
+  return parse(std::shared_ptr<const char[]>(std::move(file->bytes)), file->size);
 }
 
 void ProfileFile::indexSections() {
