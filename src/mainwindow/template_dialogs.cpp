@@ -1,5 +1,6 @@
 #include "mainwindow/template_dialogs.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDateTime>
 #include <QDialogButtonBox>
@@ -35,7 +36,8 @@ TemplateNameDialog::TemplateNameDialog(const QStringList& savedNames, QWidget* p
   name_->setInsertPolicy(QComboBox::NoInsert);
   name_->addItems(savedNames);
   name_->setEditText(QString());
-  KeepControlCharactersOut(name_->lineEdit());
+  // A paste too long for a field is undone; a name has no message of its own, the beep says it.
+  GuardFieldInput(name_->lineEdit(), [] { QApplication::beep(); });
   Describe(name_, QStringLiteral("名前"),
            QStringLiteral("保存するテンプレートの名前。保存済みの名前を選ぶと、そのテンプレートを置き換えます"));
 
