@@ -13,6 +13,7 @@
 #include "mainwindow/example_address_dialog.h"
 #include "mainwindow/frm_main.h"
 #include "mainwindow/link_caption.h"
+#include "mainwindow/window_command.h"
 #include "mainwindow/window_messages.h"
 #include "platform/services/clipboard.h"
 #include "platform/services/message_box.h"
@@ -21,14 +22,10 @@ namespace serialix {
 
 void frmMain::buildExampleAddressCommand(AskTemplate askTemplate) {
   askTemplate_ = askTemplate ? std::move(askTemplate) : AskTemplate(&AskTemplateFromExample);
-  auto* action = exampleAddressAction_ = new QAction(QStringLiteral("例のアドレスから作成…"), this);
-  action->setObjectName(QStringLiteral("actExampleAddress"));
-  action->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
-  // Window-wide, so it works from every control, the combos and text boxes included.
-  action->setShortcutContext(Qt::WindowShortcut);
-  action->setToolTip(QStringLiteral("クリップボードのアドレスからテンプレートを作ります"));
-  action->setStatusTip(action->toolTip());
-  addAction(action);
+  auto* action = exampleAddressAction_ =
+      WindowCommand(this, QStringLiteral("例のアドレスから作成…"), QStringLiteral("actExampleAddress"),
+                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V),
+                    QStringLiteral("クリップボードのアドレスからテンプレートを作ります"));
   connect(action, &QAction::triggered, this, &frmMain::startFromExampleAddress);
 }
 

@@ -5,6 +5,7 @@
 #include <QLabel>
 
 #include "mainwindow/frm_main.h"
+#include "mainwindow/window_command.h"
 #include "platform/input/clickable.h"
 #include "platform/look/fitted_caption.h"
 #include "platform/look/japanese_font.h"
@@ -13,15 +14,10 @@
 namespace serialix {
 
 void frmMain::buildHttpsCommand() {
-  auto* action = httpsAction_ = new QAction(QStringLiteral("https:// で作成"), this);
-  action->setObjectName(QStringLiteral("actHttps"));
+  auto* action = httpsAction_ = WindowCommand(this, QStringLiteral("https:// で作成"), QStringLiteral("actHttps"),
+                                              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_H),
+                                              QStringLiteral("アドレスの先頭を http:// と https:// で切り替えます"));
   action->setCheckable(true);
-  action->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_H));
-  action->setShortcutContext(Qt::WindowShortcut);
-  action->setShortcutVisibleInContextMenu(true);
-  action->setToolTip(QStringLiteral("アドレスの先頭を http:// と https:// で切り替えます"));
-  action->setStatusTip(action->toolTip());
-  addAction(action);
   connect(action, &QAction::toggled, this, &frmMain::chooseHttps);
   OnLeftClick(lblA, [action] { action->toggle(); });
 }

@@ -8,27 +8,12 @@
 #include "core/template_pattern.h"
 #include "mainwindow/frm_main.h"
 #include "mainwindow/pattern_dialog.h"
+#include "mainwindow/window_command.h"
 #include "mainwindow/window_messages.h"
 #include "platform/services/clipboard.h"
 
 namespace serialix {
-namespace {
-
-// Window-wide, so it works from every control; its key shows in the context menus.
-QAction* WindowCommand(QWidget* window, const QString& text, const QString& name, const QKeySequence& key,
-                       const QString& description) {
-  auto* action = new QAction(text, window);
-  action->setObjectName(name);
-  action->setShortcut(key);
-  action->setShortcutContext(Qt::WindowShortcut);
-  action->setShortcutVisibleInContextMenu(true);
-  action->setToolTip(description);
-  action->setStatusTip(description);
-  window->addAction(action);
-  return action;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 void frmMain::buildPatternCommands(AskPatternText askPattern) {
   askPattern_ = askPattern ? std::move(askPattern) : AskPatternText(&AskPattern);

@@ -14,6 +14,7 @@
 #include "export/list_export.h"
 #include "mainwindow/frm_main.h"
 #include "mainwindow/link_caption.h"
+#include "mainwindow/window_command.h"
 #include "mainwindow/window_messages.h"
 #include "platform/services/message_box.h"
 #include "settings/templates_file.h"
@@ -50,25 +51,12 @@ std::optional<std::vector<SavedTemplate>> NewestTemplates(
 void frmMain::buildTemplateCommands(AskTemplateName askName, ChooseTemplate choose) {
   askTemplateName_ = askName ? std::move(askName) : AskTemplateName(&AskTemplateNameDialog);
   chooseTemplate_ = choose ? std::move(choose) : ChooseTemplate(&ChooseTemplateDialog);
-  const auto windowAction = [this](const QString& caption, const QString& name, const QKeySequence& keys,
-                                   const QString& tip) {
-    auto* action = new QAction(caption, this);
-    action->setObjectName(name);
-    action->setShortcut(keys);
-    // Window-wide, so it works from every control, the combos and text boxes included.
-    action->setShortcutContext(Qt::WindowShortcut);
-    action->setShortcutVisibleInContextMenu(true);
-    action->setToolTip(tip);
-    action->setStatusTip(tip);
-    addAction(action);
-    return action;
-  };
   openTemplateAction_ =
-      windowAction(QStringLiteral("テンプレートを開く…"), QStringLiteral("actOpenTemplate"),
-                   QKeySequence(Qt::CTRL | Qt::Key_O), QStringLiteral("保存したテンプレートを選んで設定します"));
-  saveTemplateAction_ = windowAction(QStringLiteral("テンプレートを保存…"), QStringLiteral("actSaveTemplate"),
-                                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
-                                     QStringLiteral("いまのテンプレートを名前を付けて保存します"));
+      WindowCommand(this, QStringLiteral("テンプレートを開く…"), QStringLiteral("actOpenTemplate"),
+                    QKeySequence(Qt::CTRL | Qt::Key_O), QStringLiteral("保存したテンプレートを選んで設定します"));
+  saveTemplateAction_ = WindowCommand(this, QStringLiteral("テンプレートを保存…"), QStringLiteral("actSaveTemplate"),
+                                      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+                                      QStringLiteral("いまのテンプレートを名前を付けて保存します"));
   connect(openTemplateAction_, &QAction::triggered, this, &frmMain::openTemplate);
   connect(saveTemplateAction_, &QAction::triggered, this, &frmMain::saveTemplate);
 }

@@ -12,7 +12,6 @@ std::unique_ptr<QMenu> frmMain::WindowMenu() {
   menu->setObjectName(QStringLiteral("WindowMenu"));
   menu->setAccessibleName(QStringLiteral("ウィンドウのメニュー"));
   menu->setAccessibleDescription(QStringLiteral("テンプレート全体に使えるコマンド"));
-  exampleAddressAction_->setShortcutVisibleInContextMenu(true);
   menu->addAction(exampleAddressAction_);
   menu->addAction(templateFromPatternAction_);
   menu->addAction(copyPatternAction_);
