@@ -292,6 +292,10 @@ class frmMain : public QWidget {
   void buildExampleAddressCommand(AskTemplate askTemplate);
   void applyTemplateProposal(const TemplateProposal& proposal);
   void applySchemeSwitchesAndLinks(bool https, const SegmentSwitches& on, bool textLink, bool counterLink);
+  // The fill styles, the texts, then the from and to texts, of the segments the two lookups give
+  // (nullptr: left as it is); a counter following G is never set.
+  void applyStylesAndTexts(const std::function<const std::string*(char)>& textOf,
+                           const std::function<const CounterSetting*(char)>& counterOf);
 
   // Saved templates (templates.ini beside set.ini).
   void buildTemplateCommands(AskTemplateName askName, ChooseTemplate choose);

@@ -69,6 +69,27 @@ void frmMain::applySchemeSwitchesAndLinks(bool https, const SegmentSwitches& on,
   if (Check1->text() != LinkCaption(textLink)) Check1->click();
 }
 
+// Steps 4 to 6 below.
+void frmMain::applyStylesAndTexts(const std::function<const std::string*(char)>& textOf,
+                                  const std::function<const CounterSetting*(char)>& counterOf) {
+  const auto setting = [&](const SegmentControls& s) -> const CounterSetting* {
+    return s.counter && !(s.counter->follows && linkOn()) ? counterOf(s.letter()) : nullptr;
+  };
+  for (const SegmentControls& s : segments_) {
+    if (const CounterSetting* c = setting(s)) s.counter->options[static_cast<std::size_t>(c->style)]->setChecked(true);
+  }
+  for (const SegmentControls& s : segments_) {
+    if (const std::string* text = s.field ? textOf(s.letter()) : nullptr)
+      SetFieldText(s.field, QString::fromStdString(*text));
+  }
+  for (const SegmentControls& s : segments_) {
+    if (const CounterSetting* c = setting(s)) {
+      s.counter->combos[0]->setEditText(QString::fromStdString(c->from));
+      s.counter->combos[1]->setEditText(QString::fromStdString(c->to));
+    }
+  }
+}
+
 // The proposal is applied through the window's own handlers, in an order in which no cascade
 // overwrites a value set earlier:
 //  0. Segment A's scheme through chooseHttps, as "https:// で作成" sets it; it touches no other
@@ -92,24 +113,12 @@ void frmMain::applySchemeSwitchesAndLinks(bool https, const SegmentSwitches& on,
 void frmMain::applyTemplateProposal(const TemplateProposal& p) {
   applySchemeSwitchesAndLinks(p.https, p.on, p.textLink, p.counterLink);
 
-  // A counter the proposal sets: on, and not standing still behind G.
-  const auto setsCounter = [this, &p](const SegmentControls& s) {
-    return s.counter && p.on[s.letter()] && !(s.counter->follows && linkOn());
-  };
-  for (const SegmentControls& s : segments_) {
-    if (setsCounter(s)) s.counter->options[static_cast<std::size_t>(p.counter(s.letter())->style)]->setChecked(true);
-  }
-  for (const SegmentControls& s : segments_) {
-    if (s.segment->kind == SegmentKind::Text && p.on[s.letter()]) {
-      SetFieldText(s.field, QString::fromStdString(*p.text(s.letter())));
-    }
-  }
-  for (const SegmentControls& s : segments_) {
-    if (!setsCounter(s)) continue;
-    const CounterSetting& setting = *p.counter(s.letter());
-    s.counter->combos[0]->setEditText(QString::fromStdString(setting.from));
-    s.counter->combos[1]->setEditText(QString::fromStdString(setting.to));
-  }
+  // Only the segments that are on: a switched-off segment keeps its text and its counter.
+  applyStylesAndTexts(
+      [&p](char letter) {
+        return SegmentOf(letter).kind == SegmentKind::Text && p.on[letter] ? p.text(letter) : nullptr;
+      },
+      [&p](char letter) { return p.on[letter] ? p.counter(letter) : nullptr; });
 
   // The user types the last number and presses Enter; without a counter there is only 実行 left
   // (and the control that had the focus may just have been disabled).

@@ -123,8 +123,9 @@ void frmMain::openTemplate() {
   activateWindow();
   if (!chosen) return;
   // A deleted template is no longer listed, so the chosen one is still among those read.
+  const std::string name = chosen->toStdString();
   for (const SavedTemplate& t : *templates) {
-    if (t.name == chosen->toStdString()) applySavedTemplate(t);
+    if (t.name == name) return applySavedTemplate(t);
   }
 }
 
@@ -147,20 +148,9 @@ void frmMain::openTemplate() {
 void frmMain::applySavedTemplate(const SavedTemplate& t) {
   applySchemeSwitchesAndLinks(t.https, t.on, t.textLink, t.counterLink);
 
-  const auto ownCounter = [this](const SegmentControls& s) { return s.counter && !(s.counter->follows && linkOn()); };
-  for (const SegmentControls& s : segments_) {
-    if (ownCounter(s)) s.counter->options[static_cast<std::size_t>(t.counter(s.letter())->style)]->setChecked(true);
-  }
-  for (const SegmentControls& s : segments_) {
-    if (const std::string* text = t.text(s.letter())) SetFieldText(s.field, QString::fromStdString(*text));
-  }
-  for (const SegmentControls& s : segments_) {
-    if (!ownCounter(s)) continue;
-    const CounterSetting& setting = *t.counter(s.letter());
-    s.counter->combos[0]->setEditText(QString::fromStdString(setting.from));
-    s.counter->combos[1]->setEditText(QString::fromStdString(setting.to));
-  }
+  applyStylesAndTexts([&t](char letter) { return t.text(letter); }, [&t](char letter) { return t.counter(letter); });
 
+  const auto ownCounter = [this](const SegmentControls& s) { return s.counter && !(s.counter->follows && linkOn()); };
   for (auto s = segments_.rbegin(); s != segments_.rend(); ++s) {
     if (!s->counter || !s->check->isChecked() || !ownCounter(*s)) continue;
     QComboBox* to = s->counter->combos[1];
