@@ -12,24 +12,31 @@ namespace {
 // Small enough to stay in the second-level cache between the writer and the sink.
 constexpr std::size_t kChunkBytes = std::size_t{1} << 18;
 constexpr std::size_t kBatchLines = 10;
+// A hundred lines that differ only in the inner field's last two digits are kept as one block
+// and copied whole while the digits before them stay: one long copy and one digit patch a line
+// instead of a short copy and a digit store a line. Lines too long for the block to stay in the
+// first-level cache go one by one.
+constexpr std::size_t kBlockLines = 100;
+constexpr std::size_t kBlockBytes = std::size_t{16} << 10;
 // Lines up to this length are copied with one fixed-size memcpy (a few vector moves); the
 // line buffer and the chunk carry this much slack so the over-read and over-write are safe.
 constexpr std::size_t kFixedCopy = kOdometerSlack;
 // A number's digits: the magnitude is at most 2^64 - 1.
 constexpr std::size_t kMaxNumberDigits = 20;
 
-// Adds one to the decimal digits [begin, end) in place; false when they were all nines (the
-// digits are then left as zeros and the number needs one more digit).
-bool CarryIncrement(char* begin, char* end) {
+// Adds one to the decimal digits [begin, end) in place and returns the digit that went up (every
+// one after it wrapped to zero); null when they were all nines (the digits are then left as zeros
+// and the number needs one more digit).
+char* CarryIncrement(char* begin, char* end) {
   for (char* d = end; d != begin;) {
     --d;
     if (*d != '9') {
       ++*d;
-      return true;
+      return d;
     }
     *d = '0';
   }
-  return false;
+  return nullptr;
 }
 
 Int128 NumberAt(const OdometerField& field, std::uint64_t position) {
@@ -132,7 +139,12 @@ bool Odometer::writeLinesInto(std::vector<std::uint64_t> idx, std::optional<std:
   for (const auto& text : texts) maxLine += text.size();
   for (const auto& field : fields) maxLine += MaxFieldLength(field);
   std::vector<char> line(maxLine + kFixedCopy, '\0');
-  std::vector<char> chunk(direct ? 0 : kChunkBytes + kBatchLines * (maxLine + kFixedCopy));
+  // Room past the flush mark for the largest step: ten lines or a block.
+  const std::size_t overrun = std::max(kBatchLines * (maxLine + kFixedCopy), kBlockBytes + kFixedCopy);
+  std::vector<char> chunk(direct ? 0 : kChunkBytes + overrun);
+  // The block: the current line with its last two digits 00 to 99, valid until a slow step.
+  std::vector<char> block;
+  bool blockValid = false;
 
   std::size_t lineLength = 0;
   char* fieldBegin = nullptr;  // the inner field's digits in `line`
@@ -158,6 +170,7 @@ bool Odometer::writeLinesInto(std::vector<std::uint64_t> idx, std::optional<std:
     lineLength = static_cast<std::size_t>(p - line.data());
     // A negative value does not step by digit carry.
     fast = steppable && NumberAt(fields[innerField], idx[innerWheel]) >= 0;
+    blockValid = false;
   };
   render();
 
@@ -185,7 +198,31 @@ bool Odometer::writeLinesInto(std::vector<std::uint64_t> idx, std::optional<std:
     if (fast) {
       batch = std::min<std::uint64_t>({static_cast<std::uint64_t>('9' - fieldEnd[-1]) + 1, innerLeft + 1, remaining});
     }
-    if (batch == 1) {
+    const bool wholeBlock = fast && batch == kBatchLines && fieldEnd - fieldBegin >= 2 && fieldEnd[-2] == '0' &&
+                            innerLeft + 1 >= kBlockLines && remaining >= kBlockLines &&
+                            lineLength * kBlockLines <= kBlockBytes;
+    if (wholeBlock) {
+      const std::size_t blockBytes = lineLength * kBlockLines;
+      if (!blockValid) {
+        block.resize(blockBytes + kFixedCopy);
+        const auto tensAt = static_cast<std::size_t>(fieldEnd - 2 - src);
+        char* to = block.data();
+        for (char tens = '0'; tens <= '9'; ++tens) {
+          for (char ones = '0'; ones <= '9'; ++ones, to += lineLength) {
+            copyLine(to);
+            to[tensAt] = tens;
+            to[tensAt + 1] = ones;
+          }
+        }
+        blockValid = true;
+      }
+      std::memcpy(out, block.data(), blockBytes);
+      out += blockBytes;
+      batch = kBlockLines;
+      // The line stands at the block's last entry, so the step below carries into the digits
+      // the block shares.
+      fieldEnd[-2] = fieldEnd[-1] = '9';
+    } else if (batch == 1) {
       copyLine(out);
       out += lineLength;
     } else {
@@ -211,7 +248,18 @@ bool Odometer::writeLinesInto(std::vector<std::uint64_t> idx, std::optional<std:
     }
     if (innerLeft != 0) {
       --innerLeft;
-      if (fast && CarryIncrement(fieldBegin, fieldEnd)) {
+      if (char* raised = fast ? CarryIncrement(fieldBegin, fieldEnd) : nullptr) {
+        // A change before the last two digits goes into every line of the block.
+        if (blockValid && raised < fieldEnd - 2) {
+          const auto at = static_cast<std::size_t>(raised - src);
+          const auto span = static_cast<std::size_t>(fieldEnd - 2 - raised);
+          char* to = block.data() + at;
+          if (span == 1) {  // nearly always: one digit went up
+            for (std::size_t i = 0; i < kBlockLines; ++i, to += lineLength) *to = *raised;
+          } else {
+            for (std::size_t i = 0; i < kBlockLines; ++i, to += lineLength) std::memcpy(to, raised, span);
+          }
+        }
         continue;
       }
       // Slow step; after all nines the text grows by a digit and everything after it moves.
