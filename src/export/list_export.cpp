@@ -100,8 +100,11 @@ bool DialogExportProgress::advance(std::uint64_t doneBytes) {
   if (now < d.nextCheckMs) return true;
   d.nextCheckMs = now + kUpdateEveryMs;
 
-  const int value =
-      d.total == 0 ? kSteps : static_cast<int>(static_cast<double>(doneBytes) / static_cast<double>(d.total) * kSteps);
+  const double done = d.total == 0 ? 1 : static_cast<double>(doneBytes) / static_cast<double>(d.total);
+  // The first dialog of a process costs several milliseconds (fonts, style): only a write that
+  // is on course to pass half a second gets one.
+  if (!d.dialog && done > 0 && static_cast<double>(now) / done < kShowAfterMs) return true;
+  const int value = static_cast<int>(done * kSteps);
   if (!d.dialog) {
     d.dialog = std::make_unique<QProgressDialog>(QStringLiteral("書き出し中..."), QStringLiteral("ｷｬﾝｾﾙ"), 0, kSteps,
                                                  d.parent);
