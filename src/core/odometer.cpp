@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstring>
 #include <limits>
+#include <memory>
 
 namespace serialix {
 
@@ -141,7 +142,8 @@ bool Odometer::writeLinesInto(std::vector<std::uint64_t> idx, std::optional<std:
   std::vector<char> line(maxLine + kFixedCopy, '\0');
   // Room past the flush mark for the largest step: ten lines or a block.
   const std::size_t overrun = std::max(kBatchLines * (maxLine + kFixedCopy), kBlockBytes + kFixedCopy);
-  std::vector<char> chunk(direct ? 0 : kChunkBytes + overrun);
+  // Not zeroed: a short list then touches only the pages it fills.
+  const auto chunk = direct ? nullptr : std::make_unique_for_overwrite<char[]>(kChunkBytes + overrun);
   // The block: the current line with its last two digits 00 to 99, valid until a slow step.
   std::vector<char> block;
   bool blockValid = false;
@@ -174,7 +176,7 @@ bool Odometer::writeLinesInto(std::vector<std::uint64_t> idx, std::optional<std:
   };
   render();
 
-  char* const begin = direct ? direct : chunk.data();
+  char* const begin = direct ? direct : chunk.get();
   // Made in place, the lines are handed over once, after the last.
   const char* const flushAt = direct ? nullptr : begin + kChunkBytes;
   char* out = begin;
@@ -255,7 +257,8 @@ bool Odometer::writeLinesInto(std::vector<std::uint64_t> idx, std::optional<std:
           const auto span = static_cast<std::size_t>(fieldEnd - 2 - raised);
           char* to = block.data() + at;
           if (span == 1) {  // nearly always: one digit went up
-            for (std::size_t i = 0; i < kBlockLines; ++i, to += lineLength) *to = *raised;
+            const char digit = *raised;
+            for (std::size_t i = 0; i < kBlockLines; ++i, to += lineLength) *to = digit;
           } else {
             for (std::size_t i = 0; i < kBlockLines; ++i, to += lineLength) std::memcpy(to, raised, span);
           }
