@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
+#include "platform/services/x11_incremental_paste.h"
+
 namespace serialix {
 
 void QtClipboard::clear() {
@@ -15,6 +17,9 @@ void QtClipboard::setText(const QString& text) {
 }
 
 void QtClipboard::setMimeData(std::unique_ptr<QMimeData> data) {
+  // Lists made while another program pastes them; installed with the first, so a window that
+  // never copies one starts without it.
+  X11IncrementalPaste::installOnce();
   QGuiApplication::clipboard()->setMimeData(data.release(), QClipboard::Clipboard);
 }
 
