@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
+#include "platform/services/on_demand_mime_data.h"
 #include "platform/services/x11_incremental_paste.h"
 
 namespace serialix {
@@ -34,6 +35,15 @@ std::string QtClipboard::textBytes() const {
     if (data->hasFormat(QLatin1String(format))) return data->data(QLatin1String(format)).toStdString();
   }
   return data->text().toStdString();
+}
+
+std::optional<std::uint64_t> QtClipboard::knownTextBytes() const {
+  const auto* data =
+      dynamic_cast<const OnDemandMimeData*>(QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard));
+  if (data == nullptr) return std::nullopt;
+  const std::optional<OnDemandMimeData::Pieces> pieces = data->pieces(QStringLiteral("text/plain;charset=utf-8"));
+  if (!pieces) return std::nullopt;
+  return pieces->size;
 }
 
 }  // namespace serialix
