@@ -3,7 +3,6 @@
 #include <xcb/xcb.h>
 
 #include <QClipboard>
-#include <QDateTime>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <algorithm>
@@ -39,6 +38,7 @@ X11IncrementalPaste::X11IncrementalPaste(xcb_connection_t* connection, QObject* 
   // A property change request carries 24 bytes besides its data.
   const std::size_t largestRequest = std::size_t{xcb_get_maximum_request_length(connection)} * 4;
   incrementBytes_ = std::min(kIncrement, largestRequest - 24);
+  clock_.start();
   stallCheck_.setInterval(static_cast<int>(kStallMs / 2));
   connect(&stallCheck_, &QTimer::timeout, this, [this] { dropStalled(); });
 }
@@ -71,7 +71,7 @@ bool X11IncrementalPaste::selectionRequested(const xcb_selection_request_event_t
   Transfer& transfer = transfers_[key];
   transfer.target = request.target;
   transfer.pieces = std::move(*pieces);
-  transfer.lastActivity = QDateTime::currentMSecsSinceEpoch();
+  transfer.lastActivity = clock_.elapsed();
 
   // Watch the requestor's property before telling it to read: its deletions ask for the next piece.
   const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
@@ -106,7 +106,7 @@ bool X11IncrementalPaste::propertyChanged(const xcb_property_notify_event_t& eve
 }
 
 void X11IncrementalPaste::sendNext(const TransferKey& key, Transfer& transfer) {
-  transfer.lastActivity = QDateTime::currentMSecsSinceEpoch();
+  transfer.lastActivity = clock_.elapsed();
   if (transfer.sent == transfer.piece.size()) {
     transfer.piece.clear();
     transfer.sent = 0;
@@ -137,7 +137,7 @@ void X11IncrementalPaste::finish(const TransferKey& key) {
 }
 
 void X11IncrementalPaste::dropStalled() {
-  const qint64 now = QDateTime::currentMSecsSinceEpoch();
+  const qint64 now = clock_.elapsed();
   for (auto it = transfers_.begin(); it != transfers_.end();) {
     const TransferKey key = it->first;
     const bool stalled = now - it->second.lastActivity > kStallMs;

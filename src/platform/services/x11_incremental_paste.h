@@ -9,6 +9,7 @@
 #pragma once
 
 #include <QAbstractNativeEventFilter>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 #include <cstdint>
@@ -37,7 +38,7 @@ class X11IncrementalPaste : public QObject, public QAbstractNativeEventFilter {
     OnDemandMimeData::Pieces pieces;
     std::string piece;        // made, not yet all sent
     std::size_t sent = 0;     // bytes of piece already sent
-    qint64 lastActivity = 0;  // milliseconds since the epoch
+    qint64 lastActivity = 0;  // on clock_, in milliseconds
   };
   using TransferKey = std::pair<std::uint32_t, std::uint32_t>;  // requestor window, property
 
@@ -55,6 +56,7 @@ class X11IncrementalPaste : public QObject, public QAbstractNativeEventFilter {
   std::map<std::string, std::uint32_t> atoms_;
   std::map<std::uint32_t, QString> targetNames_;
   std::size_t incrementBytes_ = 0;
+  QElapsedTimer clock_;
   QTimer stallCheck_;
 };
 
