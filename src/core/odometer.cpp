@@ -13,12 +13,11 @@ namespace {
 // Small enough to stay in the second-level cache between the writer and the sink.
 constexpr std::size_t kChunkBytes = std::size_t{1} << 18;
 constexpr std::size_t kBatchLines = 10;
-// A hundred lines that differ only in the inner field's last two digits are kept as one block
-// and copied whole while the digits before them stay: one long copy and one digit patch a line
-// instead of a short copy and a digit store a line. Lines too long for the block to stay in the
-// first-level cache go one by one.
-constexpr std::size_t kBlockLines = 100;
-constexpr std::size_t kBlockBytes = std::size_t{16} << 10;
+// The lines that differ only in the inner field's last three digits (or two, for longer lines)
+// are kept as one block and copied whole while the digits before them stay: one long copy and
+// one digit patch a line instead of a short copy and a digit store a line. The block stays in the
+// second-level cache beside the chunk; lines too long for a block of a hundred go one by one.
+constexpr std::size_t kBlockBytes = std::size_t{64} << 10;
 // Lines up to this length are copied with one fixed-size memcpy (a few vector moves); the
 // line buffer and the chunk carry this much slack so the over-read and over-write are safe.
 constexpr std::size_t kFixedCopy = kOdometerSlack;
@@ -144,9 +143,12 @@ bool Odometer::writeLinesInto(std::vector<std::uint64_t> idx, std::optional<std:
   const std::size_t overrun = std::max(kBatchLines * (maxLine + kFixedCopy), kBlockBytes + kFixedCopy);
   // Not zeroed: a short list then touches only the pages it fills.
   const auto chunk = direct ? nullptr : std::make_unique_for_overwrite<char[]>(kChunkBytes + overrun);
-  // The block: the current line with its last two digits 00 to 99, valid until a slow step.
+  // The block: the current line with its last blockDigits digits running from all zeros to all
+  // nines, valid until a slow step.
   std::vector<char> block;
   bool blockValid = false;
+  std::ptrdiff_t blockDigits = 0;
+  std::uint64_t blockLines = 0;
 
   std::size_t lineLength = 0;
   char* fieldBegin = nullptr;  // the inner field's digits in `line`
@@ -173,6 +175,8 @@ bool Odometer::writeLinesInto(std::vector<std::uint64_t> idx, std::optional<std:
     // A negative value does not step by digit carry.
     fast = steppable && NumberAt(fields[innerField], idx[innerWheel]) >= 0;
     blockValid = false;
+    blockDigits = lineLength * 1000 <= kBlockBytes ? 3 : lineLength * 100 <= kBlockBytes ? 2 : 0;
+    blockLines = blockDigits == 3 ? 1000 : 100;
   };
   render();
 
@@ -200,30 +204,31 @@ bool Odometer::writeLinesInto(std::vector<std::uint64_t> idx, std::optional<std:
     if (fast) {
       batch = std::min<std::uint64_t>({static_cast<std::uint64_t>('9' - fieldEnd[-1]) + 1, innerLeft + 1, remaining});
     }
-    const bool wholeBlock = fast && batch == kBatchLines && fieldEnd - fieldBegin >= 2 && fieldEnd[-2] == '0' &&
-                            innerLeft + 1 >= kBlockLines && remaining >= kBlockLines &&
-                            lineLength * kBlockLines <= kBlockBytes;
+    const bool wholeBlock = batch == kBatchLines && blockDigits > 0 && fieldEnd - fieldBegin >= blockDigits &&
+                            innerLeft + 1 >= blockLines && remaining >= blockLines &&
+                            std::all_of(fieldEnd - blockDigits, fieldEnd, [](char digit) { return digit == '0'; });
     if (wholeBlock) {
-      const std::size_t blockBytes = lineLength * kBlockLines;
+      char* const blockDigitsAt = fieldEnd - blockDigits;
+      const std::size_t blockBytes = lineLength * blockLines;
       if (!blockValid) {
         block.resize(blockBytes + kFixedCopy);
-        const auto tensAt = static_cast<std::size_t>(fieldEnd - 2 - src);
+        const auto digitsAt = static_cast<std::size_t>(blockDigitsAt - src);
         char* to = block.data();
-        for (char tens = '0'; tens <= '9'; ++tens) {
-          for (char ones = '0'; ones <= '9'; ++ones, to += lineLength) {
-            copyLine(to);
-            to[tensAt] = tens;
-            to[tensAt + 1] = ones;
+        for (std::uint64_t i = 0; i < blockLines; ++i, to += lineLength) {
+          copyLine(to);
+          std::uint64_t value = i;
+          for (auto d = static_cast<std::size_t>(blockDigits); d-- > 0; value /= 10) {
+            to[digitsAt + d] = static_cast<char>('0' + value % 10);
           }
         }
         blockValid = true;
       }
       std::memcpy(out, block.data(), blockBytes);
       out += blockBytes;
-      batch = kBlockLines;
+      batch = blockLines;
       // The line stands at the block's last entry, so the step below carries into the digits
       // the block shares.
-      fieldEnd[-2] = fieldEnd[-1] = '9';
+      std::fill(blockDigitsAt, fieldEnd, '9');
     } else if (batch == 1) {
       copyLine(out);
       out += lineLength;
@@ -252,15 +257,15 @@ bool Odometer::writeLinesInto(std::vector<std::uint64_t> idx, std::optional<std:
       --innerLeft;
       if (char* raised = fast ? CarryIncrement(fieldBegin, fieldEnd) : nullptr) {
         // A change before the last two digits goes into every line of the block.
-        if (blockValid && raised < fieldEnd - 2) {
+        if (blockValid && raised < fieldEnd - blockDigits) {
           const auto at = static_cast<std::size_t>(raised - src);
-          const auto span = static_cast<std::size_t>(fieldEnd - 2 - raised);
+          const auto span = static_cast<std::size_t>(fieldEnd - blockDigits - raised);
           char* to = block.data() + at;
           if (span == 1) {  // nearly always: one digit went up
             const char digit = *raised;
-            for (std::size_t i = 0; i < kBlockLines; ++i, to += lineLength) *to = digit;
+            for (std::uint64_t i = 0; i < blockLines; ++i, to += lineLength) *to = digit;
           } else {
-            for (std::size_t i = 0; i < kBlockLines; ++i, to += lineLength) std::memcpy(to, raised, span);
+            for (std::uint64_t i = 0; i < blockLines; ++i, to += lineLength) std::memcpy(to, raised, span);
           }
         }
         continue;

@@ -58,15 +58,18 @@ TEST(AddressRun, LongRunAcrossDigitGrowthAndManyChunks) {
   EXPECT_EQ(all, Joined(Stream(t)));
 }
 
-// The writer copies a hundred lines at a time while only the last two digits differ: started and
-// stopped inside such a block, across carries into several digits, growth by a digit, a sign
-// change, an inner counter too short for a block and a line too long for one.
-TEST(AddressRun, HundredLineBlocksAgreeWithTheEnumeration) {
-  AddressTemplate longLine = OnlyCounters(On(0, 0), On(0, 1500));
-  longLine.F = std::string(300, 'f');
+// The writer copies a thousand lines at a time while only the last three digits differ (a hundred
+// and two digits for longer lines): started and stopped inside such a block, across carries into
+// several digits, growth by a digit, a sign change, an inner counter too short for a block and a
+// line too long for one.
+TEST(AddressRun, LineBlocksAgreeWithTheEnumeration) {
+  AddressTemplate midLine = OnlyCounters(On(0, 0), On(0, 2500));
+  midLine.F = std::string(100, 'f');
+  AddressTemplate longLine = midLine;
+  longLine.F = std::string(700, 'f');
   const AddressTemplate cases[] = {
       OnlyCounters(On(1, 1), On(95, 12345)),
-      OnlyCounters(On(1, 2), On(0, 20099, kThree)),
+      OnlyCounters(On(1, 2), On(0, 21500, kThree)),
       OnlyCounters(On(0, 0), On(9890, 10210)),
       OnlyCounters(On(0, 0), On(-250, 1200, kTwo)),
       OnlyCounters(On(1, 40), On(0, 250, kThree)),
