@@ -256,16 +256,15 @@ bool Odometer::writeLinesInto(std::vector<std::uint64_t> idx, std::optional<std:
     if (innerLeft != 0) {
       --innerLeft;
       if (char* raised = fast ? CarryIncrement(fieldBegin, fieldEnd) : nullptr) {
-        // A change before the last two digits goes into every line of the block.
+        // A change before the block's own digits goes into every line of it.
         if (blockValid && raised < fieldEnd - blockDigits) {
           const auto at = static_cast<std::size_t>(raised - src);
           const auto span = static_cast<std::size_t>(fieldEnd - blockDigits - raised);
-          char* to = block.data() + at;
-          if (span == 1) {  // nearly always: one digit went up
-            const char digit = *raised;
+          // Digit by digit: a store a line, where a copy call a line would cost many.
+          for (std::size_t k = 0; k < span; ++k) {
+            const char digit = raised[k];
+            char* to = block.data() + at + k;
             for (std::uint64_t i = 0; i < blockLines; ++i, to += lineLength) *to = digit;
-          } else {
-            for (std::uint64_t i = 0; i < blockLines; ++i, to += lineLength) std::memcpy(to, raised, span);
           }
         }
         continue;
