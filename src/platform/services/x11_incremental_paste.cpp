@@ -107,21 +107,18 @@ bool X11IncrementalPaste::propertyChanged(const xcb_property_notify_event_t& eve
 
 void X11IncrementalPaste::sendNext(const TransferKey& key, Transfer& transfer) {
   transfer.lastActivity = clock_.elapsed();
-  if (transfer.sent == transfer.piece.size()) {
-    transfer.piece.clear();
+  // Pieces end with whole lines; topping the unsent rest up keeps every increment but the last full.
+  if (transfer.piece.size() - transfer.sent < incrementBytes_ && !transfer.drained) {
+    transfer.piece.erase(0, transfer.sent);
     transfer.sent = 0;
-    if (!transfer.pieces.next(incrementBytes_, transfer.piece)) {
-      // A piece of no bytes ends the transfer.
-      xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, key.first, key.second, transfer.target, 8, 0, nullptr);
-      finish(key);
-      xcb_flush(connection_);
-      return;
-    }
+    transfer.drained = !transfer.pieces.next(incrementBytes_ - transfer.piece.size(), transfer.piece);
   }
+  // An increment of no bytes ends the transfer.
   const std::size_t bytes = std::min(incrementBytes_, transfer.piece.size() - transfer.sent);
   xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, key.first, key.second, transfer.target, 8,
                       static_cast<std::uint32_t>(bytes), transfer.piece.data() + transfer.sent);
   transfer.sent += bytes;
+  if (bytes == 0) finish(key);
   xcb_flush(connection_);
 }
 

@@ -38,6 +38,7 @@ class X11IncrementalPaste : public QObject, public QAbstractNativeEventFilter {
     OnDemandMimeData::Pieces pieces;
     std::string piece;        // made, not yet all sent
     std::size_t sent = 0;     // bytes of piece already sent
+    bool drained = false;     // every piece made
     qint64 lastActivity = 0;  // on clock_, in milliseconds
   };
   using TransferKey = std::pair<std::uint32_t, std::uint32_t>;  // requestor window, property
