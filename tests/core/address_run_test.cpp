@@ -79,6 +79,12 @@ TEST(AddressRun, LineBlocksAgreeWithTheEnumeration) {
   for (const AddressTemplate& t : cases) {
     SCOPED_TRACE(testing::Message() << "G " << t.G.from << ".." << t.G.to << " L " << t.L.from << ".." << t.L.to);
     ExpectSameSequences(t);
+    // Made in place, as the clipboard text is, from a third of the way on.
+    const AddressRun run(t);
+    const std::uint64_t first = run.size() / 3;
+    std::string made(run.textBytes() + kOdometerSlack, '\0');
+    made.resize(static_cast<std::size_t>(run.writeLinesTo(first, run.size(), made.data()) - made.data()));
+    EXPECT_EQ(made, Written(run, first, run.size()));
   }
 }
 
