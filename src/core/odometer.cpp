@@ -17,6 +17,8 @@ constexpr std::size_t kBatchLines = 10;
 // are kept as one block and copied whole while the digits before them stay: one long copy and
 // one digit patch a line instead of a short copy and a digit store a line. The block stays in the
 // second-level cache beside the chunk; lines too long for a block of a hundred go one by one.
+// Once a whole chunk is made of blocks, the next one lies at the same places: those are only
+// patched where their digits changed, and nothing is copied.
 constexpr std::size_t kBlockBytes = std::size_t{64} << 10;
 // Lines up to this length are copied with one fixed-size memcpy (a few vector moves); the
 // line buffer and the chunk carry this much slack so the over-read and over-write are safe.
@@ -24,19 +26,18 @@ constexpr std::size_t kFixedCopy = kOdometerSlack;
 // A number's digits: the magnitude is at most 2^64 - 1.
 constexpr std::size_t kMaxNumberDigits = 20;
 
-// Adds one to the decimal digits [begin, end) in place and returns the digit that went up (every
-// one after it wrapped to zero); null when they were all nines (the digits are then left as zeros
-// and the number needs one more digit).
-char* CarryIncrement(char* begin, char* end) {
+// Adds one to the decimal digits [begin, end) in place; false when they were all nines (the
+// digits are then left as zeros and the number needs one more digit).
+bool CarryIncrement(char* begin, char* end) {
   for (char* d = end; d != begin;) {
     --d;
     if (*d != '9') {
       ++*d;
-      return d;
+      return true;
     }
     *d = '0';
   }
-  return nullptr;
+  return false;
 }
 
 Int128 NumberAt(const OdometerField& field, std::uint64_t position) {
@@ -144,11 +145,15 @@ bool Odometer::writeLinesInto(std::vector<std::uint64_t> idx, std::optional<std:
   // Not zeroed: a short list then touches only the pages it fills.
   const auto chunk = direct ? nullptr : std::make_unique_for_overwrite<char[]>(kChunkBytes + overrun);
   // The block: the current line with its last blockDigits digits running from all zeros to all
-  // nines, valid until a slow step.
+  // nines, valid until a slow step. The digits before them may lag behind until it is used.
   std::vector<char> block;
   bool blockValid = false;
   std::ptrdiff_t blockDigits = 0;
   std::uint64_t blockLines = 0;
+  // Blocks laid one after the other from the chunk's start since the last slow step: those of
+  // this filling, and those the previous one left in place.
+  std::size_t blocksLaid = 0, blocksLeft = 0;
+  bool laying = false;
 
   std::size_t lineLength = 0;
   char* fieldBegin = nullptr;  // the inner field's digits in `line`
@@ -174,7 +179,8 @@ bool Odometer::writeLinesInto(std::vector<std::uint64_t> idx, std::optional<std:
     lineLength = static_cast<std::size_t>(p - line.data());
     // A negative value does not step by digit carry.
     fast = steppable && NumberAt(fields[innerField], idx[innerWheel]) >= 0;
-    blockValid = false;
+    blockValid = laying = false;
+    blocksLeft = 0;
     blockDigits = lineLength * 1000 <= kBlockBytes ? 3 : lineLength * 100 <= kBlockBytes ? 2 : 0;
     blockLines = blockDigits == 3 ? 1000 : 100;
   };
@@ -196,6 +202,17 @@ bool Odometer::writeLinesInto(std::vector<std::uint64_t> idx, std::optional<std:
       std::memcpy(to, src, lineLength);
     }
   };
+  // Brings a block made since the last slow step up to the current line: only the inner field's
+  // digits before the block's own can differ. A store a line for each digit that changed.
+  auto refresh = [&](char* at) {
+    at += fieldBegin - src;
+    for (const char* digit = fieldBegin; digit != fieldEnd - blockDigits; ++digit, ++at) {
+      const char now = *digit;
+      if (*at == now) continue;
+      char* to = at;
+      for (std::uint64_t i = 0; i < blockLines; ++i, to += lineLength) *to = now;
+    }
+  };
   for (;;) {
     // Up to ten lines that differ only in the inner field's last digit. That digit is stored
     // into the output, not into `line`: a byte store followed by a wide load of the same line
@@ -210,7 +227,10 @@ bool Odometer::writeLinesInto(std::vector<std::uint64_t> idx, std::optional<std:
     if (wholeBlock) {
       char* const blockDigitsAt = fieldEnd - blockDigits;
       const std::size_t blockBytes = lineLength * blockLines;
-      if (!blockValid) {
+      laying = laying && out == begin + blocksLaid * blockBytes;
+      if (laying && blocksLaid < blocksLeft) {
+        refresh(out);  // the block the last chunk held here
+      } else if (!blockValid) {
         block.resize(blockBytes + kFixedCopy);
         const auto digitsAt = static_cast<std::size_t>(blockDigitsAt - src);
         char* to = block.data();
@@ -222,17 +242,23 @@ bool Odometer::writeLinesInto(std::vector<std::uint64_t> idx, std::optional<std:
           }
         }
         blockValid = true;
+        std::memcpy(out, block.data(), blockBytes);
+      } else {
+        refresh(block.data());
+        std::memcpy(out, block.data(), blockBytes);
       }
-      std::memcpy(out, block.data(), blockBytes);
+      blocksLaid += laying ? 1 : 0;
       out += blockBytes;
       batch = blockLines;
       // The line stands at the block's last entry, so the step below carries into the digits
       // the block shares.
       std::fill(blockDigitsAt, fieldEnd, '9');
     } else if (batch == 1) {
+      laying = false;
       copyLine(out);
       out += lineLength;
     } else {
+      laying = false;
       const auto digitAt = static_cast<std::size_t>(fieldEnd - 1 - src);
       char digit = fieldEnd[-1];
       for (std::uint64_t i = 0; i < batch; ++i, ++digit) {
@@ -249,24 +275,16 @@ bool Odometer::writeLinesInto(std::vector<std::uint64_t> idx, std::optional<std:
         return false;
       }
       out = begin;
+      blocksLeft = laying ? blocksLaid : 0;
+      blocksLaid = 0;
+      laying = blockDigits > 0;
     }
     if (remaining == 0) {
       break;
     }
     if (innerLeft != 0) {
       --innerLeft;
-      if (char* raised = fast ? CarryIncrement(fieldBegin, fieldEnd) : nullptr) {
-        // A change before the block's own digits goes into every line of it.
-        if (blockValid && raised < fieldEnd - blockDigits) {
-          const auto at = static_cast<std::size_t>(raised - src);
-          const auto span = static_cast<std::size_t>(fieldEnd - blockDigits - raised);
-          // Digit by digit: a store a line, where a copy call a line would cost many.
-          for (std::size_t k = 0; k < span; ++k) {
-            const char digit = raised[k];
-            char* to = block.data() + at + k;
-            for (std::uint64_t i = 0; i < blockLines; ++i, to += lineLength) *to = digit;
-          }
-        }
+      if (fast && CarryIncrement(fieldBegin, fieldEnd)) {
         continue;
       }
       // Slow step; after all nines the text grows by a digit and everything after it moves.
