@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <QColor>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QImage>
 #include <cstdlib>
@@ -12,10 +13,29 @@ namespace {
 
 TEST(JapaneseUiFont, AsksForTheJapaneseFaceAndFallsBackToAnInstalledOne) {
   const QFont font = JapaneseUiFont();
-  ASSERT_FALSE(font.families().isEmpty());
-  EXPECT_EQ(font.families().at(0), QStringLiteral("ＭＳ Ｐゴシック"));
+  // The face named is the face drawn: no missing first face for the toolkit to look past.
+  EXPECT_EQ(QFontInfo(font).family(), font.family());
   const QFontMetrics metrics(font);
   for (char16_t c : {u'あ', u'ｸ', u'削', u'～'}) EXPECT_TRUE(metrics.inFontUcs4(c)) << int(c);
+}
+
+TEST(JapaneseUiFont, TakesTheFirstInstalledFaceInTheDesignedOrder) {
+  const struct {
+    QStringList installed;
+    QStringList japanese;
+    QString chosen;
+  } cases[] = {
+      {{"IPAPGothic", "ＭＳ Ｐゴシック", "Noto Sans CJK JP"}, {"IPAPGothic"}, "ＭＳ Ｐゴシック"},
+      {{"Noto Sans CJK JP", "ms pgothic"}, {}, "MS PGothic"},  // listed by its English name
+      {{"Noto Sans CJK JP", "IPAPGothic"}, {"Noto Sans CJK JP"}, "IPAPGothic"},
+      {{"DejaVu Sans", "Noto Sans CJK JP"}, {"Noto Sans CJK JP"}, "Noto Sans CJK JP"},
+      {{"DejaVu Sans", "TakaoPGothic"}, {"TakaoPGothic", "VL Gothic"}, "TakaoPGothic"},
+      {{"DejaVu Sans"}, {}, "ＭＳ Ｐゴシック"},  // nothing Japanese: the toolkit's own fallback
+  };
+  for (const auto& c : cases) {
+    const auto installed = [&](const QString& name) { return c.installed.contains(name, Qt::CaseInsensitive); };
+    EXPECT_EQ(JapaneseFamily(installed, c.japanese), c.chosen) << c.installed.join(", ").toStdString();
+  }
 }
 
 struct Ink {
