@@ -94,6 +94,7 @@ std::uint64_t paste() {
 struct Round {
   double copyMs;   // the click
   double pasteMs;  // longest stretch without events while the other program pastes
+  double wholeMs;  // the whole paste, from its start to the last byte counted
   double peak;     // highest resident size above the start, over the text size
   double kept;     // resident size above the start while the list is on the clipboard
   std::uint64_t pasted;
@@ -136,16 +137,20 @@ int main(int argc, char** argv) {
     QCoreApplication::processEvents();
     r.kept = (static_cast<double>(statusBytes("VmRSS")) - before) / text;
     watch.start();
+    QElapsedTimer whole;
+    whole.start();
     r.pasted = paste();
+    r.wholeMs = static_cast<double>(whole.nsecsElapsed()) / 1e6;
     r.pasteMs = watch.stop();
     r.peak = (static_cast<double>(statusBytes("VmHWM")) - before) / text;
     rounds.push_back(r);
   }
 
-  std::vector<double> copy, pasteBlock, peak, kept;
+  std::vector<double> copy, pasteBlock, wholePaste, peak, kept;
   bool whole = true;
   for (const Round& r : rounds) {
     copy.push_back(r.copyMs), pasteBlock.push_back(r.pasteMs), peak.push_back(r.peak), kept.push_back(r.kept);
+    wholePaste.push_back(r.wholeMs);
     whole = whole && r.pasted == textBytes;
   }
   const double worstPeak = *std::max_element(peak.begin(), peak.end());
@@ -166,6 +171,7 @@ int main(int argc, char** argv) {
   row("click on \"ｸﾘｯﾌﾟﾎﾞｰﾄﾞ\" (window blocked)", fmt("%.1f ms", median(copy)), "< 150 ms", median(copy) < 150);
   row("longest block while another program pastes", fmt("%.1f ms", median(pasteBlock)), "< 150 ms",
       median(pasteBlock) < 150);
+  std::printf("%-56s %-16s %-12s\n", "the whole paste (for reference)", fmt("%.0f ms", median(wholePaste)).c_str(), "");
   row("peak memory above the start, over the text (worst)", fmt("%.2f x", worstPeak), "<= 1.3 x", worstPeak <= 1.3);
   row("memory kept while on the clipboard, over the text", fmt("%.2f x", worstKept), "<= 1.0 x", worstKept <= 1.0);
   row("bytes pasted equal the text", fmt("%.0f", static_cast<double>(rounds.back().pasted)), "= text", whole);

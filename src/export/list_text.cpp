@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "core/list_text_reader.h"
 #include "export/uri_list.h"
 #include "platform/files/huge_pages.h"
 #include "platform/services/clipboard.h"
@@ -44,7 +45,14 @@ std::unique_ptr<OnDemandMimeData> ListMimeData(const ResultList& rows, LineEnd l
   auto data = std::make_unique<OnDemandMimeData>(made);
   auto held = std::make_shared<const ResultList>(rows);
   if (lineEnd == LineEnd::Lf) data->addFormat(QStringLiteral("text/uri-list"), [held] { return UriListBytes(*held); });
-  data->addFormat(TextFormats(), [held, lineEnd] { return ListBytes(*held, lineEnd); });
+  data->addFormat(
+      TextFormats(), [held, lineEnd] { return ListBytes(*held, lineEnd); },
+      [held, lineEnd] {
+        auto reader = std::make_shared<ListTextReader>(held, lineEnd);
+        return OnDemandMimeData::Pieces{held->textBytes(lineEnd), [reader](std::size_t bytes, std::string& out) {
+                                          return reader->read(bytes, out);
+                                        }};
+      });
   return data;
 }
 

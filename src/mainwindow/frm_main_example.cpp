@@ -30,12 +30,16 @@ void frmMain::buildExampleAddressCommand(AskTemplate askTemplate) {
 }
 
 std::optional<std::string> frmMain::clipboardAddressText() {
-  std::string held = clipboard_->textBytes();
-  // Longer than any address a browser opens: refused before a reader or a field lays it out.
-  if (held.size() > kLongestExampleAddress) {
+  // Longer than any address a browser opens: refused before a reader or a field lays it out, and
+  // a list copied from this window (millions of lines) before it is even made.
+  const auto tooLong = [this] {
     inform(ExampleAddressErrorMessage(ExampleAddressError::TooLong));
     return std::nullopt;
-  }
+  };
+  const std::optional<std::uint64_t> known = clipboard_->knownTextBytes();
+  if (known && *known > kLongestExampleAddress) return tooLong();
+  std::string held = clipboard_->textBytes();
+  if (held.size() > kLongestExampleAddress) return tooLong();
   return held;
 }
 

@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <climits>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "core/address_list.h"
+#include "core/list_text_reader.h"
 
 namespace serialix {
 namespace {
@@ -116,6 +118,36 @@ TEST(ResultList, ThousandMillionAddressesStayAddressable) {
   EXPECT_TRUE(list.empty());
   EXPECT_EQ(list.textBytes(), 0u);
   EXPECT_EQ(Written(list, 0, 10), "");
+}
+
+// Whatever the piece size, the pieces are whole lines and together the whole text.
+TEST(ListTextReader, PiecesAreWholeLinesAndMakeTheText) {
+  auto list = std::make_shared<ResultList>();
+  list->append(AddressRun(Tmpl("a", On(8, 12, FillStyle::TwoDigit), On(0, 2), true)));
+  list->append(AddressRun(Tmpl(std::string(300, 'h'), Counter{}, On(-3, 3, FillStyle::ThreeDigit))));
+  list->append(AddressRun(Tmpl("c", On(1, 1), On(7, 7))));
+  list->append(AddressRun(Tmpl("d", On(0, 99), On(0, 120))));
+  for (LineEnd lineEnd : {LineEnd::CrLf, LineEnd::Lf}) {
+    const std::string end = lineEnd == LineEnd::CrLf ? "\r\n" : "\n";
+    std::string whole;
+    list->writeAll([&](std::string_view chunk) { return whole += chunk, true; }, lineEnd);
+    for (std::size_t bytes : {0, 1, 20, 333, 4096, 1 << 30}) {
+      ListTextReader reader(list, lineEnd);
+      std::string joined, piece;
+      while (reader.read(bytes, piece)) {
+        ASSERT_FALSE(piece.empty());
+        ASSERT_TRUE(piece.ends_with(end)) << bytes;
+        // Longer than asked only by one line's worth of digits, or by the one line it must hold.
+        const bool oneLine = piece.find(end) + end.size() == piece.size();
+        ASSERT_TRUE(oneLine || piece.size() <= bytes + 320) << bytes << " " << piece.size();
+        joined += piece;
+        piece.clear();
+      }
+      EXPECT_EQ(joined, whole) << bytes;
+      EXPECT_FALSE(reader.read(bytes, piece));
+      EXPECT_TRUE(piece.empty());
+    }
+  }
 }
 
 }  // namespace

@@ -4,6 +4,9 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
+#include "platform/services/on_demand_mime_data.h"
+#include "platform/services/x11_incremental_paste.h"
+
 namespace serialix {
 
 void QtClipboard::clear() {
@@ -15,6 +18,9 @@ void QtClipboard::setText(const QString& text) {
 }
 
 void QtClipboard::setMimeData(std::unique_ptr<QMimeData> data) {
+  // Lists made while another program pastes them; installed with the first, so a window that
+  // never copies one starts without it.
+  X11IncrementalPaste::installOnce();
   QGuiApplication::clipboard()->setMimeData(data.release(), QClipboard::Clipboard);
 }
 
@@ -29,6 +35,15 @@ std::string QtClipboard::textBytes() const {
     if (data->hasFormat(QLatin1String(format))) return data->data(QLatin1String(format)).toStdString();
   }
   return data->text().toStdString();
+}
+
+std::optional<std::uint64_t> QtClipboard::knownTextBytes() const {
+  const auto* data =
+      dynamic_cast<const OnDemandMimeData*>(QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard));
+  if (data == nullptr) return std::nullopt;
+  const std::optional<OnDemandMimeData::Pieces> pieces = data->pieces(QStringLiteral("text/plain;charset=utf-8"));
+  if (!pieces) return std::nullopt;
+  return pieces->size;
 }
 
 }  // namespace serialix

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QMimeData;
@@ -20,6 +22,9 @@ class Clipboard {
   // The plain text as the bytes the clipboard holds, UTF-8 on this desktop, so that a reader can
   // refuse bytes that are not UTF-8 instead of reading U+FFFD in their place.
   virtual std::string textBytes() const { return text().toStdString(); }
+  // The plain text's length when it is known without making the text (a list this program put
+  // there), so a reader can refuse a text too long for it before it is made.
+  virtual std::optional<std::uint64_t> knownTextBytes() const { return std::nullopt; }
 };
 
 // QGuiApplication::clipboard().
@@ -30,6 +35,7 @@ class QtClipboard : public Clipboard {
   void setMimeData(std::unique_ptr<QMimeData> data) override;
   QString text() const override;
   std::string textBytes() const override;
+  std::optional<std::uint64_t> knownTextBytes() const override;
 };
 
 }  // namespace serialix

@@ -7,8 +7,19 @@ void OnDemandMimeData::addFormat(const QString& mimeType, Producer produce) {
 }
 
 void OnDemandMimeData::addFormat(const QStringList& mimeTypes, Producer produce) {
-  const auto source = std::make_shared<Source>(Source{std::move(produce), std::nullopt});
+  addFormat(mimeTypes, std::move(produce), nullptr);
+}
+
+void OnDemandMimeData::addFormat(const QStringList& mimeTypes, Producer produce, PiecesMaker pieces) {
+  const auto source = std::make_shared<Source>(Source{std::move(produce), std::move(pieces), std::nullopt});
   for (const QString& name : mimeTypes) formats_.emplace_back(name, source);
+}
+
+std::optional<OnDemandMimeData::Pieces> OnDemandMimeData::pieces(const QString& mimeType) const {
+  for (const auto& [name, source] : formats_) {
+    if (name == mimeType && source->pieces) return source->pieces();
+  }
+  return std::nullopt;
 }
 
 bool OnDemandMimeData::hasFormat(const QString& mimeType) const {

@@ -7,9 +7,12 @@
 #include <QMimeData>
 #include <QString>
 #include <QStringList>
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -18,6 +21,13 @@ namespace serialix {
 class OnDemandMimeData : public QMimeData {
  public:
   using Producer = std::function<QByteArray()>;
+  // The same bytes a piece at a time: `size` of them in all, `next` appending the next piece of
+  // about the bytes asked for to its string and returning false once all were given.
+  struct Pieces {
+    std::uint64_t size = 0;
+    std::function<bool(std::size_t bytes, std::string& out)> next;
+  };
+  using PiecesMaker = std::function<Pieces()>;
 
   // Whether bytes once made are kept: the clipboard lets them go after each paste (it may hold
   // the data for hours), a drag keeps them for the few reads of its one drop.
@@ -29,6 +39,12 @@ class OnDemandMimeData : public QMimeData {
   void addFormat(const QString& mimeType, Producer produce);
   // Offers several names for the same bytes; when they are kept, they are made once for all.
   void addFormat(const QStringList& mimeTypes, Producer produce);
+  // Also lets a reader that takes bytes in steps (an X11 paste in increments) have them in pieces,
+  // never the whole at once.
+  void addFormat(const QStringList& mimeTypes, Producer produce, PiecesMaker pieces);
+
+  // The bytes of mimeType in pieces, when its format was added with a PiecesMaker.
+  std::optional<Pieces> pieces(const QString& mimeType) const;
 
   bool hasFormat(const QString& mimeType) const override;
   QStringList formats() const override;
@@ -39,6 +55,7 @@ class OnDemandMimeData : public QMimeData {
  private:
   struct Source {
     Producer produce;
+    PiecesMaker pieces;
     std::optional<QByteArray> kept;
   };
   Made made_;

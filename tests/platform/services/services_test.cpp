@@ -37,6 +37,26 @@ TEST(QtClipboard, TextBytesAreTheBytesHeld) {
   clipboard.clear();
 }
 
+// A reader can learn how long a list this program copied is without it being made.
+TEST(QtClipboard, KnowsTheLengthOfTextGivenInPiecesWithoutMakingIt) {
+  QtClipboard clipboard;
+  clipboard.setText(QStringLiteral("http://a/1"));
+  EXPECT_EQ(clipboard.knownTextBytes(), std::nullopt);
+  int made = 0;
+  auto data = std::make_unique<OnDemandMimeData>();
+  data->addFormat(
+      QStringList{QStringLiteral("text/plain;charset=utf-8"), QStringLiteral("text/plain")},
+      [&made] { return ++made, QByteArray("http://a/1\r\n"); },
+      [] {
+        return OnDemandMimeData::Pieces{40'000'000'000, nullptr};
+      });
+  clipboard.setMimeData(std::move(data));
+  EXPECT_EQ(clipboard.knownTextBytes(), 40'000'000'000u);
+  EXPECT_EQ(made, 0);
+  EXPECT_EQ(clipboard.textBytes(), "http://a/1\r\n");
+  clipboard.clear();
+}
+
 TEST(BrowserUrl, KeepsEscapesAndEscapesOnlyWhatCannotStandInAnAddress) {
   const std::pair<const char*, const char*> cases[] = {
       {"http://h/%E5%86%99/50%off1.jpg", "http://h/%E5%86%99/50%25off1.jpg"},
