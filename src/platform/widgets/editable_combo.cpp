@@ -11,14 +11,17 @@
 namespace serialix {
 
 void MakeEditableWithoutCompleter(QComboBox* combo) {
-  // A style that draws an editable combo's list as a popup menu wants it scrollable, which
-  // setEditable arranges on the list; only there is the list made now.
+  // A list made already (a style or font change makes it) was set up for a combo that was not
+  // editable, and a style that shows even an editable combo's list as a popup menu needs it
+  // now: both take setEditable's own way, completer and all, which is then dropped.
   QStyleOptionComboBox option;
   option.initFrom(combo);
   option.editable = true;
-  if (combo->style()->styleHint(QStyle::SH_ComboBox_Popup, &option, combo))
-    combo->view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-
+  if (combo->findChild<QAbstractItemView*>() || combo->style()->styleHint(QStyle::SH_ComboBox_Popup, &option, combo)) {
+    combo->setEditable(true);
+    combo->setCompleter(nullptr);
+    return;
+  }
   auto* edit = new QLineEdit(combo);
   edit->setPalette(combo->palette());
   // setLineEdit makes a completer for a line edit that has none; one placeholder, lent to each

@@ -4,9 +4,9 @@ class QComboBox;
 
 namespace serialix {
 
-// Makes `combo` editable as QComboBox::setEditable(true) does, without two things that call
-// builds and no user sees before a list is opened: the drop-down list, which the toolkit then
-// makes when it is first needed, and an inline completer (the window's combos complete nothing).
+// Makes `combo` editable as QComboBox::setEditable(true) does, without an inline completer (the
+// window's combos complete nothing). For a new combo it also leaves the drop-down list, which
+// setEditable sets up, for the toolkit to make when it is first needed.
 void MakeEditableWithoutCompleter(QComboBox* combo);
 
 }  // namespace serialix
