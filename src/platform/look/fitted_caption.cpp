@@ -118,8 +118,8 @@ bool CaptionFits(const QAbstractButton* button) {
 void FitLabelFont(QLabel* label, const QString& caption, const QFont& designed) {
   // The largest size, in half points down from the designed one (6 at least), at which the
   // caption fits. Each size measured loads a font of its own, so the size is predicted from the
-  // designed one (an advance scales with the whole pixel size its font is drawn at) and only the
-  // prediction is measured, with a step down for the rare face whose hinting widens it.
+  // designed one (an advance scales with the whole pixel size its font is drawn at) and measured
+  // there and one step up, rather than at every step from the designed size down.
   QFont font = designed;
   const qreal room = label->width() - 1;
   const qreal largest = designed.pointSizeF();
@@ -135,6 +135,8 @@ void FitLabelFont(QLabel* label, const QString& caption, const QFont& designed) 
     while (size > 6 && advance * pixels(size) / largestPixels > room) size -= 0.5;
     size = std::max<qreal>(size, 6);
     while (size > 6 && !fits(size)) size -= 0.5;
+    // Hinting can make a size narrower than its share: the next larger one may fit after all.
+    while (size + 0.5 < largest && fits(size + 0.5)) size += 0.5;
     font.setPointSizeF(size);
   }
   label->setFont(font);

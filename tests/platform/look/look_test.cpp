@@ -3,8 +3,10 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QImage>
+#include <QLabel>
 #include <cstdlib>
 
+#include "platform/look/fitted_caption.h"
 #include "platform/look/japanese_font.h"
 #include "platform/look/pictures.h"
 
@@ -35,6 +37,27 @@ TEST(JapaneseUiFont, TakesTheFirstInstalledFaceInTheDesignedOrder) {
   for (const auto& c : cases) {
     const auto installed = [&](const QString& name) { return c.installed.contains(name, Qt::CaseInsensitive); };
     EXPECT_EQ(JapaneseFamily(installed, c.japanese), c.chosen) << c.installed.join(", ").toStdString();
+  }
+}
+
+// The size FitLabelFont predicts is the one a search from the designed size, half a point at a
+// time, would find: the largest that fits, whatever the width and caption.
+TEST(FitLabelFont, GivesTheLargestHalfPointSizeThatFits) {
+  const QFont designed = JapaneseUiFont();
+  for (const QString& caption : {QStringLiteral("http://"), QStringLiteral("https://"), QStringLiteral("～")}) {
+    for (int width = 8; width <= 90; width += 3) {
+      QLabel label;
+      label.resize(width, 17);
+      FitLabelFont(&label, caption, designed);
+      qreal searched = designed.pointSizeF();
+      const auto fits = [&](qreal size) {
+        QFont font = designed;
+        font.setPointSizeF(size);
+        return QFontMetricsF(font).horizontalAdvance(caption) <= width - 1;
+      };
+      while (searched > 6 && !fits(searched)) searched -= 0.5;
+      EXPECT_EQ(label.font().pointSizeF(), searched) << caption.toStdString() << " in " << width << " pixels";
+    }
   }
 }
 
