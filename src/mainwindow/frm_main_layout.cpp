@@ -39,9 +39,8 @@ QLabel* label(QWidget* parent, const QString& name, const QString& caption, Qt::
 }
 
 QComboBox* combo(QWidget* parent, const QString& name, int left, int top, int width, int height) {
-  auto* c = place<QComboBox>(parent, name, left, top, width, height);
   // The list is the history or the value list, never grown by Enter, and no inline completion.
-  MakeEditableWithoutCompleter(c);
+  QComboBox* c = place<EditableComboBox>(parent, name, left, top, width, height);
   c->setInsertPolicy(QComboBox::NoInsert);
   c->setFont(JapaneseUiFont());
   c->setMaxVisibleItems(8);

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QLineEdit>
+#include <QResizeEvent>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 
@@ -30,6 +31,22 @@ void MakeEditableWithoutCompleter(QComboBox* combo) {
   edit->setCompleter(placeholder);
   combo->setLineEdit(edit);
   combo->setCompleter(nullptr);
+}
+
+EditableComboBox::EditableComboBox(QWidget* parent) : QComboBox(parent) {
+  MakeEditableWithoutCompleter(this);
+}
+
+void EditableComboBox::changeEvent(QEvent* event) {
+  const bool passedOn = event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange;
+  if (!passedOn || findChild<QAbstractItemView*>()) {
+    QComboBox::changeEvent(event);
+    return;
+  }
+  QWidget::changeEvent(event);
+  // What the change means without a list: the line edit in the style's edit field, for this font.
+  QResizeEvent placed(size(), size());
+  QComboBox::resizeEvent(&placed);
 }
 
 }  // namespace serialix

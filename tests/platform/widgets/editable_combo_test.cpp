@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QStyleFactory>
 #include <memory>
 
@@ -28,6 +29,25 @@ TEST(MakeEditableWithoutCompleter, MatchesSetEditableButForTheCompleter) {
     EXPECT_STREQ(ours.view()->itemDelegate()->metaObject()->className(),
                  reference.view()->itemDelegate()->metaObject()->className());
   }
+}
+
+// A font and a style sheet leave its list unmade and its line edit where setEditable's combo has
+// it; opened, the list has the font setEditable's combo gives its list.
+TEST(EditableComboBox, MakesItsListWhenOpenedWithTheCombosFont) {
+  QWidget window;
+  window.setStyleSheet(QStringLiteral("QComboBox { padding: 0px 0px 0px 9px; }"));
+  QComboBox reference(&window);
+  reference.setEditable(true);
+  EditableComboBox ours(&window);
+  for (QComboBox* combo : {&reference, static_cast<QComboBox*>(&ours)}) {
+    combo->setGeometry(0, 0, 90, 30);
+    combo->setFont(QFont(QStringLiteral("Serif"), 15));
+  }
+  EXPECT_EQ(ours.findChild<QAbstractItemView*>(), nullptr);
+  EXPECT_EQ(ours.lineEdit()->geometry(), reference.lineEdit()->geometry());
+  window.show();
+  ours.showPopup();
+  EXPECT_EQ(ours.view()->font(), reference.view()->font());
 }
 
 }  // namespace
