@@ -3,6 +3,7 @@
 #include "run_serialix.h"
 
 int main(int argc, char** argv) {
+  serialix::FontconfigWarmUp fonts;
   serialix::bench::FirstPaintApplication app(argc, argv);
-  return serialix::RunSerialix(app);
+  return serialix::RunSerialix(app, fonts);
 }

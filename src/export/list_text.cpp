@@ -44,7 +44,11 @@ const QStringList& TextFormats() {
 std::unique_ptr<OnDemandMimeData> ListMimeData(const ResultList& rows, LineEnd lineEnd, OnDemandMimeData::Made made) {
   auto data = std::make_unique<OnDemandMimeData>(made);
   auto held = std::make_shared<const ResultList>(rows);
-  if (lineEnd == LineEnd::Lf) data->addFormat(QStringLiteral("text/uri-list"), [held] { return UriListBytes(*held); });
+  if (lineEnd == LineEnd::Lf) {
+    data->addFormat(
+        QStringList{QStringLiteral("text/uri-list")}, [held] { return UriListBytes(*held); },
+        [held] { return UriListPieces(held); });
+  }
   data->addFormat(
       TextFormats(), [held, lineEnd] { return ListBytes(*held, lineEnd); },
       [held, lineEnd] {

@@ -4,8 +4,10 @@
 
 #include <QByteArray>
 #include <cstdint>
+#include <memory>
 
 #include "core/result_list.h"
+#include "platform/services/on_demand_mime_data.h"
 
 namespace serialix {
 
@@ -13,6 +15,10 @@ namespace serialix {
 // address as they are is written straight through the runs' sequential writers; any other is
 // made address by address.
 QByteArray UriListBytes(const ResultList& rows);
+
+// UriListBytes(rows) a piece at a time, never made whole; its size is exact for a list whose
+// texts all stand as they are and a lower bound for any other.
+OnDemandMimeData::Pieces UriListPieces(std::shared_ptr<const ResultList> rows);
 
 // Whether UriListBytes(rows) is at most limit bytes, known from the runs without making the
 // list, except for a list of encoded addresses close to the limit, which is measured.

@@ -94,6 +94,7 @@ frmMain::frmMain(frmMainServices services, QWidget* parent)
   connectList1Drag();
   installKeyboard();
   Form_Load();
+  loading_ = false;
   updateCount();
 }
 

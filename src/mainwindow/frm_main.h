@@ -340,8 +340,9 @@ class frmMain : public QWidget {
   QAction* openTemplateAction_ = nullptr;
   QAction* saveTemplateAction_ = nullptr;
   bool unloaded_ = false;
-  bool iconRequested_ = false;                       // the window icon waits for the first paint
-  bool settingsUnreadable_ = false;                  // set.ini exists but could not be read: never write it
+  bool loading_ = true;              // the constructor's handlers run; the count is written once, at its end
+  bool iconRequested_ = false;       // the window icon waits for the first paint
+  bool settingsUnreadable_ = false;  // set.ini exists but could not be read: never write it
   std::unique_ptr<HistorySnapshot> settingsAsRead_;  // the histories as set.ini last held them
   QPointer<QDialog> about_;                          // the open About dialog; the window takes no input meanwhile
 };

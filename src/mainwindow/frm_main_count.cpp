@@ -117,6 +117,7 @@ void frmMain::connectCountUpdates() {
 }
 
 void frmMain::updateCount() {
+  if (loading_) return;  // each handler of the start would write the label again
   const NextRunResult next = NextRunTemplate();
   const CountTexts texts = countTexts(next, List1->rows(), grouped);
   const QString full = texts.label + QLatin1Char('\n') + texts.detail;

@@ -14,6 +14,7 @@
 #include "platform/look/japanese_font.h"
 #include "platform/look/pictures.h"
 #include "platform/look/twips.h"
+#include "platform/widgets/editable_combo.h"
 #include "platform/widgets/virtual_list_box.h"
 #include "serialix_version.h"
 
@@ -38,11 +39,9 @@ QLabel* label(QWidget* parent, const QString& name, const QString& caption, Qt::
 }
 
 QComboBox* combo(QWidget* parent, const QString& name, int left, int top, int width, int height) {
-  auto* c = place<QComboBox>(parent, name, left, top, width, height);
-  c->setEditable(true);
   // The list is the history or the value list, never grown by Enter, and no inline completion.
+  QComboBox* c = place<EditableComboBox>(parent, name, left, top, width, height);
   c->setInsertPolicy(QComboBox::NoInsert);
-  c->setCompleter(nullptr);
   c->setFont(JapaneseUiFont());
   c->setMaxVisibleItems(8);
   return c;

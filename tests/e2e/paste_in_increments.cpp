@@ -1,6 +1,6 @@
 // A list far larger than one X11 request put on the clipboard and pasted by xclip, as other
-// programs paste it: every byte must arrive for each text target, for two pastes at once and
-// after a paste killed half way. Needs an X server (ctest runs it under xvfb-run).
+// programs paste it: every byte must arrive for each text target and the URI list, for two
+// pastes at once and after a paste killed half way. Needs an X server (ctest runs it under xvfb-run).
 #include <QApplication>
 #include <QEventLoop>
 #include <QProcess>
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "export/list_text.h"
+#include "export/uri_list.h"
 #include "platform/services/clipboard.h"
 
 namespace {
@@ -70,10 +71,10 @@ int main(int argc, char** argv) {
 
   int faults = 0;
   auto expect = [&faults, &text](const QByteArray& pasted, const char* what) {
+    std::printf("%-48s ", what);
     const bool same = pasted.size() == static_cast<qsizetype>(text.size()) &&
                       std::string_view(pasted.constData(), static_cast<std::size_t>(pasted.size())) == text;
-    std::printf("%-48s %s (%lld of %zu bytes)\n", what, same ? "ok" : "FAULT", static_cast<long long>(pasted.size()),
-                text.size());
+    std::printf("%s (%lld of %zu bytes)\n", same ? "ok" : "FAULT", static_cast<long long>(pasted.size()), text.size());
     faults += same ? 0 : 1;
   };
   for (const char* target : {"UTF8_STRING", "text/plain;charset=utf-8", "text/plain"}) {
@@ -89,5 +90,11 @@ int main(int argc, char** argv) {
   Finished(*killed);
   auto after = Start(Paste("UTF8_STRING"));
   expect(Finished(*after), "after a paste killed half way");
+  // The copy for Linux programs: its URI list has every address encoded as a URI needs.
+  if (!CopyResultList(rows, LineEnd::Lf, clipboard)) return 1;
+  const QByteArray uriList = UriListBytes(rows);
+  text.assign(uriList.constData(), static_cast<std::size_t>(uriList.size()));
+  auto uris = Start(Paste("text/uri-list"));
+  expect(Finished(*uris), "text/uri-list");
   return faults == 0 ? 0 : 1;
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QMimeData>
+#include <memory>
 #include <random>
 
 #include "mainwindow/window_messages.h"
@@ -112,6 +113,13 @@ TEST(UriList, EveryAddressIsItsUriListLineAndTheSizeIsJudgedExactly) {
     ASSERT_EQ(bytes.toStdString(), expected);
     const auto size = static_cast<std::uint64_t>(bytes.size());
     EXPECT_EQ(std::make_pair(UriListFits(rows, size), UriListFits(rows, size - 1)), std::make_pair(true, false));
+    // Given in pieces, the same bytes, and no more than the size says when it says it exactly.
+    const OnDemandMimeData::Pieces inPieces = UriListPieces(std::make_shared<const ResultList>(rows));
+    std::string joined;
+    while (inPieces.next(random() % 64, joined)) {
+    }
+    ASSERT_EQ(joined, expected);
+    EXPECT_TRUE(inPieces.exact ? inPieces.size == size : inPieces.size <= size);
   }
 }
 

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QEvent>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QHash>
 #include <QLabel>
@@ -31,16 +32,23 @@ class CaptionFitter : public QObject {
  public:
   explicit CaptionFitter(std::vector<QAbstractButton*> buttons)
       : QObject(buttons.front()), buttons_(std::move(buttons)) {
-    for (QAbstractButton* button : buttons_) button->installEventFilter(this);
-    fit();
+    // Nothing is measured before the buttons are polished: until then neither the style (a style
+    // sheet set later) nor the fonts they will show are known, and each size measured loads a font.
+    for (QAbstractButton* button : buttons_) {
+      button->installEventFilter(this);
+      if (button->testAttribute(Qt::WA_WState_Polished)) polished_ = true;
+    }
+    if (polished_) fit();
   }
 
  protected:
   bool eventFilter(QObject*, QEvent* event) override {
     switch (event->type()) {
-      case QEvent::Polish:
+      case QEvent::Polish: polished_ = true; [[fallthrough]];
       case QEvent::StyleChange:
-      case QEvent::FontChange: fit(); break;
+      case QEvent::FontChange:
+        if (polished_) fit();
+        break;
       default: break;
     }
     return false;
@@ -94,6 +102,7 @@ class CaptionFitter : public QObject {
 
   std::vector<QAbstractButton*> buttons_;
   bool fitting_ = false;
+  bool polished_ = false;  // one of the buttons has been polished: its style and fonts are final
 };
 
 }  // namespace
@@ -108,24 +117,26 @@ bool CaptionFits(const QAbstractButton* button) {
 
 void FitLabelFont(QLabel* label, const QString& caption, const QFont& designed) {
   // The largest size, in half points down from the designed one (6 at least), at which the
-  // caption fits. Each size measured loads a font of its own, so the search starts where the
-  // width scales to rather than stepping down from the designed size.
+  // caption fits. Each size measured loads a font of its own, so the size is predicted from the
+  // designed one (an advance scales with the whole pixel size its font is drawn at) and measured
+  // there and one step up, rather than at every step from the designed size down.
   QFont font = designed;
   const qreal room = label->width() - 1;
   const qreal largest = designed.pointSizeF();
-  const auto fits = [&](qreal size) {
-    font.setPointSizeF(size);
-    return QFontMetricsF(font).horizontalAdvance(caption) <= room;
-  };
   const qreal advance = QFontMetricsF(font).horizontalAdvance(caption);
   if (advance > room && largest > 6) {
-    const qreal scaled = largest * room / advance;
-    qreal size =
-        std::max<qreal>(largest - std::ceil((largest - scaled) * 2) / 2, largest - std::ceil((largest - 6) * 2) / 2);
-    if (!fits(size)) {
-      while (size > 6 && !fits(size - 0.5)) size -= 0.5;
-      if (size > 6) size -= 0.5;
-    }
+    const qreal largestPixels = QFontInfo(font).pixelSize();
+    const auto pixels = [&](qreal size) { return std::max<qreal>(1, std::round(size * largestPixels / largest)); };
+    const auto fits = [&](qreal size) {
+      font.setPointSizeF(size);
+      return QFontMetricsF(font).horizontalAdvance(caption) <= room;
+    };
+    qreal size = largest - 0.5;
+    while (size > 6 && advance * pixels(size) / largestPixels > room) size -= 0.5;
+    size = std::max<qreal>(size, 6);
+    while (size > 6 && !fits(size)) size -= 0.5;
+    // Hinting can make a size narrower than its share: the next larger one may fit after all.
+    while (size + 0.5 < largest && fits(size + 0.5)) size += 0.5;
     font.setPointSizeF(size);
   }
   label->setFont(font);

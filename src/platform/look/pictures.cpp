@@ -5,6 +5,9 @@
 #include <QPainter>
 #include <QPainterPath>
 
+// The logo as a picture: drawing it needs a font of its own, loaded at start for nothing else.
+#include "platform/look/logo.xpm"
+
 namespace serialix {
 namespace {
 
@@ -53,7 +56,11 @@ QImage IconImage(int size) {
 }  // namespace
 
 QPixmap LogoPicture() {
-  return QPixmap::fromImage(Letters(77, 41, QStringLiteral("url"), 34, 2.0));
+  return QPixmap(kLogoXpm);
+}
+
+QImage DrawnLogoPicture() {
+  return Letters(77, 41, QStringLiteral("url"), 34, 2.0);
 }
 
 QIcon ApplicationIcon() {

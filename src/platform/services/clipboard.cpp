@@ -42,7 +42,7 @@ std::optional<std::uint64_t> QtClipboard::knownTextBytes() const {
       dynamic_cast<const OnDemandMimeData*>(QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard));
   if (data == nullptr) return std::nullopt;
   const std::optional<OnDemandMimeData::Pieces> pieces = data->pieces(QStringLiteral("text/plain;charset=utf-8"));
-  if (!pieces) return std::nullopt;
+  if (!pieces || !pieces->exact) return std::nullopt;
   return pieces->size;
 }
 

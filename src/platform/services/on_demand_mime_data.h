@@ -21,11 +21,13 @@ namespace serialix {
 class OnDemandMimeData : public QMimeData {
  public:
   using Producer = std::function<QByteArray()>;
-  // The same bytes a piece at a time: `size` of them in all, `next` appending the next piece of
-  // about the bytes asked for to its string and returning false once all were given.
+  // The same bytes a piece at a time: `size` of them in all (at least, unless `exact`), `next`
+  // appending the next piece of about the bytes asked for to its string and returning false once
+  // all were given.
   struct Pieces {
     std::uint64_t size = 0;
     std::function<bool(std::size_t bytes, std::string& out)> next;
+    bool exact = true;
   };
   using PiecesMaker = std::function<Pieces()>;
 

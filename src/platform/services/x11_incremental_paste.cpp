@@ -61,8 +61,8 @@ bool X11IncrementalPaste::selectionRequested(const xcb_selection_request_event_t
   const auto* data = dynamic_cast<const OnDemandMimeData*>(clipboard->mimeData(QClipboard::Clipboard));
   if (data == nullptr) return false;
   std::optional<OnDemandMimeData::Pieces> pieces = data->pieces(mimeTypeOf(request.target));
-  // A text that fits one request goes through Qt as a whole.
-  if (!pieces || pieces->size <= incrementBytes_) return false;
+  // A text known to fit one request goes through Qt as a whole.
+  if (!pieces || (pieces->exact && pieces->size <= incrementBytes_)) return false;
 
   // Programs from before ICCCM name no property: the target stands for it.
   const std::uint32_t property = request.property != XCB_ATOM_NONE ? request.property : request.target;

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 #include <QColor>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QImage>
+#include <QLabel>
 #include <cstdlib>
 
+#include "platform/look/fitted_caption.h"
 #include "platform/look/japanese_font.h"
 #include "platform/look/pictures.h"
 
@@ -12,10 +15,38 @@ namespace {
 
 TEST(JapaneseUiFont, AsksForTheJapaneseFaceAndFallsBackToAnInstalledOne) {
   const QFont font = JapaneseUiFont();
-  ASSERT_FALSE(font.families().isEmpty());
-  EXPECT_EQ(font.families().at(0), QStringLiteral("ＭＳ Ｐゴシック"));
+  EXPECT_EQ(QFontInfo(font).family(), font.family());  // the face named is the face drawn
   const QFontMetrics metrics(font);
   for (char16_t c : {u'あ', u'ｸ', u'削', u'～'}) EXPECT_TRUE(metrics.inFontUcs4(c)) << int(c);
+}
+
+TEST(JapaneseUiFont, TakesTheFirstInstalledFaceInTheDesignedOrder) {
+  const struct {
+    QStringList installed, japanese;
+    QString chosen;
+  } cases[] = {{{"IPAPGothic", "ＭＳ Ｐゴシック"}, {"IPAPGothic"}, "ＭＳ Ｐゴシック"},
+               {{"Noto Sans CJK JP", "ms pgothic"}, {}, "MS PGothic"},  // by its English name
+               {{"Noto Sans CJK JP", "IPAPGothic", "VL Gothic"}, {"VL Gothic"}, "IPAPGothic"},
+               {{"DejaVu Sans", "VL Gothic"}, {"VL Gothic"}, "VL Gothic"}};
+  for (const auto& c : cases) {
+    const auto installed = [&](const QString& name) { return c.installed.contains(name, Qt::CaseInsensitive); };
+    EXPECT_EQ(JapaneseFamily(installed, c.japanese), c.chosen) << c.installed.join(", ").toStdString();
+  }
+}
+
+// The predicted size is the one a search down from the designed size finds, for any width.
+TEST(FitLabelFont, GivesTheLargestHalfPointSizeThatFits) {
+  for (const QString& caption : {QStringLiteral("http://"), QStringLiteral("https://")}) {
+    for (int width = 8; width <= 90; width += 3) {
+      QLabel label;
+      label.resize(width, 17);
+      FitLabelFont(&label, caption, JapaneseUiFont());
+      QFont searched = JapaneseUiFont();
+      while (searched.pointSizeF() > 6 && QFontMetricsF(searched).horizontalAdvance(caption) > width - 1)
+        searched.setPointSizeF(searched.pointSizeF() - 0.5);
+      EXPECT_EQ(label.font().pointSizeF(), searched.pointSizeF()) << caption.toStdString() << " in " << width;
+    }
+  }
 }
 
 struct Ink {
