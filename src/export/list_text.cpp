@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "core/list_text_reader.h"
 #include "export/uri_list.h"
@@ -31,6 +32,12 @@ QByteArray ListBytes(const ResultList& rows, LineEnd lineEnd) {
   return bytes;
 }
 
+OnDemandMimeData::Pieces ListPieces(std::shared_ptr<const ResultList> rows, LineEnd lineEnd) {
+  const std::uint64_t size = rows->textBytes(lineEnd);
+  auto reader = std::make_shared<ListTextReader>(std::move(rows), lineEnd);
+  return {size, [reader](std::size_t bytes, std::string& out) { return reader->read(bytes, out); }};
+}
+
 namespace {
 
 const QStringList& TextFormats() {
@@ -51,12 +58,7 @@ std::unique_ptr<OnDemandMimeData> ListMimeData(const ResultList& rows, LineEnd l
   }
   data->addFormat(
       TextFormats(), [held, lineEnd] { return ListBytes(*held, lineEnd); },
-      [held, lineEnd] {
-        auto reader = std::make_shared<ListTextReader>(held, lineEnd);
-        return OnDemandMimeData::Pieces{held->textBytes(lineEnd), [reader](std::size_t bytes, std::string& out) {
-                                          return reader->read(bytes, out);
-                                        }};
-      });
+      [held, lineEnd] { return ListPieces(held, lineEnd); });
   return data;
 }
 

@@ -20,6 +20,8 @@ std::uint64_t ClipboardTextLimit();
 
 // Every entry followed by the line end, as UTF-8, in one buffer of exactly its size.
 QByteArray ListBytes(const ResultList& rows, LineEnd lineEnd);
+// ListBytes a piece of whole lines at a time, never made whole.
+OnDemandMimeData::Pieces ListPieces(std::shared_ptr<const ResultList> rows, LineEnd lineEnd);
 
 // The list as clipboard or drag data, text/plain;charset=utf-8 and text/plain, made from its own
 // copy of the runs (the window's list may change meanwhile) when a program reads it. With LF,

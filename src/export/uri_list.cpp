@@ -72,11 +72,7 @@ QByteArray UriListBytes(const ResultList& rows) {
 
 OnDemandMimeData::Pieces UriListPieces(std::shared_ptr<const ResultList> rows) {
   const auto& runs = rows->runs();
-  if (std::all_of(runs.begin(), runs.end(), RunStandsAsIs)) {
-    auto reader = std::make_shared<ListTextReader>(rows, LineEnd::CrLf);
-    return {rows->textBytes(LineEnd::CrLf),
-            [reader](std::size_t bytes, std::string& out) { return reader->read(bytes, out); }};
-  }
+  if (std::all_of(runs.begin(), runs.end(), RunStandsAsIs)) return ListPieces(rows, LineEnd::CrLf);
   std::uint64_t least = 0;
   for (const AddressRun& run : runs) least = AddSaturated(least, LeastUriListBytes(run));
   auto reader = std::make_shared<ListTextReader>(rows, LineEnd::Lf);

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "mainwindow/dialog_captions.h"
 #include "platform/look/japanese_font.h"
 
 namespace serialix {
@@ -22,8 +23,7 @@ PatternDialog::PatternDialog(const QString& pattern, QWidget* parent) : QDialog(
   pattern_->setObjectName(QStringLiteral("patternText"));
   pattern_->setMinimumWidth(480);
   pattern_->setPlaceholderText(QStringLiteral("http://example.com/a/vol[01-03]/page[01-12].jpg"));
-  pattern_->setAccessibleName(QStringLiteral("パターン"));
-  pattern_->setAccessibleDescription(description);
+  Describe(pattern_, QStringLiteral("パターン"), description);
   pattern_->selectAll();
 
   auto* caption = new QLabel(QStringLiteral("パターン(&P):"));
