@@ -3,7 +3,7 @@
 #include "run_serialix.h"
 
 int main(int argc, char** argv) {
-  serialix::FontconfigWarmUp fonts;
+  serialix::StartUpWarmUp warmUp;
   serialix::bench::FirstPaintApplication app(argc, argv);
-  return serialix::RunSerialix(app, fonts);
+  return serialix::RunSerialix(app, warmUp);
 }

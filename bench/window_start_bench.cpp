@@ -1,7 +1,9 @@
 // The first window as a user meets it: from the start of a fresh process to the first paint of
 // its window, for Serialix and for a bare Qt window of the same size, run alternately in the
-// same run (medians), and Serialix's start on the offscreen platform against its own target.
-// The X11 figures need a display (scripts/bench provides Xvfb).
+// same run, and Serialix's start on the offscreen platform against its own target. The ratio is
+// the median of each Serialix start over the bare start just before it: a machine that slows
+// down for a while slows both of a pair, where the medians of each program taken apart can come
+// from different moments. The X11 figures need a display (scripts/bench provides Xvfb).
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -19,7 +21,7 @@ extern char** environ;
 
 namespace {
 
-constexpr int kRuns = 11;  // per program; odd, so the median is one of them
+constexpr int kRuns = 21;  // per program; odd, so the median is one of them
 
 long long monotonicNs() {
   timespec now{};
@@ -117,9 +119,12 @@ int main() {
     std::printf("%-58s %13s %-10s FAIL\n", "first paint against a bare Qt window (X11)", "no display", "<= 1.3");
     return 1;
   }
-  const double ratio = median(serialixX) / median(bareX);
+  std::vector<double> ratios;
+  for (std::size_t i = 0; i < serialixX.size() && i < bareX.size(); ++i) ratios.push_back(serialixX[i] / bareX[i]);
+  const double ratio = median(ratios);
   row("Serialix, process start to first paint (X11)", median(serialixX), "ms", "peer", true);
   row("bare Qt window of the same size (X11, same run)", median(bareX), "ms", "peer", true);
-  row("Serialix over the bare window", ratio, "x", "<= 1.3", ratio <= 1.3);
+  row("Serialix over the bare window (median of pairs)", ratio, "x", "<= 1.3", ratio <= 1.3);
+  std::printf("%-58s %9.2f %-3s %s\n", "  ratio of the two medians above", median(serialixX) / median(bareX), "x", "(for comparison)");
   return ok ? 0 : 1;
 }

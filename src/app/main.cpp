@@ -3,7 +3,7 @@
 #include "run_serialix.h"
 
 int main(int argc, char** argv) {
-  serialix::FontconfigWarmUp fonts;  // meanwhile the application connects to the display
+  serialix::StartUpWarmUp warmUp;  // meanwhile the application connects to the display
   QApplication app(argc, argv);
-  return serialix::RunSerialix(app, fonts);
+  return serialix::RunSerialix(app, warmUp);
 }

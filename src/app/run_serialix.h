@@ -1,19 +1,19 @@
 // The program on an application object: its names for the desktop, Qt's Japanese texts, and the
 // main window until it closes. main() and the first-paint benchmark start it the same way: the
-// fontconfig warm-up first, then the application object, then this.
+// start-up warm-up first, then the application object, then this.
 #pragma once
 
 #include <QApplication>
 
 #include "mainwindow/frm_main.h"
-#include "platform/look/fontconfig_warm_up.h"
 #include "platform/services/qt_translations.h"
 #include "platform/services/termination_signals.h"
 #include "serialix_version.h"
+#include "start_up_warm_up.h"
 
 namespace serialix {
 
-inline int RunSerialix(QApplication& app, FontconfigWarmUp& fonts) {
+inline int RunSerialix(QApplication& app, StartUpWarmUp& warmUp) {
   QApplication::setApplicationName(QString::fromLatin1(kProgramName));
   QApplication::setApplicationVersion(QString::fromLatin1(kVersionText));
   // Lets desktops match the window to its menu entry and icon.
@@ -21,7 +21,7 @@ inline int RunSerialix(QApplication& app, FontconfigWarmUp& fonts) {
   InstallJapaneseQtTranslations();
   // Caught before the window reads set.ini: a signal that arrives meanwhile waits in the pipe.
   TerminationSignals termination;
-  fonts.wait();  // the window's first control asks for a font
+  warmUp.wait();  // the window's first control asks for a font
   frmMain window;
   // Killed, hung up or interrupted: saved as at a normal close, then the program ends.
   QObject::connect(&termination, &TerminationSignals::received, &window, [&window] {

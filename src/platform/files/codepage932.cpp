@@ -59,6 +59,13 @@ class CodePage {
   }
 
   // The code of one UTF-8 sequence (as Utf8SequenceLength splits), kNone when it has none.
+  // Opens both converters now rather than at the first text that needs one.
+  void prepare() {
+    const std::lock_guard lock(mutex_);
+    if (!toUnicode_) toUnicode_ = OpenIconv("UTF-32LE", "CP932");
+    if (!fromUnicode_) fromUnicode_ = OpenIconv("CP932", "UTF-32LE");
+  }
+
   std::uint16_t encodeAt(std::string_view sequence) {
     const auto byte = [&](std::size_t i) { return static_cast<char32_t>(static_cast<unsigned char>(sequence[i])); };
     char32_t c;
@@ -143,6 +150,14 @@ bool IsAscii(std::string_view text) {
 }
 
 }  // namespace
+
+void PrepareCodePage932() {
+  try {
+    Table().prepare();
+  } catch (const std::system_error&) {
+    // Reported where a text first needs the code page, as without this.
+  }
+}
 
 std::string Utf8ToCp932(std::string_view utf8) {
   if (IsAscii(utf8)) return std::string(utf8);

@@ -22,6 +22,12 @@ std::string Utf8ToCp932(std::string_view utf8);
 // counts as one), as its UTF-8 bytes; nothing when Utf8ToCp932 would write no "?" of its own.
 std::optional<std::string> FirstCharNotInCp932(std::string_view utf8);
 
+// Makes the code page's tables and opens its converters: the first text that needs them
+// otherwise waits a few milliseconds for both (set.ini's section names are Japanese, so every
+// start needs them). Safe from any thread; a missing converter is left for the conversions
+// to report.
+void PrepareCodePage932();
+
 // Decodes code page 932 bytes into UTF-8. A byte sequence that is not a
 // character of the code page becomes U+FFFD: one for a lead byte followed by a
 // valid trail byte that maps to nothing (the pair is taken together, so its
