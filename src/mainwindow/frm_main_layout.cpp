@@ -156,7 +156,7 @@ void frmMain::buildControls() {
   cmbB = combo(this, "cmbB", 840, 1200, 3375, 360);
   lblC = label(this, "lblC", FixedText(SegmentOf('C')), Qt::AlignHCenter, 4200, 1250, 255, 255);
 
-  cmbD = place<QComboBox>(this, "cmbD", 4440, 1200, 615, 360);
+  cmbD = place<LazyListComboBox>(this, "cmbD", 4440, 1200, 615, 360);
   cmbD->setFont(JapaneseUiFont());
   for (char letter = 'a'; letter <= 'z'; ++letter) cmbD->addItem(QString(QChar(letter)));
   cmbD->setCurrentIndex(-1);

@@ -33,11 +33,11 @@ void MakeEditableWithoutCompleter(QComboBox* combo) {
   combo->setCompleter(nullptr);
 }
 
-EditableComboBox::EditableComboBox(QWidget* parent) : QComboBox(parent) {
+EditableComboBox::EditableComboBox(QWidget* parent) : LazyListComboBox(parent) {
   MakeEditableWithoutCompleter(this);
 }
 
-void EditableComboBox::changeEvent(QEvent* event) {
+void LazyListComboBox::changeEvent(QEvent* event) {
   const bool passedOn = event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange;
   if (!passedOn || findChild<QAbstractItemView*>()) {
     QComboBox::changeEvent(event);

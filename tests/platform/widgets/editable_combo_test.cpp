@@ -46,5 +46,22 @@ TEST(EditableComboBox, MakesItsListWhenOpenedWithTheCombosFont) {
   EXPECT_EQ(ours.view()->font(), reference.view()->font());
 }
 
+// The same for a combo that is not editable: a font and a style sheet leave its list unmade, and
+// the list made later has the font and colours a plain combo's list has.
+TEST(LazyListComboBox, MakesItsListWhenAskedWithTheCombosFontAndColours) {
+  QWidget window;
+  window.setStyleSheet(QStringLiteral("QComboBox { background: palette(base); color: palette(text); }"));
+  QComboBox reference(&window);
+  LazyListComboBox ours(&window);
+  for (QComboBox* combo : {&reference, static_cast<QComboBox*>(&ours)}) {
+    combo->addItems({QStringLiteral("a"), QStringLiteral("b")});
+    combo->setFont(QFont(QStringLiteral("Serif"), 15));
+  }
+  EXPECT_EQ(ours.findChild<QAbstractItemView*>(), nullptr);
+  EXPECT_EQ(ours.view()->font(), reference.view()->font());
+  EXPECT_EQ(ours.view()->palette(), reference.view()->palette());
+  EXPECT_EQ(ours.view()->model()->rowCount(), 2);
+}
+
 }  // namespace
 }  // namespace serialix
