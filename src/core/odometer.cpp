@@ -10,7 +10,10 @@ namespace serialix {
 
 namespace {
 
-// Small enough to stay in the second-level cache between the writer and the sink.
+// Small enough to stay in the second-level cache between the writer and the sink. A chunk of
+// blocks (below) runs on to a whole number of ten blocks, up to twice this: the next chunk's
+// lines then differ from those at the same places only from the digit above the blocks' own on,
+// about one byte a line where eight blocks would differ in two.
 constexpr std::size_t kChunkBytes = std::size_t{1} << 18;
 constexpr std::size_t kBatchLines = 10;
 // The lines that differ only in the inner field's last three digits (or two, for longer lines)
@@ -143,7 +146,7 @@ bool Odometer::writeLinesInto(std::vector<std::uint64_t> idx, std::optional<std:
   // Room past the flush mark for the largest step: ten lines or a block.
   const std::size_t overrun = std::max(kBatchLines * (maxLine + kFixedCopy), kBlockBytes + kFixedCopy);
   // Not zeroed: a short list then touches only the pages it fills.
-  const auto chunk = direct ? nullptr : std::make_unique_for_overwrite<char[]>(kChunkBytes + overrun);
+  const auto chunk = direct ? nullptr : std::make_unique_for_overwrite<char[]>(2 * kChunkBytes + overrun);
   // The block: the current line with its last blockDigits digits running from all zeros to all
   // nines, valid until a slow step. The digits before them may lag behind until it is used.
   std::vector<char> block;
@@ -188,7 +191,15 @@ bool Odometer::writeLinesInto(std::vector<std::uint64_t> idx, std::optional<std:
 
   char* const begin = direct ? direct : chunk.get();
   // Made in place, the lines are handed over once, after the last.
-  const char* const flushAt = direct ? nullptr : begin + kChunkBytes;
+  const char* flushAt = direct ? nullptr : begin + kChunkBytes;
+  // Where a chunk of whole blocks of the current line length ends.
+  auto placeFlush = [&] {
+    if (direct) return;
+    const std::size_t tenBlocks = 10 * blockLines * lineLength;
+    const bool whole = blockDigits > 0 && tenBlocks <= 2 * kChunkBytes;
+    flushAt = begin + (whole ? (kChunkBytes + tenBlocks - 1) / tenBlocks * tenBlocks : kChunkBytes);
+  };
+  placeFlush();
   char* out = begin;
   const bool bounded = limit.has_value();
   std::uint64_t remaining = limit.value_or(std::numeric_limits<std::uint64_t>::max());
@@ -305,6 +316,7 @@ bool Odometer::writeLinesInto(std::vector<std::uint64_t> idx, std::optional<std:
       innerLeft = wheels[innerWheel] - 1;
     }
     render();
+    placeFlush();
   }
   if (out != begin) {
     return sink(std::string_view(begin, static_cast<std::size_t>(out - begin)));
