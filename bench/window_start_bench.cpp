@@ -125,6 +125,7 @@ int main() {
   row("Serialix, process start to first paint (X11)", median(serialixX), "ms", "peer", true);
   row("bare Qt window of the same size (X11, same run)", median(bareX), "ms", "peer", true);
   row("Serialix over the bare window (median of pairs)", ratio, "x", "<= 1.3", ratio <= 1.3);
-  std::printf("%-58s %9.2f %-3s %s\n", "  ratio of the two medians above", median(serialixX) / median(bareX), "x", "(for comparison)");
+  std::printf("%-58s %9.2f %-3s %s\n", "  ratio of the two medians above", median(serialixX) / median(bareX), "x",
+              "(for comparison)");
   return ok ? 0 : 1;
 }
