@@ -21,7 +21,7 @@ extern char** environ;
 
 namespace {
 
-constexpr int kRuns = 21;  // per program; odd, so the median is one of them
+constexpr int kRuns = 31;  // per program; odd, so the median is one of them
 
 long long monotonicNs() {
   timespec now{};
