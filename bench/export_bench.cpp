@@ -33,7 +33,7 @@ using namespace serialix;
 
 constexpr double kTargetBytesPerSecond = 1e9;
 constexpr double kTargetShareOfDd = 0.95;
-constexpr int kRounds = 15;
+constexpr int kRounds = 21;
 constexpr long kTmpfsMagic = 0x01021994;
 
 // "http://pics/a/01/01~<L>.mpg" with L 0..39999999: 4*10^7 lines, about 1.3 GB.
