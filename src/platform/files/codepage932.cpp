@@ -58,7 +58,6 @@ class CodePage {
     return decode(pairs_[lead * 256u + trail], bytes, 2);
   }
 
-  // The code of one UTF-8 sequence (as Utf8SequenceLength splits), kNone when it has none.
   // Opens both converters now rather than at the first text that needs one.
   void prepare() {
     const std::lock_guard lock(mutex_);
@@ -66,6 +65,7 @@ class CodePage {
     if (!fromUnicode_) fromUnicode_ = OpenIconv("CP932", "UTF-32LE");
   }
 
+  // The code of one UTF-8 sequence (as Utf8SequenceLength splits), kNone when it has none.
   std::uint16_t encodeAt(std::string_view sequence) {
     const auto byte = [&](std::size_t i) { return static_cast<char32_t>(static_cast<unsigned char>(sequence[i])); };
     char32_t c;
