@@ -61,8 +61,8 @@ class CodePage {
   // Opens both converters now rather than at the first text that needs one.
   void prepare() {
     const std::lock_guard lock(mutex_);
-    if (!toUnicode_) toUnicode_ = OpenIconv("UTF-32LE", "CP932");
-    if (!fromUnicode_) fromUnicode_ = OpenIconv("CP932", "UTF-32LE");
+    toUnicode();
+    fromUnicode();
   }
 
   // The code of one UTF-8 sequence (as Utf8SequenceLength splits), kNone when it has none.
@@ -87,8 +87,7 @@ class CodePage {
     char32_t c;
     {
       const std::lock_guard lock(mutex_);
-      if (!toUnicode_) toUnicode_ = OpenIconv("UTF-32LE", "CP932");
-      c = DecodeWithIconv(toUnicode_.get(), bytes, length);
+      c = DecodeWithIconv(toUnicode(), bytes, length);
     }
     entry.store(c + 1, std::memory_order_relaxed);
     return c;
@@ -101,8 +100,7 @@ class CodePage {
     std::size_t length;
     {
       const std::lock_guard lock(mutex_);
-      if (!fromUnicode_) fromUnicode_ = OpenIconv("CP932", "UTF-32LE");
-      length = ConvertWithIconv(fromUnicode_.get(), reinterpret_cast<const char*>(&c), sizeof c,
+      length = ConvertWithIconv(fromUnicode(), reinterpret_cast<const char*>(&c), sizeof c,
                                 reinterpret_cast<char*>(bytes), sizeof bytes);
     }
     std::uint16_t code = kNone;
@@ -115,6 +113,16 @@ class CodePage {
   std::array<std::atomic<char32_t>, 256> single_{};
   std::unique_ptr<std::atomic<char32_t>[]> pairs_ = std::make_unique<std::atomic<char32_t>[]>(256 * 256);
   std::unique_ptr<std::atomic<std::uint32_t>[]> codes_ = std::make_unique<std::atomic<std::uint32_t>[]>(0x10000);
+  // The converters, opened the first time one is needed; mutex_ held.
+  iconv_t toUnicode() {
+    if (!toUnicode_) toUnicode_ = OpenIconv("UTF-32LE", "CP932");
+    return toUnicode_.get();
+  }
+  iconv_t fromUnicode() {
+    if (!fromUnicode_) fromUnicode_ = OpenIconv("CP932", "UTF-32LE");
+    return fromUnicode_.get();
+  }
+
   std::mutex mutex_;
   IconvHandle toUnicode_, fromUnicode_;
 };
