@@ -3,9 +3,11 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <mutex>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -42,6 +44,18 @@ char32_t DecodeWithIconv(iconv_t cd, const char* bytes, std::size_t length) {
   return out[0];
 }
 
+// Zeroed memory for a table, left to the system's zero pages until an entry is written: a start
+// reads only the few pages that its characters fall in.
+struct FreeTable {
+  void operator()(void* table) const noexcept { std::free(table); }
+};
+template <typename Entry>
+std::unique_ptr<Entry[], FreeTable> ZeroedTable(std::size_t entries) {
+  auto* table = static_cast<Entry*>(std::calloc(entries, sizeof(Entry)));
+  if (!table) throw std::bad_alloc();
+  return std::unique_ptr<Entry[], FreeTable>(table);
+}
+
 // The code page as tables that iconv fills one character at a time, the first time a text holds
 // it: a set.ini uses a few dozen characters, and asking iconv about all eleven thousand at once
 // costs as much as building the whole window. A character is encodable only when its bytes decode
@@ -58,11 +72,15 @@ class CodePage {
     return decode(pairs_[lead * 256u + trail], bytes, 2);
   }
 
-  // Opens both converters now rather than at the first text that needs one.
+  // Opens both converters now rather than at the first text that needs one. They are opened
+  // outside the lock, so a conversion on another thread never waits for the system to load them;
+  // one opened meanwhile by that conversion is kept, and ours closed.
   void prepare() {
+    IconvHandle to = OpenIconv("UTF-32LE", "CP932");
+    IconvHandle from = OpenIconv("CP932", "UTF-32LE");
     const std::lock_guard lock(mutex_);
-    toUnicode();
-    fromUnicode();
+    if (!toUnicode_) toUnicode_ = std::move(to);
+    if (!fromUnicode_) fromUnicode_ = std::move(from);
   }
 
   // The code of one UTF-8 sequence (as Utf8SequenceLength splits), kNone when it has none.
@@ -82,7 +100,8 @@ class CodePage {
   }
 
  private:
-  char32_t decode(std::atomic<char32_t>& entry, const char* bytes, std::size_t length) {
+  char32_t decode(char32_t& slot, const char* bytes, std::size_t length) {
+    const std::atomic_ref<char32_t> entry(slot);
     if (const char32_t known = entry.load(std::memory_order_relaxed)) return known - 1;
     char32_t c;
     {
@@ -94,7 +113,7 @@ class CodePage {
   }
 
   std::uint16_t encode(char32_t c) {
-    std::atomic<std::uint32_t>& entry = codes_[c];
+    const std::atomic_ref<std::uint32_t> entry(codes_[c]);
     if (const std::uint32_t known = entry.load(std::memory_order_relaxed)) return static_cast<std::uint16_t>(known - 1);
     unsigned char bytes[4];
     std::size_t length;
@@ -110,9 +129,9 @@ class CodePage {
     return code;
   }
 
-  std::array<std::atomic<char32_t>, 256> single_{};
-  std::unique_ptr<std::atomic<char32_t>[]> pairs_ = std::make_unique<std::atomic<char32_t>[]>(256 * 256);
-  std::unique_ptr<std::atomic<std::uint32_t>[]> codes_ = std::make_unique<std::atomic<std::uint32_t>[]>(0x10000);
+  alignas(std::atomic_ref<char32_t>::required_alignment) std::array<char32_t, 256> single_{};
+  std::unique_ptr<char32_t[], FreeTable> pairs_ = ZeroedTable<char32_t>(256 * 256);
+  std::unique_ptr<std::uint32_t[], FreeTable> codes_ = ZeroedTable<std::uint32_t>(0x10000);
   // The converters, opened the first time one is needed; mutex_ held.
   iconv_t toUnicode() {
     if (!toUnicode_) toUnicode_ = OpenIconv("UTF-32LE", "CP932");
@@ -127,8 +146,10 @@ class CodePage {
   IconvHandle toUnicode_, fromUnicode_;
 };
 
+// Never destroyed: the start-up warm-up may still be preparing it on its own thread when the
+// program ends.
 CodePage& Table() {
-  static CodePage table;
+  static CodePage& table = *new CodePage;
   return table;
 }
 

@@ -22,10 +22,10 @@ std::string Utf8ToCp932(std::string_view utf8);
 // counts as one), as its UTF-8 bytes; nothing when Utf8ToCp932 would write no "?" of its own.
 std::optional<std::string> FirstCharNotInCp932(std::string_view utf8);
 
-// Makes the code page's tables and opens its converters: the first text that needs them
-// otherwise waits a few milliseconds for both (set.ini's section names are Japanese, so every
-// start needs them). Safe from any thread; a missing converter is left for the conversions
-// to report.
+// Opens the code page's converters: the first text that needs them otherwise waits a
+// millisecond or two while the system loads them (set.ini's section names are Japanese, so every
+// start needs them). Safe from any thread, and a conversion on another thread meanwhile does
+// not wait for it; a missing converter is left for the conversions to report.
 void PrepareCodePage932();
 
 // Decodes code page 932 bytes into UTF-8. A byte sequence that is not a
