@@ -3,7 +3,7 @@
 #include "run_serialix.h"
 
 int main(int argc, char** argv) {
-  serialix::StartUpWarmUp warmUp;
+  serialix::StartUpWarmUp();
   serialix::bench::FirstPaintApplication app(argc, argv);
-  return serialix::RunSerialix(app, warmUp);
+  return serialix::RunSerialix(app);
 }

@@ -3,7 +3,7 @@
 #include "run_serialix.h"
 
 int main(int argc, char** argv) {
-  serialix::StartUpWarmUp warmUp;  // meanwhile the application connects to the display
+  serialix::StartUpWarmUp();  // meanwhile the application connects to the display
   QApplication app(argc, argv);
-  return serialix::RunSerialix(app, warmUp);
+  return serialix::RunSerialix(app);
 }

@@ -13,7 +13,7 @@
 
 namespace serialix {
 
-inline int RunSerialix(QApplication& app, StartUpWarmUp& warmUp) {
+inline int RunSerialix(QApplication& app) {
   QApplication::setApplicationName(QString::fromLatin1(kProgramName));
   QApplication::setApplicationVersion(QString::fromLatin1(kVersionText));
   // Lets desktops match the window to its menu entry and icon.
@@ -21,7 +21,6 @@ inline int RunSerialix(QApplication& app, StartUpWarmUp& warmUp) {
   InstallJapaneseQtTranslations();
   // Caught before the window reads set.ini: a signal that arrives meanwhile waits in the pipe.
   TerminationSignals termination;
-  warmUp.wait();  // the window's first control asks for a font
   frmMain window;
   // Killed, hung up or interrupted: saved as at a normal close, then the program ends.
   QObject::connect(&termination, &TerminationSignals::received, &window, [&window] {
