@@ -1,3 +1,4 @@
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
@@ -160,6 +161,25 @@ TEST_F(LayoutTest, OptionCaptionsStayWholeUnderEveryStyleAndDesktopFont) {
     }
   }
   QApplication::setStyle(styleBefore);
+}
+
+// The fill-style options wear the face of the check boxes beside them, also where the desktop
+// gives option buttons a font of its own (a style sheet reaches the options, and the toolkit
+// then resolves a font set on them against the desktop's font instead of their frame's).
+TEST_F(LayoutTest, OptionsWearTheFaceOfTheCheckBoxesBesideThem) {
+  const QFont fontBefore = QApplication::font();
+  for (const bool desktopFont : {false, true}) {
+    SCOPED_TRACE(desktopFont ? "with a desktop font for option buttons" : "with the desktop's own font");
+    if (desktopFont) QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 12), "QRadioButton");
+    w.reset();
+    open();
+    QApplication::processEvents();
+    const QString face = QFontInfo(check("CheckG")->font()).family();
+    for (const QRadioButton* option : w->findChildren<QRadioButton*>()) {
+      EXPECT_EQ(QFontInfo(option->font()).family(), face) << option->objectName().toStdString();
+    }
+    QApplication::setFont(fontBefore);
+  }
 }
 
 TEST_F(LayoutTest, TabOrderSkipsLabelsAndPutsTheToComboOfLFirst) {

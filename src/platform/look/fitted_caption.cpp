@@ -1,6 +1,7 @@
 #include "platform/look/fitted_caption.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QEvent>
 #include <QFontInfo>
@@ -58,12 +59,13 @@ class CaptionFitter : public QObject {
   void fit() {
     if (fitting_) return;  // our own setFont raises FontChange again
     fitting_ = true;
-    // From the font each button would have without us, down to the size at which all fit.
+    // From the font each button inherits from its parent, down to the size at which all fit. The
+    // parent's font is taken whole: a button that a style sheet reaches would otherwise resolve
+    // the face against the desktop's font instead of its parent's.
     qreal size = 0;
     for (QAbstractButton* button : buttons_) {
-      button->setFont(QFont());
-      QFont font = button->font();
-      if (size == 0 || font.pointSizeF() < size) size = font.pointSizeF();
+      button->setFont(inherited(button));
+      if (size == 0 || button->font().pointSizeF() < size) size = button->font().pointSizeF();
     }
     const qreal natural = size;
     // Polish, style and font events come once per button and again for each change, and the
@@ -80,11 +82,15 @@ class CaptionFitter : public QObject {
     size = *known;
     for (QAbstractButton* button : buttons_) {
       if (size == natural && button->font().pointSizeF() == natural) continue;
-      QFont only;  // only the size is set, so the face still follows the parent and the desktop
-      only.setPointSizeF(size);
-      button->setFont(only);
+      QFont smaller = inherited(button);
+      smaller.setPointSizeF(size);
+      button->setFont(smaller);
     }
     fitting_ = false;
+  }
+
+  static QFont inherited(const QAbstractButton* button) {
+    return button->parentWidget() ? button->parentWidget()->font() : QApplication::font(button);
   }
 
   // The largest size from `natural` down, in half points, at which every caption fits.

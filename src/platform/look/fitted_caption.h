@@ -1,5 +1,5 @@
-// Captions of fixed-size option buttons and check boxes that stay whole whatever style and font
-// the desktop sets (qt6ct, for instance, gives every widget class its own font).
+// Captions of fixed-size option buttons and check boxes that stay whole whatever style the
+// desktop sets, in the face their parent gives them.
 #pragma once
 
 #include <vector>
@@ -14,7 +14,9 @@ namespace serialix {
 // Whenever one of the buttons is polished or its style or font changes, the buttons' font shrinks
 // half a point at a time (to 6 points at the least) until every caption fits beside its indicator
 // in the room the style leaves within the button's width. The buttons of one group share the
-// size; captions that fit keep the font they would have.
+// size; captions that fit keep their parent's font. The face is always the parent's, also where
+// a style sheet reaches the buttons (the toolkit would then resolve the desktop's font instead, and
+// qt6ct, for instance, gives every widget class a font of its own).
 void KeepCaptionsWhole(std::vector<QAbstractButton*> buttons);
 
 // True when the caption, in `button`'s font, fits the room its style gives the caption.
