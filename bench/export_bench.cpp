@@ -2,10 +2,11 @@
 // progress checks) to a file on tmpfs, so the figure is the writer's, not a disk's. Each kind of
 // file is measured next to dd writing as many bytes to the same folder in the same run: on a
 // shared machine absolute rates swing between runs, the ratios much less. Each write of ours runs in a fresh process
-// (one write each, so no page or allocator warmed by an earlier round helps), and rounds interleave the writers,
-// taking turns at going first. The rates are the medians of the rounds; the share of dd is the median of the
-// rounds' own shares, each taken from two writes a moment apart, so that a stretch in which the machine
-// writes slowly slows both sides of a share rather than one side of the medians.
+// (one write each, so no page or allocator warmed by an earlier round helps) and is timed from within, from the
+// export's start to its end; dd's time is the one dd reports, from its first read to its last write, so neither
+// side counts a process start. In each round dd writes just before and just after the export, and the round's
+// share of dd compares the export with the mean of the two: a stretch in which the machine writes slowly then
+// slows both sides of a share. The rates are the medians of the rounds; the share is the median of the rounds'.
 #include <sys/vfs.h>
 #include <unistd.h>
 
@@ -19,6 +20,7 @@
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -52,20 +54,26 @@ QString TmpfsFolder() {
   return {};
 }
 
-// Seconds of one write, or negative when it failed or left a file of another size than
-// `bytes`. The file is removed afterwards.
-double TimedWrite(const QString& path, std::uint64_t bytes, const std::function<bool()>& write) {
-  const auto start = std::chrono::steady_clock::now();
-  const bool ok = write();
-  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+// The seconds `write` reports for one write, or negative when it failed or left a file of another
+// size than `bytes`. The file is removed afterwards.
+double CheckedWrite(const QString& path, std::uint64_t bytes, const std::function<double()>& write) {
+  const double seconds = write();
   const qint64 written = QFileInfo(path).size();
   QFile::remove(path);
-  if (!ok || static_cast<std::uint64_t>(written) != bytes) {
+  if (seconds < 0 || static_cast<std::uint64_t>(written) != bytes) {
     std::fprintf(stderr, "%s: %lld bytes written, %" PRIu64 " expected\n", path.toLocal8Bit().constData(),
                  static_cast<long long>(written), bytes);
     return -1;
   }
   return seconds;
+}
+
+// Seconds of one call of `write`, or negative when it failed.
+double Timed(const std::function<bool()>& write) {
+  const auto start = std::chrono::steady_clock::now();
+  const bool ok = write();
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  return ok ? seconds : -1;
 }
 
 // The export as the program runs it, with the same per-chunk progress check.
@@ -77,11 +85,19 @@ bool Export(const ResultList& list, const QString& path, ExportFormat format) {
   return false;
 }
 
-// dd if=/dev/zero bs=1M writing exactly `bytes` to path.
-bool Dd(std::uint64_t bytes, const QString& path) {
-  const std::string command = "dd if=/dev/zero of='" + QFile::encodeName(path).toStdString() +
-                              "' bs=1M iflag=count_bytes count=" + std::to_string(bytes) + " status=none";
-  return std::system(command.c_str()) == 0;
+// dd if=/dev/zero bs=1M writing exactly `bytes` to path: the seconds it reports for the copy
+// ("... bytes copied, 0.25 s, ..."), or negative when it failed.
+double Dd(std::uint64_t bytes, const QString& path) {
+  const std::string command = "LC_ALL=C dd if=/dev/zero of='" + QFile::encodeName(path).toStdString() +
+                              "' bs=1M iflag=count_bytes count=" + std::to_string(bytes) + " 2>&1";
+  FILE* dd = ::popen(command.c_str(), "r");
+  if (dd == nullptr) return -1;
+  double seconds = -1;
+  char line[256];
+  while (std::fgets(line, sizeof line, dd) != nullptr) {
+    if (const char* copied = std::strstr(line, " copied, ")) std::sscanf(copied, " copied, %lf s", &seconds);
+  }
+  return ::pclose(dd) == 0 ? seconds : -1;
 }
 
 double Median(std::vector<double> values) {
@@ -117,7 +133,8 @@ int main(int argc, char** argv) {
     const ResultList list = BenchList();
     const QString path = QFile::decodeName(argv[3]);
     const std::uint64_t bytes = list.textBytes(kLineEnds[kind]);
-    const double seconds = TimedWrite(path, bytes, [&] { return Export(list, path, kFormats[kind]); });
+    const double seconds =
+        CheckedWrite(path, bytes, [&] { return Timed([&] { return Export(list, path, kFormats[kind]); }); });
     std::printf("%.6f\n", seconds);
     return seconds < 0 ? 1 : 0;
   }
@@ -141,15 +158,15 @@ int main(int argc, char** argv) {
   for (int round = 0; round < kRounds; ++round) {
     for (int k = 0; k < 2; ++k) {
       Kind& kind = kinds[k];
-      const auto ddWrite = [&] { return TimedWrite(path, kind.bytes, [&] { return Dd(kind.bytes, path); }); };
-      const bool ddFirst = round % 2 == 1;
-      const double ddBefore = ddFirst ? ddWrite() : 0;
+      const auto ddWrite = [&] { return CheckedWrite(path, kind.bytes, [&] { return Dd(kind.bytes, path); }); };
+      const double ddBefore = ddWrite();
       const double exported = ExportInChild(k, path);
-      const double dd = ddFirst ? ddBefore : ddWrite();
-      if (exported < 0 || dd < 0) return 1;
+      const double ddAfter = ddWrite();
+      if (exported < 0 || ddBefore < 0 || ddAfter < 0) return 1;
       kind.figures.exported.push_back(exported);
-      kind.figures.dd.push_back(dd);
-      kind.figures.shares.push_back(dd / exported);
+      kind.figures.dd.push_back(ddBefore);
+      kind.figures.dd.push_back(ddAfter);
+      kind.figures.shares.push_back((ddBefore + ddAfter) / 2 / exported);
     }
   }
 
