@@ -9,7 +9,6 @@
 #include "platform/services/qt_translations.h"
 #include "platform/services/termination_signals.h"
 #include "serialix_version.h"
-#include "start_up_warm_up.h"
 
 namespace serialix {
 

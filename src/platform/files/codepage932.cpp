@@ -76,8 +76,8 @@ class CodePage {
   // outside the lock, so a conversion on another thread never waits for the system to load them;
   // one opened meanwhile by that conversion is kept, and ours closed.
   void prepare() {
-    IconvHandle to = OpenIconv("UTF-32LE", "CP932");
-    IconvHandle from = OpenIconv("CP932", "UTF-32LE");
+    IconvHandle to = OpenToUnicode();
+    IconvHandle from = OpenFromUnicode();
     const std::lock_guard lock(mutex_);
     if (!toUnicode_) toUnicode_ = std::move(to);
     if (!fromUnicode_) fromUnicode_ = std::move(from);
@@ -132,13 +132,15 @@ class CodePage {
   alignas(std::atomic_ref<char32_t>::required_alignment) std::array<char32_t, 256> single_{};
   std::unique_ptr<char32_t[], FreeTable> pairs_ = ZeroedTable<char32_t>(256 * 256);
   std::unique_ptr<std::uint32_t[], FreeTable> codes_ = ZeroedTable<std::uint32_t>(0x10000);
+  static IconvHandle OpenToUnicode() { return OpenIconv("UTF-32LE", "CP932"); }
+  static IconvHandle OpenFromUnicode() { return OpenIconv("CP932", "UTF-32LE"); }
   // The converters, opened the first time one is needed; mutex_ held.
   iconv_t toUnicode() {
-    if (!toUnicode_) toUnicode_ = OpenIconv("UTF-32LE", "CP932");
+    if (!toUnicode_) toUnicode_ = OpenToUnicode();
     return toUnicode_.get();
   }
   iconv_t fromUnicode() {
-    if (!fromUnicode_) fromUnicode_ = OpenIconv("CP932", "UTF-32LE");
+    if (!fromUnicode_) fromUnicode_ = OpenFromUnicode();
     return fromUnicode_.get();
   }
 
