@@ -4,9 +4,11 @@
 // shared machine absolute rates swing between runs, the ratios much less. Each write of ours runs in a fresh process
 // (one write each, so no page or allocator warmed by an earlier round helps) and is timed from within, from the
 // export's start to its end; dd's time is the one dd reports, from its first read to its last write, so neither
-// side counts a process start. In each round dd writes just before and just after the export, and the round's
-// share of dd compares the export with the mean of the two: a stretch in which the machine writes slowly then
-// slows both sides of a share. The rates are the medians of the rounds; the share is the median of the rounds'.
+// side counts a process start. In each round dd writes just before and just after the export, and each of the two
+// is a share of its own: a stretch in which the machine writes slowly slows both sides of a share, and one slow
+// write moves one share. (A share of the mean of the two dd writes would favour the export: writes here now and
+// then take twice as long or more, and one such write raises a mean of two more often than not.) The rates are the
+// medians of the rounds; the share is the median of the shares.
 #include <sys/vfs.h>
 #include <unistd.h>
 
@@ -35,7 +37,7 @@ using namespace serialix;
 
 constexpr double kTargetBytesPerSecond = 1e9;
 constexpr double kTargetShareOfDd = 0.95;
-constexpr int kRounds = 21;
+constexpr int kRounds = 31;
 constexpr long kTmpfsMagic = 0x01021994;
 
 // "http://pics/a/01/01~<L>.mpg" with L 0..39999999: 4*10^7 lines, about 1.3 GB.
@@ -166,7 +168,8 @@ int main(int argc, char** argv) {
       kind.figures.exported.push_back(exported);
       kind.figures.dd.push_back(ddBefore);
       kind.figures.dd.push_back(ddAfter);
-      kind.figures.shares.push_back((ddBefore + ddAfter) / 2 / exported);
+      kind.figures.shares.push_back(ddBefore / exported);
+      kind.figures.shares.push_back(ddAfter / exported);
     }
   }
 
@@ -190,7 +193,7 @@ int main(int argc, char** argv) {
     const double share = Median(kind.figures.shares);
     const auto [lowest, highest] = std::minmax_element(kind.figures.shares.begin(), kind.figures.shares.end());
     std::snprintf(text, sizeof text, "%.1f %% (%.0f-%.0f)", share * 100, *lowest * 100, *highest * 100);
-    row("  export / dd, median of the rounds' shares", text, ">= 95 %", share >= kTargetShareOfDd);
+    row("  export / dd, median of 2 shares a round", text, ">= 95 %", share >= kTargetShareOfDd);
   }
   return ok ? 0 : 1;
 }
