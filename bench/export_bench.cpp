@@ -7,8 +7,8 @@
 // side counts a process start. In each round dd writes just before and just after the export, and each of the two
 // is a share of its own: a stretch in which the machine writes slowly slows both sides of a share, and one slow
 // write moves one share. (A share of the mean of the two dd writes would favour the export: writes here now and
-// then take twice as long or more, and one such write raises a mean of two more often than not.) The rates are the
-// medians of the rounds; the share is the median of the shares.
+// then take twice as long or more, and when one write of a round's three is slow, it is a dd write two times in
+// three.) The rates are the medians of the rounds; the share is the median of the shares.
 #include <sys/vfs.h>
 #include <unistd.h>
 
